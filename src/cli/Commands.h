@@ -1,0 +1,8 @@
+#pragma once
+// The subcommands of orvanta2-cli. Each takes the arguments after its name and returns the
+// process exit code: 0 success, 1 the operation failed, 2 the command line was wrong.
+namespace orvanta::cli {
+
+int RunDiscover(int argc, char** argv);
+
+}  // namespace orvanta::cli

@@ -1,0 +1,34 @@
+// orvanta2-cli: the wizard's core for installers and scripts.
+#include <cstdio>
+#include <cstring>
+
+#include "cli/Commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(int, char**);
+    const char* summary;
+};
+
+const Command kCommands[] = {
+    {"discover", orvanta::cli::RunDiscover, "list the cameras that answer on the local network"},
+};
+
+int Usage(FILE* out) {
+    std::fprintf(out, "usage: orvanta2-cli COMMAND [options]\n\ncommands:\n");
+    for (const Command& c : kCommands) std::fprintf(out, "  %-16s %s\n", c.name, c.summary);
+    return out == stdout ? 0 : 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage(stderr);
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) return Usage(stdout);
+    for (const Command& c : kCommands)
+        if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);
+    std::fprintf(stderr, "orvanta2-cli: unknown command '%s'\n", argv[1]);
+    return Usage(stderr);
+}

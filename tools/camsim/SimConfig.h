@@ -1,0 +1,44 @@
+#pragma once
+// The cameras one simulator process plays, from a config file, --camera flags or --generate.
+//
+// Config file: one [camera] section per camera, "key = value" lines, '#' comments.
+// Keys: mac, ip, http_port, stream_port, description, serial, interface, magic
+// ("primary", "alt" or a number), reply_size (bytes of the discovery reply actually sent).
+// Keys the simulator does not know are kept in `extra` for the services that read them.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace camsim {
+
+struct SimCamera {
+    uint8_t mac[6] = {0x00, 0x0E, 0x53, 0x00, 0x00, 0x01};
+    uint32_t ip = 0;  // network byte order
+    int32_t httpPort = 80;
+    int32_t streamPort = 554;
+    std::string description = "Network Camera";
+    std::string serial;
+    std::string interfaceName = "eth0";
+    uint32_t magic = 0x00F6D9A4;
+    int replySize = 284;
+    std::map<std::string, std::string> extra;
+};
+
+// Sets one key of a camera; false with `error` filled when the value is not valid.
+bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& value,
+                  std::string& error);
+
+// Parses a config file's text; false with `error` naming the line on a bad entry.
+bool ParseConfig(const std::string& text, std::vector<SimCamera>& cameras, std::string& error);
+
+// "key=value,key=value" as given to --camera.
+bool ParseCameraSpec(const std::string& spec, SimCamera& camera, std::string& error);
+
+// `count` cameras with consecutive addresses from `firstIp`, MACs 00:0E:53:xx:xx:xx and
+// serial numbers SIM00001, SIM00002, ...
+std::vector<SimCamera> GenerateCameras(int count, uint32_t firstIp);
+
+std::string FormatIp(uint32_t ip);
+
+}  // namespace camsim
