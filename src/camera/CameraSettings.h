@@ -1,0 +1,154 @@
+#pragma once
+// Everything the wizard knows about the camera being configured, in one fixed-size plain
+// record: no pointers, no owned memory, zero-filled at creation. Texts are NUL-terminated
+// 8-bit strings of at most width - 1 characters. Fields that carry a report key bear the
+// key's name, so the parser tables and the write queries read like the wire.
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+namespace orvanta::camera {
+
+// Result codes of every camera command: 0 success, negative failure.
+constexpr int CAM_OK = 0;
+constexpr int CAM_ERR_CONNECT = -1;         // no connection (time-out, refused, bad host, closing)
+constexpr int CAM_ERR_SEND = -2;            // the request could not be sent in time
+constexpr int CAM_ERR_NO_ANSWER = -3;       // no byte arrived within the first receive wait
+constexpr int CAM_ERR_HTTP_NOT_FOUND = -4;  // "HTTP/1.0 404 Not Found"
+constexpr int CAM_ERR_NOT_FOUND = -5;       // "404 Not Found"
+constexpr int CAM_ERR_FAILURE = -6;         // "402 Failure"
+constexpr int CAM_ERR_INCOMPLETE = -7;      // network report without "WPAPSKeyM="
+constexpr int CAM_ERR_UNAUTHORIZED = -8;    // a read answered "Unauthorized"
+// Not a camera answer: the request would not fit its buffer, so it was never sent.
+constexpr int CAM_ERR_REQUEST_TOO_LONG = -9;
+
+// "CAM_ERR_CONNECT" and so on; "CAM_UNKNOWN" for anything else.
+const char* ResultName(int code);
+
+struct CameraSettings {
+    // How to reach the camera.
+    uint8_t newFeatures;
+    uint32_t cameraAddress;  // network byte order
+    char cameraIdText[260];
+    uint8_t cameraWireless;
+    char cameraPortText[8];
+    char cameraAddressText[64];
+    uint8_t keepConnecting;
+    uint8_t apScanDone;
+    int32_t apCount;
+    uint8_t WPS;
+    uint8_t WPS_ACK;
+    uint8_t reserved0;
+
+    // Network page (3): wired, PPPoE, wireless.
+    uint8_t IPType;
+    char IPAddr[64];
+    char Netmask[64];
+    char Gateway[64];
+    char DNS1[64];
+    char DNS2[64];
+    char PAccount[64];
+    char PPwd[64];
+    char PVP[64];
+    uint8_t Wireless;
+    uint8_t WireType;
+    char SSID[64];
+    uint8_t WireCh;
+    uint8_t ChType;
+    uint8_t WireSec;
+    char TxRate[64];
+    uint8_t WIPType;
+    char WIPAddr[64];
+    char WNetmask[64];
+    char WGateway[64];
+    char WDNS1[64];
+    char WDNS2[64];
+    uint8_t WPAEnc;
+    uint8_t WPAPSKeyM;
+    char WPAKey[256];
+    uint8_t WEPAuthM;
+    uint8_t WEPMode;
+    uint8_t WEPKeyE0;
+    uint8_t WepKeyL;
+    char WEPKey0[256];
+    char WEPKey1[256];
+    char WEPKey2[256];
+    char WEPKey3[256];
+
+    // The wizard's road, set by the entry and choice pages.
+    uint8_t wizardMode;
+    uint8_t useWps;
+    uint8_t newCameraSetup;
+    uint8_t useWireless;
+    uint8_t skipAddressCheck;  // PPPoE chosen: no free-address search after the read
+    uint8_t menuChoice1;
+    uint8_t menuChoice2;
+    uint8_t menuChoice3;
+
+    // The PC's own network, filled at start-up by the local-network survey.
+    char pcAddressText[64];
+    char pcNetmaskText[64];
+    char pcGatewayText[64];
+    char pcDnsText[64];
+    char pcUnusedText[64];  // cleared, not used
+    uint32_t pcInterfaceIndex;
+    char PhonebookUser[64];
+    char pcUnusedText2[64];  // cleared, not used
+    uint8_t pcHasDialUp;
+    uint8_t pcHasLan;
+    uint8_t pcHasWireless;
+    uint8_t pcUsesDhcp;
+    uint8_t internetReachable;
+
+    // System page (1) and capabilities (32).
+    uint8_t SECUEN;
+    char ModelName[32];
+    char TitleBar[64];
+    char Desp[64];
+    uint8_t WPSCap;       // "WPS=" of page 32
+    uint8_t WirelessCap;  // "Wireless=" of page 32
+    uint8_t Transversal;
+
+    // DDNS page (13).
+    uint8_t DDNS;
+    char DDNSSrv[64];
+    char DDNSHost[256];
+    char DDNSUser[64];
+    char DDNSPwd[64];
+
+    // Time (set_time.cgi).
+    uint8_t NTPEN;
+    char NTPName[256];
+    int32_t Timezone;
+    int32_t NTPPoll;
+    char Date[16];
+    char Time[16];
+
+    // Ports (page 3).
+    uint8_t UPnPE;
+    int32_t HttpPort;
+    int32_t SPort;
+    int32_t RTSPPort;
+
+    // Firmware (page 23).
+    char Version[16];
+    int32_t reserved1;
+    uint8_t reserved2[4];
+
+    // NAT status (page 34).
+    uint8_t NATStat;
+    char ExtIPAddr[256];
+    int32_t ExtHttpPort;
+
+    // Credentials typed in the administrator password dialog.
+    char userName[64];
+    char userPassword[64];
+};
+
+static_assert(std::is_trivially_copyable_v<CameraSettings>);
+static_assert(std::is_standard_layout_v<CameraSettings>);
+
+// A record as the main window starts it: all zero, keepConnecting 1.
+CameraSettings NewCameraSettings();
+
+}  // namespace orvanta::camera
