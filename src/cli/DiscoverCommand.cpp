@@ -86,7 +86,8 @@ int RunDiscover(int argc, char** argv) {
                 return 2;
             }
         } else {
-            std::fprintf(stderr, "usage: orvanta2-cli discover [--seconds N] [--json] [--verbose]\n");
+            std::fprintf(stderr,
+                         "usage: orvanta2-cli discover [--seconds N] [--json] [--verbose]\n");
             return 2;
         }
     }

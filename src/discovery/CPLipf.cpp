@@ -30,8 +30,7 @@ std::string DottedText(const uint8_t bytes[4]) {
 CPLipf::CPLipf()
     : CPLipf(platform::SystemUdpApi(), platform::ListHostAddresses, platform::SystemTickMs) {}
 
-CPLipf::CPLipf(platform::UdpApi& udp, HostAddressSource hostAddresses,
-               platform::TickSource clock)
+CPLipf::CPLipf(platform::UdpApi& udp, HostAddressSource hostAddresses, platform::TickSource clock)
     : udp_(udp), hostSource_(std::move(hostAddresses)), now_(std::move(clock)) {
     LoadHostAddresses();
     lastRequestTime_ = now_();

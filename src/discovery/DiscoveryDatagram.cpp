@@ -41,7 +41,8 @@ int AcceptReply(const uint8_t* datagram, int length, uint8_t payload[kPayloadSiz
     // A datagram too short for its header reads as zeros where bytes are missing, which
     // never matches a magic and a reply type together.
     uint8_t header[8] = {};
-    std::memcpy(header, datagram, std::min<size_t>(static_cast<size_t>(length), sizeof header));
+    if (length > 0)
+        std::memcpy(header, datagram, std::min<size_t>(static_cast<size_t>(length), sizeof header));
     uint32_t magic = BigEndian32(header);
     if (magic != DISCOVERY_MAGIC && magic != DISCOVERY_MAGIC_ALT) {
         DiscoveryLog("Unknown magic number ! (%d)\n", LittleEndian32(header));

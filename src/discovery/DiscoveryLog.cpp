@@ -8,7 +8,9 @@ namespace {
 std::atomic<std::FILE*> g_stream{stdout};
 }
 
-void SetDiscoveryLog(std::FILE* stream) { g_stream.store(stream); }
+void SetDiscoveryLog(std::FILE* stream) {
+    g_stream.store(stream);
+}
 
 void DiscoveryLog(const char* format, ...) {
     std::FILE* stream = g_stream.load();

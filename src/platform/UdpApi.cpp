@@ -25,7 +25,9 @@ sockaddr_in MakeAddress(uint32_t address, uint16_t port) {
 class BsdUdpApi final : public UdpApi {
 public:
     int Open() override { return socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0); }
-    int EnableReuseAddress(int fd) override { return SetIntOption(fd, SOL_SOCKET, SO_REUSEADDR, 1); }
+    int EnableReuseAddress(int fd) override {
+        return SetIntOption(fd, SOL_SOCKET, SO_REUSEADDR, 1);
+    }
     int EnableBroadcast(int fd) override { return SetIntOption(fd, SOL_SOCKET, SO_BROADCAST, 1); }
     int SetReceiveBuffer(int fd, int bytes) override {
         return SetIntOption(fd, SOL_SOCKET, SO_RCVBUF, bytes);
@@ -34,8 +36,7 @@ public:
         sockaddr_in sa = MakeAddress(address, port);
         return bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
     }
-    int SendTo(int fd, const void* data, size_t length, uint32_t address,
-               uint16_t port) override {
+    int SendTo(int fd, const void* data, size_t length, uint32_t address, uint16_t port) override {
         sockaddr_in sa = MakeAddress(address, port);
         return static_cast<int>(
             sendto(fd, data, length, 0, reinterpret_cast<sockaddr*>(&sa), sizeof sa));

@@ -124,8 +124,9 @@ void DiscoveryResponder::Answer() {
                          FormatIp(cameras_[i].ip).c_str(), std::strerror(errno));
     }
     ++answered_;
-    if (verbose_) std::fprintf(stderr, "camsim: answered request %llu\n",
-                               static_cast<unsigned long long>(answered_));
+    if (verbose_)
+        std::fprintf(stderr, "camsim: answered request %llu\n",
+                     static_cast<unsigned long long>(answered_));
 }
 
 }  // namespace camsim

@@ -8,12 +8,18 @@
 namespace camsim {
 namespace {
 volatile sig_atomic_t g_stopRequested = 0;
-void OnStopSignal(int) { g_stopRequested = 1; }
+void OnStopSignal(int) {
+    g_stopRequested = 1;
+}
 }  // namespace
 
-void EventLoop::Watch(int fd, Handler onReadable) { watched_[fd] = std::move(onReadable); }
+void EventLoop::Watch(int fd, Handler onReadable) {
+    watched_[fd] = std::move(onReadable);
+}
 
-void EventLoop::Unwatch(int fd) { watched_.erase(fd); }
+void EventLoop::Unwatch(int fd) {
+    watched_.erase(fd);
+}
 
 uint64_t EventLoop::After(int delayMs, Handler handler) {
     uint64_t id = nextTimerId_++;

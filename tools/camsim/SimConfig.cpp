@@ -30,8 +30,8 @@ bool ParseInt(const std::string& text, long long low, long long high, long long&
 bool ParseMac(const std::string& text, uint8_t mac[6]) {
     unsigned b[6];
     char tail;
-    if (std::sscanf(text.c_str(), "%x:%x:%x:%x:%x:%x%c", &b[0], &b[1], &b[2], &b[3], &b[4],
-                    &b[5], &tail) != 6)
+    if (std::sscanf(text.c_str(), "%x:%x:%x:%x:%x:%x%c", &b[0], &b[1], &b[2], &b[3], &b[4], &b[5],
+                    &tail) != 6)
         return false;
     for (int i = 0; i < 6; ++i) {
         if (b[i] > 255) return false;

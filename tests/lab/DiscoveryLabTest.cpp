@@ -1,0 +1,158 @@
+// The discovery engine and the discover command against simulated cameras on a lab network.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "Lab.h"
+#include "discovery/CPLipf.h"
+#include "discovery/DiscoveryLog.h"
+
+namespace orvanta::discovery {
+namespace {
+
+using lab::Lab;
+
+void Sleep(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// Queries until `expected` cameras are listed or about two seconds pass.
+int QueryUntil(CPLipf& engine, int expected, CameraRow** rows, int* count) {
+    int capacity = 0, queries = 0;
+    for (int i = 0; i < 200 && *count != expected; ++i, ++queries) {
+        engine.Query(rows, count, &capacity, 0);
+        if (*count != expected) Sleep(10);
+    }
+    return queries;
+}
+
+class DiscoveryLab : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LAB_REQUIRED();
+        SetDiscoveryLog(nullptr);
+        lab = std::make_unique<Lab>();
+    }
+    void TearDown() override {
+        lab.reset();
+        SetDiscoveryLog(stdout);
+    }
+    // Two cameras in the PC's subnet and one in another subnet.
+    void StartThreeCameras() {
+        lab->AddAddress("pc", "192.168.0.10/24");
+        lab->AddHost("cams", {"192.168.0.98/24", "192.168.0.99/24"});
+        lab->AddHost("far", {"10.9.9.9/24"});
+        lab->StartCamsim("cams", {"--camera",
+                                  "mac=00:11:22:33:44:55,ip=192.168.0.98,http_port=80,"
+                                  "stream_port=554,description=Front door,serial=SN-A1,"
+                                  "interface=eth0",
+                                  "--camera",
+                                  "mac=00:11:22:33:44:56,ip=192.168.0.99,http_port=8080,"
+                                  "stream_port=8554,description=Garden,serial=SN-B2,"
+                                  "interface=wireless"});
+        lab->StartCamsim("far", {"--camera",
+                                 "mac=AA:BB:CC:00:00:01,ip=10.9.9.9,http_port=81,"
+                                 "stream_port=0,description=,serial=SN-C3,interface=eth1,"
+                                 "magic=alt"});
+    }
+    std::unique_ptr<Lab> lab;
+};
+
+TEST_F(DiscoveryLab, ThreeCamerasAreListedWithExactFieldsIncludingOneInAnotherSubnet) {
+    StartThreeCameras();
+    lab->Enter("pc");
+    CPLipf engine;
+    CameraRow* rows = nullptr;
+    int count = 0;
+    QueryUntil(engine, 3, &rows, &count);  // the first Query sends; no 30 s wait
+    ASSERT_EQ(3, count);
+
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+        const CameraRow& r = rows[i];
+        lines.push_back(std::string(r.mac) + "|" + r.ip + "|" + r.port + "|" + r.descInterface +
+                        "|" + r.serial + "|" + r.streamPort);
+    }
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ((std::vector<std::string>{
+                  "00:11:22:33:44:55|192.168.0.98|80|Front door/eth0|SN-A1|554",
+                  "00:11:22:33:44:56|192.168.0.99|8080|Garden/wireless|SN-B2|8554",
+                  "AA:BB:CC:00:00:01|10.9.9.9|81|/eth1|SN-C3|0",
+              }),
+              lines);
+}
+
+TEST_F(DiscoveryLab, DiscoverCommandPrintsTheCamerasAsJson) {
+    StartThreeCameras();
+    int status = -1;
+    std::string out =
+        lab->Output("pc", std::string(ORVANTA_CLI) + " discover --seconds 1 --json", &status);
+    ASSERT_EQ(0, status);
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == ',') line.pop_back();
+        lines.push_back(line);
+    }
+    ASSERT_EQ(5u, lines.size()) << out;
+    EXPECT_EQ("[", lines.front());
+    EXPECT_EQ("]", lines.back());
+    std::vector<std::string> objects(lines.begin() + 1, lines.end() - 1);
+    std::sort(objects.begin(), objects.end());
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            R"(  {"mac": "00:11:22:33:44:55", "ip": "192.168.0.98", "port": 80, "description": "Front door", "interface": "eth0", "serial": "SN-A1", "stream_port": 554})",
+            R"(  {"mac": "00:11:22:33:44:56", "ip": "192.168.0.99", "port": 8080, "description": "Garden", "interface": "wireless", "serial": "SN-B2", "stream_port": 8554})",
+            R"(  {"mac": "AA:BB:CC:00:00:01", "ip": "10.9.9.9", "port": 81, "description": "", "interface": "eth1", "serial": "SN-C3", "stream_port": 0})",
+        }),
+        objects);
+}
+
+TEST_F(DiscoveryLab, APcWithoutAnAddressSendsNothing) {
+    lab->AddHost("cams", {"192.168.0.98/24"});
+    lab->StartCamsim("cams", {"--camera", "ip=192.168.0.98"});
+    lab->Enter("pc");  // eth0 is up but has no IPv4 address
+    CPLipf engine;
+    CameraRow* rows = nullptr;
+    int count = 0, capacity = 0;
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(-1, engine.Query(&rows, &count, &capacity, 0));
+        Sleep(20);
+    }
+    EXPECT_TRUE(engine.NoNetwork());
+    EXPECT_EQ(nullptr, rows);
+}
+
+TEST_F(DiscoveryLab, TwoHundredFiftyCamerasAreAllListedByOneQuery) {
+    lab->AddAddress("pc", "10.20.0.1/16");
+    lab->AddHost("cams");
+    std::string batch;
+    for (int i = 0; i < 250; ++i)
+        batch += "addr add 10.20.1." + std::to_string(i + 1) + "/16 dev eth0\n";
+    ASSERT_EQ(0, lab->Run("cams", "printf '" + batch + "' | ip -batch -"));
+    lab->StartCamsim("cams", {"--generate", "250", "--first-ip", "10.20.1.1"});
+
+    lab->Enter("pc");
+    CPLipf engine;
+    CameraRow* rows = nullptr;
+    int count = 0, capacity = 0;
+    engine.Query(&rows, &count, &capacity, 0);  // sends
+    Sleep(500);                                 // every reply has arrived
+    ASSERT_EQ(1, engine.Query(&rows, &count, &capacity, 0));
+    EXPECT_EQ(250, count);
+    EXPECT_EQ(275, capacity);
+    std::vector<std::string> serials;
+    for (int i = 0; i < count; ++i) serials.push_back(rows[i].serial);
+    std::sort(serials.begin(), serials.end());
+    EXPECT_EQ("SIM00001", serials.front());
+    EXPECT_EQ("SIM00250", serials.back());
+    EXPECT_EQ(serials.end(), std::adjacent_find(serials.begin(), serials.end()));
+}
+
+}  // namespace
+}  // namespace orvanta::discovery
