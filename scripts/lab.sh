@@ -102,7 +102,7 @@ cmd_sweep() {
 cmd_demo() {
     local count=${1:-3} here bin id
     here=$(cd "$(dirname "$0")/.." && pwd)
-    bin=${ORVANTA_BIN:-$here/build/release}
+    bin=${ORVANTA_BIN:-$here/build/release/bin}
     id="$$"
     trap 'cmd_destroy "$id"' EXIT
     cmd_create "$id"
