@@ -5,6 +5,8 @@
 // key's name, so the parser tables and the write queries read like the wire.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <type_traits>
 
 namespace orvanta::camera {
@@ -150,5 +152,19 @@ static_assert(std::is_standard_layout_v<CameraSettings>);
 
 // A record as the main window starts it: all zero, keepConnecting 1.
 CameraSettings NewCameraSettings();
+
+// The text of a fixed field, never reading past its width even without a NUL.
+template <size_t N>
+std::string_view FieldText(const char (&field)[N]) {
+    return std::string_view(field, strnlen(field, N));
+}
+
+// Stores `text` in a fixed field, cut to N - 1 characters, NUL-terminated and zero-padded.
+template <size_t N>
+void SetFieldText(char (&field)[N], std::string_view text) {
+    size_t n = text.size() < N - 1 ? text.size() : N - 1;
+    std::memset(field, 0, N);
+    std::memcpy(field, text.data(), n);
+}
 
 }  // namespace orvanta::camera

@@ -1,0 +1,25 @@
+#pragma once
+// The camera's reports: text of key=value lines. Each page fills its own fields.
+#include <cstddef>
+
+#include "camera/CameraSettings.h"
+
+namespace orvanta::camera {
+
+enum FieldKind { kNumberField = 0, kTextField = 1 };
+
+// Finds `key` (with its "=") in `answer` and stores its value in `destination`.
+// A key counts only where no letter, digit or underscore stands right before it, so "IPAddr="
+// is not found inside "WIPAddr=". The first such hit wins; a line feed, carriage return or
+// the end of the text ends the value; an empty value or a missing key stores nothing.
+// Number: optional blanks, a sign and decimal digits; the lowest `width` bytes (1 or 4) of
+// the value are stored; a value without digits stores nothing. Text: at most width - 1
+// characters (a longer value is cut) and a NUL; the rest of the field is left as it was.
+void ParseReportField(void* destination, const char* key, const char* answer, size_t width,
+                      FieldKind kind);
+
+// Fills the fields of one page's report (page 0 with sub 15 is the time). Text fields of the
+// page are cleared first; numeric fields keep their value when their key is missing.
+void ParseReport(CameraSettings& settings, const char* answer, int page, int sub);
+
+}  // namespace orvanta::camera

@@ -1,0 +1,241 @@
+#include "camera/Transport.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace orvanta::camera {
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+std::atomic<unsigned long> g_connectionsOpened{0};
+
+int RemainingMs(SteadyClock::time_point deadline) {
+    auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+// 1 when `events` came, 0 on time-out, -1 when the wait failed. poll rather than select, so
+// a descriptor number above FD_SETSIZE cannot overrun a set.
+int WaitFor(int fd, short events, int timeoutMs, short* revents = nullptr) {
+    auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        pollfd p{fd, events, 0};
+        int n = poll(&p, 1, RemainingMs(deadline));
+        if (n > 0) {
+            if (revents) *revents = p.revents;
+            return 1;
+        }
+        if (n == 0) return 0;
+        if (errno != EINTR) return -1;
+    }
+}
+
+bool SetBlocking(int fd, bool blocking) {
+    int flags = fcntl(fd, F_GETFL, 0);
+    if (flags < 0) return false;
+    flags = blocking ? (flags & ~O_NONBLOCK) : (flags | O_NONBLOCK);
+    return fcntl(fd, F_SETFL, flags) == 0;
+}
+
+bool PendingError(int fd) {
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) return true;
+    return error != 0;
+}
+
+uint16_t ParsePort(const char* text) {
+    if (!text) return 0;
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(text, &end, 10);
+    if (end == text || errno != 0 || value < 0 || value > 65535) return 0;
+    return static_cast<uint16_t>(value);
+}
+
+// A dotted address, else the first IPv4 address the name resolves to.
+bool ResolveForConnect(const char* host, uint32_t& address) {
+    if (!host) host = "127.0.0.1";
+    in_addr a{};
+    if (inet_pton(AF_INET, host, &a) == 1) {
+        address = a.s_addr;
+        return true;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* result = nullptr;
+    if (getaddrinfo(host, nullptr, &hints, &result) != 0 || !result) return false;
+    address = reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr;
+    freeaddrinfo(result);
+    return true;
+}
+
+// Non-blocking connect and up to `attempts` writability waits of `waitMs`. `keepConnecting`
+// (may be null) is looked at before each wait.
+int Connect(uint32_t address, uint16_t port, const volatile uint8_t* keepConnecting, int attempts,
+            int waitMs, int& socketOut) {
+    int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return CAM_ERR_CONNECT;
+    if (!SetBlocking(fd, false)) {
+        close(fd);
+        return CAM_ERR_CONNECT;
+    }
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = address;
+    bool connected = connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
+    if (!connected && errno != EINPROGRESS && errno != EINTR) {
+        close(fd);
+        return CAM_ERR_CONNECT;
+    }
+    for (int attempt = 0; !connected && attempt < attempts; ++attempt) {
+        if (keepConnecting && *keepConnecting == 0) break;
+        int ready = WaitFor(fd, POLLOUT, waitMs);
+        if (ready == 1) {
+            // Writable with an error pending is a refused or failed connect: no point waiting.
+            if (PendingError(fd)) break;
+            connected = true;
+        }
+    }
+    if (!connected || !SetBlocking(fd, true)) {
+        close(fd);
+        return CAM_ERR_CONNECT;
+    }
+    linger l{1, 1};
+    setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
+    socketOut = fd;
+    g_connectionsOpened.fetch_add(1, std::memory_order_relaxed);
+    return CAM_OK;
+}
+
+int Open(const char* host, const char* portText, const volatile uint8_t* keepConnecting,
+         int& socketOut) {
+    uint32_t address = 0;
+    if (!ResolveForConnect(host, address)) return CAM_ERR_CONNECT;
+    return Connect(address, ParsePort(portText), keepConnecting, 2, 1000, socketOut);
+}
+
+}  // namespace
+
+uint32_t ResolveHost(const char* name) {
+    if (!name || !*name) return 0;
+    unsigned char first = static_cast<unsigned char>(name[0]);
+    if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) {
+        addrinfo hints{};
+        hints.ai_family = AF_INET;
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo* result = nullptr;
+        if (getaddrinfo(name, nullptr, &hints, &result) != 0 || !result) return 0;
+        uint32_t address = 0;
+        for (addrinfo* a = result; a; a = a->ai_next)  // the last one wins
+            address = reinterpret_cast<sockaddr_in*>(a->ai_addr)->sin_addr.s_addr;
+        freeaddrinfo(result);
+        return address;
+    }
+    in_addr a{};
+    if (inet_pton(AF_INET, name, &a) != 1) {
+        std::printf("The IPv4 address entered must be a legal address\n");
+        return 0;
+    }
+    // A dotted address is its own answer; a reverse look-up could only fail on a missing
+    // name record and turn a good address into none.
+    return a.s_addr;
+}
+
+int ProbeReachable(const char* name, uint16_t port) {
+    uint32_t address = ResolveHost(name);
+    if (address == 0) return -1;
+    int fd = -1;
+    if (Connect(address, port, nullptr, 1, kProbeTimeoutMs, fd) != CAM_OK) return -1;
+    close(fd);
+    return 0;
+}
+
+int OpenCameraConnection(const CameraSettings& settings, const char* host, const char* port,
+                         int& socketOut) {
+    return Open(host, port, &settings.keepConnecting, socketOut);
+}
+
+int OpenServerConnection(const char* host, const char* port, int& socketOut) {
+    return Open(host, port, nullptr, socketOut);
+}
+
+unsigned long ConnectionsOpened() {
+    return g_connectionsOpened.load();
+}
+
+void CloseConnection(int socket) {
+    if (socket >= 0) close(socket);
+}
+
+int SendRequest(int socket, const char* bytes, size_t length) {
+    short revents = 0;
+    int ready = WaitFor(socket, POLLOUT, 3000, &revents);
+    if (ready < 0) {
+        std::fputs("select: error\n", stderr);
+        return 0;
+    }
+    if (ready == 0) {
+        std::fputs("timeout\n", stderr);
+        return 0;
+    }
+    if (!(revents & POLLOUT)) {
+        std::fputs("error: case not handled.", stderr);
+        return 0;
+    }
+    ssize_t sent = send(socket, bytes, length, MSG_NOSIGNAL);
+    if (sent <= 0) {
+        std::fputs("error send()ing request\n", stderr);
+        return 0;
+    }
+    return static_cast<int>(sent);
+}
+
+int ReceiveAnswer(int socket, char* buffer, size_t capacity) {
+    if (!buffer || capacity == 0) return 0;
+    std::memset(buffer, 0, capacity);
+    const size_t room = capacity - 1;  // keep the terminating NUL
+    if (WaitFor(socket, POLLIN, 5000) != 1) return 0;
+    size_t total = 0;
+    auto deadline = SteadyClock::now() + std::chrono::milliseconds(kReceiveIdleLimitMs);
+    while (total < room) {
+        int left = RemainingMs(deadline);
+        if (left == 0) break;  // a peer that keeps the connection open without sending
+        int ready = WaitFor(socket, POLLIN, left < 1000 ? left : 1000);
+        if (ready < 0) break;
+        if (ready == 0) continue;
+        ssize_t n = recv(socket, buffer + total, room - total, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        total += static_cast<size_t>(n);
+    }
+    return static_cast<int>(total);
+}
+
+int ClassifyAnswer(const char* answer, bool isRead, int page) {
+    if (!answer) answer = "";
+    if (std::strstr(answer, "HTTP/1.0 404 Not Found")) return CAM_ERR_HTTP_NOT_FOUND;
+    if (std::strstr(answer, "404 Not Found")) return CAM_ERR_NOT_FOUND;
+    if (std::strstr(answer, "402 Failure")) return CAM_ERR_FAILURE;
+    if (isRead && std::strstr(answer, "Unauthorized")) return CAM_ERR_UNAUTHORIZED;
+    if (isRead && page == 3 && !std::strstr(answer, "WPAPSKeyM=")) return CAM_ERR_INCOMPLETE;
+    return CAM_OK;
+}
+
+}  // namespace orvanta::camera
