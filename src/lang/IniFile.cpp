@@ -1,0 +1,341 @@
+#include "lang/IniFile.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace orvanta::lang {
+
+namespace {
+
+KeyRecorder& Recorder() {
+    static KeyRecorder recorder;
+    return recorder;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+std::string Trim(std::string_view text) {
+    size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    size_t last = text.find_last_not_of(" \t\r");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        auto b0 = static_cast<unsigned char>(bytes[i]);
+        auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+        units += static_cast<char16_t>(bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0));
+    }
+    return Utf16ToUtf8(units);
+}
+
+std::string Utf8ToUtf16Bytes(std::string_view text, bool bigEndian) {
+    std::u16string units = Utf8ToUtf16(text);
+    std::string out;
+    out.reserve(units.size() * 2 + 2);
+    auto put = [&](char16_t u) {
+        char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        if (bigEndian) {
+            out += hi;
+            out += lo;
+        } else {
+            out += lo;
+            out += hi;
+        }
+    };
+    put(0xFEFF);
+    for (char16_t u : units) put(u);
+    return out;
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        auto c = static_cast<unsigned char>(text[i]);
+        char32_t cp = 0xFFFD;
+        size_t extra = 0;
+        if (c < 0x80) {
+            cp = c;
+        } else if ((c & 0xE0) == 0xC0) {
+            cp = c & 0x1F;
+            extra = 1;
+        } else if ((c & 0xF0) == 0xE0) {
+            cp = c & 0x0F;
+            extra = 2;
+        } else if ((c & 0xF8) == 0xF0) {
+            cp = c & 0x07;
+            extra = 3;
+        }
+        if (extra > 0 && i + extra >= text.size()) {
+            out += u'\uFFFD';
+            break;
+        }
+        bool valid = (c < 0x80) || extra > 0;
+        for (size_t k = 1; k <= extra && valid; ++k) {
+            auto cc = static_cast<unsigned char>(text[i + k]);
+            if ((cc & 0xC0) != 0x80) valid = false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!valid) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        i += extra + 1;
+        if (cp >= 0x10000 && cp <= 0x10FFFF) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else if (cp < 0x10000) {
+            out += static_cast<char16_t>(cp);
+        } else {
+            out += u'\uFFFD';
+        }
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t u = text[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            u = 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            u = 0xFFFD;
+        }
+        AppendUtf8(out, u);
+    }
+    return out;
+}
+
+std::u16string CutUtf16(std::u16string text, size_t units) {
+    if (text.size() <= units) return text;
+    text.resize(units);
+    if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
+    return text;
+}
+
+std::optional<std::string> ReadTextFile(const std::string& path, TextEncoding* encoding) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    TextEncoding found = TextEncoding::Utf8;
+    std::string text;
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        found = TextEncoding::Utf16LE;
+        text = Utf16BytesToUtf8(std::string_view(bytes).substr(2), false);
+    } else if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
+               static_cast<unsigned char>(bytes[1]) == 0xFF) {
+        found = TextEncoding::Utf16BE;
+        text = Utf16BytesToUtf8(std::string_view(bytes).substr(2), true);
+    } else if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        found = TextEncoding::Utf8Bom;
+        text = bytes.substr(3);
+    } else {
+        text = std::move(bytes);
+    }
+    if (encoding) *encoding = found;
+    return text;
+}
+
+IniDocument::Line IniDocument::ParseLine(std::string text) {
+    Line line;
+    line.text = std::move(text);
+    std::string trimmed = Trim(line.text);
+    if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') return line;
+    if (trimmed[0] == '[') {
+        size_t close = trimmed.find(']');
+        line.kind = Line::Section;
+        line.name = Trim(std::string_view(trimmed).substr(
+            1, close == std::string::npos ? std::string::npos : close - 1));
+        return line;
+    }
+    size_t eq = trimmed.find('=');
+    if (eq == std::string::npos) return line;
+    line.kind = Line::Entry;
+    line.name = Trim(std::string_view(trimmed).substr(0, eq));
+    line.value = Trim(std::string_view(trimmed).substr(eq + 1));
+    // A value in one pair of matching quotes is read without them.
+    if (line.value.size() >= 2 && (line.value.front() == '"' || line.value.front() == '\'') &&
+        line.value.back() == line.value.front()) {
+        line.value = line.value.substr(1, line.value.size() - 2);
+    }
+    return line;
+}
+
+IniDocument::IniDocument(std::string_view utf8Text) {
+    if (utf8Text.find("\r\n") != std::string_view::npos) newline_ = "\r\n";
+    finalNewline_ = utf8Text.empty() || utf8Text.back() == '\n';
+    size_t start = 0;
+    while (start < utf8Text.size()) {
+        size_t end = utf8Text.find('\n', start);
+        std::string_view raw = utf8Text.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        lines_.push_back(ParseLine(std::string(raw)));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+}
+
+int IniDocument::FindSection(std::string_view section, size_t* end) const {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind != Line::Section || !EqualNoCase(lines_[i].name, section)) continue;
+        size_t j = i + 1;
+        while (j < lines_.size() && lines_[j].kind != Line::Section) ++j;
+        *end = j;
+        return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool IniDocument::HasSection(std::string_view section) const {
+    size_t end = 0;
+    return FindSection(section, &end) >= 0;
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+    size_t end = 0;
+    int header = FindSection(section, &end);
+    if (header < 0) return std::nullopt;
+    for (size_t i = header + 1; i < end; ++i) {
+        if (lines_[i].kind == Line::Entry && EqualNoCase(lines_[i].name, key))
+            return lines_[i].value;
+    }
+    return std::nullopt;
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break in the value would make a second line: values are one line by rule.
+    std::string oneLine(value.substr(0, value.find_first_of("\r\n")));
+    size_t end = 0;
+    int header = FindSection(section, &end);
+    if (header < 0) {
+        if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back(ParseLine(""));
+        lines_.push_back(ParseLine("[" + std::string(section) + "]"));
+        lines_.push_back(ParseLine(std::string(key) + "=" + oneLine));
+        finalNewline_ = true;
+        return;
+    }
+    size_t lastContent = header;
+    for (size_t i = header + 1; i < end; ++i) {
+        if (lines_[i].kind == Line::Entry && EqualNoCase(lines_[i].name, key)) {
+            lines_[i] = ParseLine(lines_[i].name + "=" + oneLine);
+            return;
+        }
+        if (!Trim(lines_[i].text).empty()) lastContent = i;
+    }
+    lines_.insert(lines_.begin() + static_cast<long>(lastContent) + 1,
+                  ParseLine(std::string(key) + "=" + oneLine));
+    if (lastContent + 1 == lines_.size() - 1) finalNewline_ = true;
+}
+
+std::string IniDocument::Text() const {
+    std::string out;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        out += lines_[i].text;
+        if (i + 1 < lines_.size() || finalNewline_) out += newline_;
+    }
+    return out;
+}
+
+void SetKeyRecorder(KeyRecorder recorder) {
+    Recorder() = std::move(recorder);
+}
+
+std::u16string ReadProfileString(const std::string& path, std::string_view section,
+                                 std::string_view key, size_t bufferChars) {
+    if (Recorder()) Recorder()(section, key);
+    if (bufferChars == 0) return {};
+    std::optional<std::string> text = ReadTextFile(path);
+    if (!text) return {};
+    std::optional<std::string> value = IniDocument(*text).Get(section, key);
+    if (!value) return {};
+    return CutUtf16(Utf8ToUtf16(*value), bufferChars - 1);
+}
+
+bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value) {
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::optional<std::string> text = ReadTextFile(path, &encoding);
+    IniDocument doc(text ? *text : std::string());
+    doc.Set(section, key, value);
+    std::string out = doc.Text();
+    switch (encoding) {
+        case TextEncoding::Utf8Bom:
+            out = "\xEF\xBB\xBF" + out;
+            break;
+        case TextEncoding::Utf16LE:
+            out = Utf8ToUtf16Bytes(out, false);
+            break;
+        case TextEncoding::Utf16BE:
+            out = Utf8ToUtf16Bytes(out, true);
+            break;
+        case TextEncoding::Utf8:
+            break;
+    }
+    std::string temporary = path + ".tmp" + std::to_string(::getpid());
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        if (!file) return false;
+        file.write(out.data(), static_cast<std::streamsize>(out.size()));
+        file.flush();
+        if (!file) {
+            file.close();
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace orvanta::lang

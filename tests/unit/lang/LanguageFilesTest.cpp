@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TempDir.h"
+#include "lang/IniFile.h"
+#include "lang/LanguageFiles.h"
+
+using namespace orvanta::lang;
+
+TEST(LanguageList, ListsIniFilesWithoutExtensionSkipsFoldersAndSorts) {
+    TempDir dir;
+    dir.Write("ENG.ini", "");
+    dir.Write("CHT.ini", "");
+    dir.Write("readme.txt", "");
+    dir.Write("a.ini.ini", "");
+    std::filesystem::create_directory(dir.File("X.ini"));
+    EXPECT_EQ(ListLanguageNames(dir.Path()), (std::vector<std::string>{"a.ini", "CHT", "ENG"}));
+    EXPECT_TRUE(ListLanguageNames(dir.File("missing")).empty());
+}
+
+TEST(LanguageList, PreselectsTheUsersLanguageElseTheLastEnglish) {
+    std::vector<std::string> names{"CHT", "ENG"};
+    EXPECT_EQ(PreselectLanguage(names, "CHT"), 0);
+    EXPECT_EQ(PreselectLanguage(names, "ENU"), 1);
+    EXPECT_EQ(PreselectLanguage(names, "DEU"), 1);
+    EXPECT_EQ(PreselectLanguage(names, ""), 1);
+    EXPECT_EQ(PreselectLanguage({"DEU", "FRA"}, "JPN"), -1);
+    EXPECT_EQ(PreselectLanguage({"ENG-old", "ENG", "JPN"}, "KOR"), 1);
+    EXPECT_EQ(PreselectLanguage({"ENG", "JPN"}, "jpn"), 0);  // case-sensitive
+    EXPECT_EQ(PreselectLanguage({}, "ENG"), -1);
+}
+
+TEST(LanguageList, MapsLocalesToThreeLetterNames) {
+    EXPECT_EQ(AbbreviatedLanguageName("zh_TW.UTF-8"), "CHT");
+    EXPECT_EQ(AbbreviatedLanguageName("zh_CN.UTF-8"), "CHS");
+    EXPECT_EQ(AbbreviatedLanguageName("en_US.UTF-8"), "ENU");
+    EXPECT_EQ(AbbreviatedLanguageName("en_GB"), "ENG");
+    EXPECT_EQ(AbbreviatedLanguageName("de_DE@euro"), "DEU");
+    EXPECT_EQ(AbbreviatedLanguageName("ja"), "JPN");
+    EXPECT_EQ(AbbreviatedLanguageName("C.UTF-8"), "");
+    EXPECT_EQ(AbbreviatedLanguageName("POSIX"), "");
+    EXPECT_EQ(AbbreviatedLanguageName("xx_YY"), "");
+}
+
+TEST(ProgramPathsTest, DefaultLangBesideAWritableProgramAndLanguageFolderBesideIt) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("Language"));
+    ProgramPaths paths = ResolveProgramPaths(dir.File("orvanta2"));
+    EXPECT_EQ(paths.exeFolder, dir.Path() + "/");
+    EXPECT_EQ(paths.defaultLangIni, dir.Path() + "/defaultlang.ini");
+    EXPECT_EQ(paths.languageFolder, dir.Path() + "/Language/");
+    EXPECT_EQ(LanguageFilePath(paths, "ENG.ini"), dir.Path() + "/Language/ENG.ini");
+}
+
+TEST(ProgramPathsTest, SharedLanguageFolderWhenNoneBesideTheProgram) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("bin"));
+    ProgramPaths paths = ResolveProgramPaths(dir.File("bin/orvanta2"));
+    EXPECT_EQ(paths.languageFolder, dir.Path() + "/share/orvanta2/Language/");
+}
+
+TEST(ProgramPathsTest, FirstReadCreatesDefaultLangAndWriteRoundTrips) {
+    TempDir dir;
+    ProgramPaths paths = ResolveProgramPaths(dir.File("orvanta2"));
+    EXPECT_EQ(ReadLangFileName(paths), "");
+    EXPECT_TRUE(std::filesystem::exists(paths.defaultLangIni));
+    ASSERT_TRUE(WriteLangFileName(paths, "CHT.ini"));
+    EXPECT_EQ(ReadLangFileName(paths), "CHT.ini");
+    EXPECT_EQ(TempDir::Read(paths.defaultLangIni), "[DefaultLang]\nLangFile=CHT.ini\n");
+}
