@@ -104,15 +104,20 @@ cmd_demo() {
     here=$(cd "$(dirname "$0")/.." && pwd)
     bin=${ORVANTA_BIN:-$here/build/release/bin}
     id="$$"
-    trap 'cmd_destroy "$id"' EXIT
+    demo_id=$id
+    trap 'cmd_destroy "$demo_id"' EXIT
     cmd_create "$id"
     cmd_add_host "$id" pc 192.168.0.10/24
     cmd_add_host "$id" cams
     local i
     for i in $(seq 1 "$count"); do cmd_addr "$id" cams "192.168.0.$((100 + i - 1))/24"; done
+    local ready
+    ready=$(mktemp -u /tmp/o2-demo-XXXXXX)
     ip netns exec "$(ns "$id" cams)" "$bin/orvanta2-camsim" --generate "$count" \
-        --first-ip 192.168.0.100 --exit-with-parent &
-    sleep 0.5
+        --first-ip 192.168.0.100 --exit-with-parent --ready-file "$ready" &
+    for i in $(seq 1 100); do [ -e "$ready" ] && break; sleep 0.05; done
+    [ -e "$ready" ] || { echo "lab.sh: the simulated cameras did not start" >&2; exit 1; }
+    rm -f "$ready"
     echo "Lab $id: PC 192.168.0.10, $count simulated camera(s) from 192.168.0.100"
     ip netns exec "$(ns "$id" pc)" "$bin/orvanta2-cli" discover --seconds 2
 }
