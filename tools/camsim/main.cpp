@@ -13,6 +13,7 @@
 
 #include "DiscoveryResponder.h"
 #include "EventLoop.h"
+#include "HttpServer.h"
 #include "SimConfig.h"
 
 namespace {
@@ -96,6 +97,11 @@ int main(int argc, char** argv) {
     DiscoveryResponder discovery(loop, cameras, verbose);
     std::string error;
     if (!discovery.Start(error)) {
+        std::fprintf(stderr, "orvanta2-camsim: %s\n", error.c_str());
+        return 1;
+    }
+    HttpServer http(loop, cameras, verbose);
+    if (!http.Start(error)) {
         std::fprintf(stderr, "orvanta2-camsim: %s\n", error.c_str());
         return 1;
     }

@@ -1,0 +1,286 @@
+// The settings read job and the commands it sends, against the simulator's HTTP side.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+
+#include "SimCameraFixture.h"
+#include "camera/AccessPointScan.h"
+#include "camera/RequestFraming.h"
+#include "camera/SettingsRead.h"
+
+namespace orvanta::camera {
+namespace {
+
+using testing::SimCameraFixture;
+using Settings = std::vector<std::pair<std::string, std::string>>;
+
+const Settings kWirelessCamera = {
+    {"ModelName", "Mervo-71"},
+    {"Version", "0.9.6.8"},
+    {"TitleBar", "Front door"},
+    {"description", "Porch, east side"},
+    {"IPType", "0"},
+    {"IPAddr", "192.168.0.98"},
+    {"Netmask", "255.255.255.0"},
+    {"Gateway", "192.168.0.1"},
+    {"DNS1", "192.168.0.1"},
+    {"DNS2", "9.9.9.9"},
+    {"WIPType", "1"},
+    {"WIPAddr", "192.168.1.98"},
+    {"WNetmask", "255.255.0.0"},
+    {"WGateway", "192.168.1.1"},
+    {"WDNS1", "192.168.1.2"},
+    {"WDNS2", "192.168.1.3"},
+    {"Wireless", "1"},
+    {"WireType", "1"},
+    {"SSID", "Home \"net\" 5G"},
+    {"WireCh", "300"},
+    {"ChType", "2"},
+    {"WireSec", "3"},
+    {"TxRate", "54M"},
+    {"WEPAuthM", "1"},
+    {"WEPMode", "1"},
+    {"WepKeyL", "1"},
+    {"WEPKey0", "0123456789"},
+    {"WEPKey3", "abc def"},
+    {"WEPKeyE0", "4"},
+    {"WPAKey", "correct horse battery"},
+    {"WPAEnc", "2"},
+    {"WPAPSKeyM", "1"},
+    {"UPnPE", "0"},
+    {"HttpPort", "8080"},
+    {"SPort", "8554"},
+    {"RTSPPort", "-1"},
+    {"DDNSSrv", "ddns.example.net:80"},
+    {"DDNS", "1"},
+    {"DDNSUser", "dd user"},
+    {"DDNSPwd", "dd pass"},
+    {"DDNSHost", "cam.example.net"},
+    {"NTPEN", "1"},
+    {"NTPName", "ntp.example.org"},
+    {"NTPPoll", "48"},
+    {"Timezone", "-7"},
+    {"Date", "2026/12/08"},
+    {"Time", "01:02:03"},
+    {"cap_wireless", "1"},
+    {"cap_wps", "1"},
+    {"cap_transversal", "1"},
+    {"ap1", "6|00:11:22:33:44:55|Home net|80|Infra|WPA2-PSK|AES"},
+    {"ap2", "11|00:11:22:33:44:66|Office|40|Infra|WEP|WEP"},
+    {"ap3", "1|00:11:22:33:44:77|Cafe|7|Adhoc|None|None"},
+};
+
+Settings With(Settings base, const Settings& more) {
+    for (const auto& item : more) base.push_back(item);
+    return base;
+}
+
+CameraSettings Target(const SimCameraFixture& camera) {
+    CameraSettings s = NewCameraSettings();
+    SetFieldText(s.cameraAddressText, "127.0.0.1");
+    SetFieldText(s.cameraPortText, camera.Port());
+    SetFieldText(s.pcAddressText, "192.168.0.10");
+    return s;
+}
+
+void ExpectEveryField(const CameraSettings& s) {
+    EXPECT_STREQ(s.Version, "0.9.6.8");
+    EXPECT_STREQ(s.TitleBar, "Front door");
+    EXPECT_STREQ(s.Desp, "Porch, east side");
+    EXPECT_STREQ(s.ModelName, "Mervo-71");
+    EXPECT_EQ(s.IPType, 0);
+    EXPECT_STREQ(s.IPAddr, "192.168.0.98");
+    EXPECT_STREQ(s.Netmask, "255.255.255.0");
+    EXPECT_STREQ(s.Gateway, "192.168.0.1");
+    EXPECT_STREQ(s.DNS1, "192.168.0.1");
+    EXPECT_STREQ(s.DNS2, "9.9.9.9");
+    EXPECT_EQ(s.WIPType, 1);
+    EXPECT_STREQ(s.WIPAddr, "192.168.1.98");
+    EXPECT_STREQ(s.WNetmask, "255.255.0.0");
+    EXPECT_STREQ(s.WGateway, "192.168.1.1");
+    EXPECT_STREQ(s.WDNS1, "192.168.1.2");
+    EXPECT_STREQ(s.WDNS2, "192.168.1.3");
+    EXPECT_EQ(s.Wireless, 1);
+    EXPECT_EQ(s.WireType, 1);
+    EXPECT_STREQ(s.SSID, "Home \"net\" 5G");
+    EXPECT_EQ(s.WireCh, 44);
+    EXPECT_EQ(s.ChType, 2);
+    EXPECT_EQ(s.WireSec, 3);
+    EXPECT_STREQ(s.TxRate, "54M");
+    EXPECT_EQ(s.WEPAuthM, 1);
+    EXPECT_EQ(s.WEPMode, 1);
+    EXPECT_EQ(s.WepKeyL, 1);
+    EXPECT_STREQ(s.WEPKey0, "0123456789");
+    EXPECT_STREQ(s.WEPKey1, "");
+    EXPECT_STREQ(s.WEPKey3, "abc def");
+    EXPECT_EQ(s.WEPKeyE0, 4);
+    EXPECT_STREQ(s.WPAKey, "correct horse battery");
+    EXPECT_EQ(s.WPAEnc, 2);
+    EXPECT_EQ(s.WPAPSKeyM, 1);
+    EXPECT_EQ(s.UPnPE, 0);
+    EXPECT_EQ(s.HttpPort, 8080);
+    EXPECT_EQ(s.SPort, 8554);
+    EXPECT_EQ(s.RTSPPort, -1);
+    EXPECT_STREQ(s.DDNSSrv, "ddns.example.net:80");
+    EXPECT_EQ(s.DDNS, 1);
+    EXPECT_STREQ(s.DDNSUser, "dd user");
+    EXPECT_STREQ(s.DDNSPwd, "dd pass");
+    EXPECT_STREQ(s.DDNSHost, "cam.example.net");
+    EXPECT_EQ(s.NTPEN, 1);
+    EXPECT_STREQ(s.NTPName, "ntp.example.org");
+    EXPECT_EQ(s.NTPPoll, 48);
+    EXPECT_EQ(s.Timezone, -7);
+    EXPECT_STREQ(s.Date, "2026/12/08");
+    EXPECT_STREQ(s.Time, "01:02:03");
+    EXPECT_EQ(s.newFeatures, 1);
+    EXPECT_EQ(s.WirelessCap, 1);
+    EXPECT_EQ(s.WPSCap, 1);
+    EXPECT_EQ(s.Transversal, 1);
+    EXPECT_EQ(s.apScanDone, 1);
+    EXPECT_EQ(s.apCount, 3);
+}
+
+TEST(CameraReadJob, PlainCameraFillsTheRecordAndAsksForFreeAddresses) {
+    for (const char* lineEnd : {"lf", "crlf"}) {
+        SCOPED_TRACE(lineEnd);
+        SimCameraFixture camera(With(kWirelessCamera, {{"line_end", lineEnd}}));
+        CameraSettings s = Target(camera);
+        uint32_t askedStart = 0, askedSource = 0;
+        int askedCount = 0;
+        SettingsReadResult r = RunSettingsRead(s, [&](uint32_t start, uint32_t source, int n) {
+            askedStart = start;
+            askedSource = source;
+            askedCount = n;
+            return std::vector<uint32_t>{inet_addr("192.168.0.253"), inet_addr("192.168.0.251")};
+        });
+        ASSERT_TRUE(r.succeeded) << ResultName(r.error);
+        ExpectEveryField(s);
+        ASSERT_EQ(r.accessPoints.size(), 3u);
+        EXPECT_STREQ(r.accessPoints[0].ssid, "Home net");
+        EXPECT_STREQ(r.accessPoints[0].mac, "00:11:22:33:44:55");
+        EXPECT_EQ(r.accessPoints[0].quality, 80);
+        EXPECT_STREQ(r.accessPoints[1].security, "WEP");
+        EXPECT_EQ(r.accessPoints[2].channel, 1);
+        EXPECT_STREQ(r.accessPoints[2].mode, "Adhoc");
+        EXPECT_EQ(askedStart, inet_addr("192.168.0.10"));
+        EXPECT_EQ(askedSource, inet_addr("192.168.0.10"));
+        EXPECT_EQ(askedCount, 2);
+        EXPECT_EQ(r.freeAddresses.size(), 2u);
+    }
+}
+
+TEST(CameraReadJob, RoadsThroughTheModelTable) {
+    bool searched = false;
+    auto finder = [&](uint32_t, uint32_t, int) {
+        searched = true;
+        return std::vector<uint32_t>{};
+    };
+    {
+        // Old firmware: no capability page, no scan, no search; the read still succeeds.
+        SimCameraFixture camera(With(kWirelessCamera, {{"Version", "0.9.10.1"}}));
+        CameraSettings s = Target(camera);
+        SettingsReadResult r = RunSettingsRead(s, finder);
+        EXPECT_TRUE(r.succeeded);
+        EXPECT_EQ(s.newFeatures, 0);
+        EXPECT_EQ(s.WirelessCap, 0);
+        EXPECT_EQ(s.apScanDone, 0);
+        EXPECT_FALSE(searched);
+    }
+    {
+        // PPPoE chosen: no free-address search. A wired-only camera: no scan.
+        SimCameraFixture camera(With(kWirelessCamera, {{"cap_wireless", "0"}}));
+        CameraSettings s = Target(camera);
+        s.skipAddressCheck = 1;
+        SettingsReadResult r = RunSettingsRead(s, finder);
+        EXPECT_TRUE(r.succeeded);
+        EXPECT_EQ(s.newFeatures, 1);
+        EXPECT_EQ(s.apScanDone, 0);
+        EXPECT_TRUE(r.accessPoints.empty());
+        EXPECT_FALSE(searched);
+    }
+    {
+        // A scan with no access point is a scan all the same.
+        SimCameraFixture camera({{"ModelName", "Quent-9Z"}});
+        CameraSettings s = Target(camera);
+        s.apCount = 9;
+        SettingsReadResult r = RunSettingsRead(s);
+        EXPECT_TRUE(r.succeeded);
+        EXPECT_EQ(s.apScanDone, 1);
+        EXPECT_EQ(s.apCount, 0);
+        EXPECT_TRUE(r.accessPoints.empty());
+    }
+}
+
+TEST(CameraReadJob, SecuredCamera) {
+    SimCameraFixture camera(
+        With(kWirelessCamera, {{"security", "on"}, {"user", "root"}, {"password", "pass word"}}));
+    CameraSettings s = Target(camera);
+    // Selecting the camera: the plain system read is refused.
+    EXPECT_EQ(CameraCommand(s, "127.0.0.1", camera.Port(), 1, 1, 0), CAM_ERR_UNAUTHORIZED);
+    EXPECT_EQ(s.SECUEN, 0);
+
+    SetFieldText(s.userName, "root");
+    SetFieldText(s.userPassword, "wrong");
+    // A wrong password passes the authenticated read and fails the job's first command.
+    EXPECT_EQ(ReadSystemWithAuth(s, "127.0.0.1", camera.Port()), CAM_OK);
+    SettingsReadResult r = RunSettingsRead(s);
+    EXPECT_FALSE(r.succeeded);
+    EXPECT_EQ(r.error, CAM_ERR_UNAUTHORIZED);
+
+    SetFieldText(s.userPassword, "pass word");
+    ASSERT_EQ(ReadSystemWithAuth(s, "127.0.0.1", camera.Port()), CAM_OK);
+    EXPECT_EQ(s.SECUEN, 1);  // learnt from the report: later requests carry the credentials
+    r = RunSettingsRead(s);
+    ASSERT_TRUE(r.succeeded) << ResultName(r.error);
+    ExpectEveryField(s);
+    EXPECT_EQ(s.SECUEN, 1);
+    EXPECT_EQ(r.accessPoints.size(), 3u);  // the scan carries them too
+}
+
+TEST(CameraReadJob, CameraFaults) {
+    struct Case {
+        Settings faults;
+        int error;
+    };
+    const Case cases[] = {
+        {{{"fault", "no_wpapskeym"}}, CAM_ERR_INCOMPLETE},
+        {{{"fault", "failure"}, {"fault_on", "13"}}, CAM_ERR_FAILURE},
+        {{{"fault", "failure"}, {"fault_on", "scan"}}, CAM_OK},  // the scan fails the job alone
+        {{{"fault", "close"}}, CAM_ERR_NO_ANSWER},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.faults.front().second + " " + c.faults.back().second);
+        SimCameraFixture camera(With(kWirelessCamera, c.faults));
+        CameraSettings s = Target(camera);
+        SettingsReadResult r = RunSettingsRead(s);
+        EXPECT_FALSE(r.succeeded);
+        if (c.error == CAM_ERR_NO_ANSWER)  // the request may meet the reset first
+            EXPECT_TRUE(r.error == CAM_ERR_NO_ANSWER || r.error == CAM_ERR_SEND) << r.error;
+        else
+            EXPECT_EQ(r.error, c.error);
+    }
+
+    // Faults a careful client rides over: the answer in pieces, wireless keys first, an answer
+    // longer than the buffer whose report comes first.
+    for (const Settings& faults :
+         {Settings{{"fault", "pieces"}, {"pause_ms", "40"}, {"piece_bytes", "100"}},
+          Settings{{"fault", "wireless_first"}},
+          Settings{{"fault", "overlong"}, {"overlong_bytes", "20000"}}}) {
+        SCOPED_TRACE(faults.front().second);
+        SimCameraFixture camera(With(kWirelessCamera, faults));
+        CameraSettings s = Target(camera);
+        SettingsReadResult r = RunSettingsRead(s);
+        ASSERT_TRUE(r.succeeded) << ResultName(r.error);
+        ExpectEveryField(s);
+    }
+
+    // Unknown pages and paths.
+    SimCameraFixture camera(kWirelessCamera);
+    CameraSettings s = Target(camera);
+    EXPECT_EQ(CameraCommand(s, "127.0.0.1", camera.Port(), 1, 99, 0), CAM_ERR_HTTP_NOT_FOUND);
+}
+
+}  // namespace
+}  // namespace orvanta::camera

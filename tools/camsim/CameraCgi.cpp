@@ -1,0 +1,407 @@
+#include "CameraCgi.h"
+
+#include <arpa/inet.h>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace camsim {
+namespace {
+
+// Report keys of each page, in the order the camera lists them.
+const char* const kSystemKeys[] = {"TitleBar", "Desp", "SECUEN", "ModelName"};
+const char* const kWiredKeys[] = {"IPType", "IPAddr", "Netmask", "Gateway", "DNS1", "DNS2"};
+const char* const kWirelessAddressKeys[] = {"WIPType",  "WIPAddr", "WNetmask",
+                                            "WGateway", "WDNS1",   "WDNS2"};
+const char* const kWirelessKeys[] = {"Wireless", "WireType", "SSID",     "WireCh",  "ChType",
+                                     "WireSec",  "TxRate",   "WEPAuthM", "WEPMode", "WepKeyL",
+                                     "WEPKey0",  "WEPKey1",  "WEPKey2",  "WEPKey3", "WEPKeyE0",
+                                     "WPAKey",   "WPAEnc",   "WPAPSKeyM"};
+const char* const kPortKeys[] = {"UPnPE", "HttpPort", "SPort", "RTSPPort"};
+const char* const kDdnsKeys[] = {"DDNSSrv", "DDNS", "DDNSUser", "DDNSPwd", "DDNSHost"};
+const char* const kFirmwareKeys[] = {"Version"};
+const char* const kNatKeys[] = {"NATStat", "ExtIPAddr", "ExtHttpPort"};
+const char* const kTimeKeys[] = {"NTPEN", "NTPName", "NTPPoll", "Timezone", "Date", "Time"};
+const char* const kCapabilityKeys[] = {"Wireless", "WPS", "Transversal"};
+
+const std::set<std::string> kFaultNames = {"silent",   "pieces",       "close",         "failure",
+                                           "overlong", "no_wpapskeym", "wireless_first"};
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator)) parts.push_back(part);
+    if (!text.empty() && text.back() == separator) parts.emplace_back();
+    return parts;
+}
+
+bool ToInt(const std::string& text, int low, int high, int& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || value < low || value > high) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+void SetDefaults(const SimCamera& camera, CgiCamera& out) {
+    uint32_t host = ntohl(camera.ip);
+    in_addr gatewayAddress{htonl((host & 0xFFFFFF00u) | 1u)};
+    std::string gateway = camera.ip ? inet_ntoa(gatewayAddress) : "";
+    auto& v = out.values;
+    v = {{"TitleBar", "Camera"},
+         {"Desp", camera.description},
+         {"SECUEN", "0"},
+         {"ModelName", "Mervo-71Z"},
+         {"IPType", "1"},
+         {"IPAddr", FormatIp(camera.ip)},
+         {"Netmask", "255.255.255.0"},
+         {"Gateway", gateway},
+         {"DNS1", gateway},
+         {"DNS2", ""},
+         {"WIPType", "0"},
+         {"WIPAddr", "0.0.0.0"},
+         {"WNetmask", "255.255.255.0"},
+         {"WGateway", ""},
+         {"WDNS1", ""},
+         {"WDNS2", ""},
+         {"Wireless", "0"},
+         {"WireType", "0"},
+         {"SSID", ""},
+         {"WireCh", "6"},
+         {"ChType", "0"},
+         {"WireSec", "0"},
+         {"TxRate", "Auto"},
+         {"WEPAuthM", "0"},
+         {"WEPMode", "0"},
+         {"WepKeyL", "0"},
+         {"WEPKey0", ""},
+         {"WEPKey1", ""},
+         {"WEPKey2", ""},
+         {"WEPKey3", ""},
+         {"WEPKeyE0", "1"},
+         {"WPAKey", ""},
+         {"WPAEnc", "0"},
+         {"WPAPSKeyM", "0"},
+         {"UPnPE", "1"},
+         {"HttpPort", std::to_string(camera.httpPort)},
+         {"SPort", std::to_string(camera.streamPort)},
+         {"RTSPPort", "554"},
+         {"DDNSSrv", ""},
+         {"DDNS", "0"},
+         {"DDNSUser", ""},
+         {"DDNSPwd", ""},
+         {"DDNSHost", ""},
+         {"Version", "1.0.0.0"},
+         {"NATStat", "0"},
+         {"ExtIPAddr", ""},
+         {"ExtHttpPort", "0"},
+         {"NTPEN", "0"},
+         {"NTPName", "pool.ntp.org"},
+         {"NTPPoll", "24"},
+         {"Timezone", "0"},
+         {"Date", "2026/01/01"},
+         {"Time", "00:00:00"}};
+    out.caps = {{"Wireless", "1"}, {"WPS", "1"}, {"Transversal", "0"}};
+}
+
+bool ParseAccessPoint(const std::string& text, SimAccessPoint& ap) {
+    std::vector<std::string> f = Split(text, '|');
+    if (f.size() != 7) return false;
+    if (!ToInt(f[0], -100000, 100000, ap.channel) || !ToInt(f[3], -100000, 100000, ap.quality))
+        return false;
+    ap.mac = f[1];
+    ap.ssid = f[2];
+    ap.mode = f[4];
+    ap.security = f[5];
+    ap.algorithm = f[6];
+    return true;
+}
+
+struct Request {
+    std::string path;
+    std::map<std::string, std::string> query;
+    std::string authorization;  // the value of the Authorization header
+};
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+bool ParseRequest(const std::string& head, Request& request) {
+    std::vector<std::string> lines;
+    for (std::string& line : Split(head, '\n')) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    if (lines.empty()) return false;
+    std::vector<std::string> words = Split(lines[0], ' ');
+    if (words.size() < 2 || words[0] != "GET") return false;
+    const std::string& target = words[1];
+    size_t mark = target.find('?');
+    request.path = target.substr(0, mark);
+    if (mark != std::string::npos) {
+        for (const std::string& item : Split(target.substr(mark + 1), '&')) {
+            size_t eq = item.find('=');
+            request.query[item.substr(0, eq)] = eq == std::string::npos ? "" : item.substr(eq + 1);
+        }
+    }
+    for (size_t i = 1; i < lines.size(); ++i) {
+        size_t colon = lines[i].find(':');
+        if (colon == std::string::npos) continue;
+        std::string name = Lower(lines[i].substr(0, colon));
+        size_t begin = lines[i].find_first_not_of(" \t", colon + 1);
+        if (name == "authorization" && begin != std::string::npos)
+            request.authorization = lines[i].substr(begin);
+    }
+    return true;
+}
+
+bool Authorized(const CgiCamera& camera, const Request& request) {
+    if (!camera.security) return true;
+    const std::string& value = request.authorization;
+    if (Lower(value.substr(0, 6)) != "basic ") return false;
+    std::string credentials;
+    if (!DecodeBase64(value.substr(6), credentials)) return false;
+    return credentials == camera.user + ":" + camera.password;
+}
+
+std::string Status(const std::string& status, const std::string& body) {
+    return "HTTP/1.0 " + status +
+           "\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+std::string NotFound() {
+    return Status("404 Not Found", "404 Not Found\n");
+}
+
+template <size_t N>
+std::string Lines(const CgiCamera& camera, const std::map<std::string, std::string>& values,
+                  const char* const (&keys)[N]) {
+    std::string body;
+    const char* eol = camera.crlf ? "\r\n" : "\n";
+    for (const char* key : keys) {
+        auto it = values.find(key);
+        body += std::string(key) + "=" + (it == values.end() ? "" : it->second) + eol;
+    }
+    return body;
+}
+
+std::string NetworkReport(const CgiCamera& camera, bool wirelessFirst, bool withoutKeyFormat) {
+    std::string body;
+    if (wirelessFirst) body += Lines(camera, camera.values, kWirelessAddressKeys);
+    body += Lines(camera, camera.values, kWiredKeys);
+    std::string wireless = Lines(camera, camera.values, kWirelessKeys);
+    if (withoutKeyFormat) {
+        size_t at = wireless.find("WPAPSKeyM=");
+        size_t end = wireless.find('\n', at);
+        wireless.erase(at, end == std::string::npos ? std::string::npos : end + 1 - at);
+    }
+    body += wireless;
+    if (!wirelessFirst) body += Lines(camera, camera.values, kWirelessAddressKeys);
+    body += Lines(camera, camera.values, kPortKeys);
+    return body;
+}
+
+std::string ScanReport(const CgiCamera& camera) {
+    const char* eol = camera.crlf ? "\r\n" : "\n";
+    std::string body =
+        std::string("<html><head><title>Site survey</title></head><body>") + eol + "<table>" + eol +
+        "<tr><td>scan AP sum = " + std::to_string(camera.accessPoints.size()) + "</td></tr>" + eol;
+    int n = 0;
+    for (const SimAccessPoint& ap : camera.accessPoints) {
+        body += "<tr><td>AP" + std::to_string(++n) + " Channel=" + std::to_string(ap.channel) +
+                " Mac_address=" + ap.mac + " SSID=\"" + ap.ssid +
+                "\" Quality=" + std::to_string(ap.quality) + " Mode=" + ap.mode +
+                " Security=" + ap.security + " Algorithm=" + ap.algorithm + "</td></tr>" + eol;
+    }
+    body += std::string("</table></body></html>") + eol;
+    return body;
+}
+
+bool FaultApplies(const CgiCamera& camera, const std::string& fault, const std::string& where) {
+    if (!camera.faults.count(fault)) return false;
+    return camera.faultOn.empty() || camera.faultOn.count(where);
+}
+
+}  // namespace
+
+bool DecodeBase64(const std::string& text, std::string& out) {
+    out.clear();
+    uint32_t bits = 0;
+    int count = 0;
+    size_t padding = 0;
+    for (char c : text) {
+        int v;
+        if (c >= 'A' && c <= 'Z')
+            v = c - 'A';
+        else if (c >= 'a' && c <= 'z')
+            v = c - 'a' + 26;
+        else if (c >= '0' && c <= '9')
+            v = c - '0' + 52;
+        else if (c == '+')
+            v = 62;
+        else if (c == '/')
+            v = 63;
+        else if (c == '=') {
+            ++padding;
+            continue;
+        } else
+            return false;
+        if (padding) return false;  // data after padding
+        bits = (bits << 6) | static_cast<uint32_t>(v);
+        if (++count == 4) {
+            out += static_cast<char>((bits >> 16) & 0xFF);
+            out += static_cast<char>((bits >> 8) & 0xFF);
+            out += static_cast<char>(bits & 0xFF);
+            bits = 0;
+            count = 0;
+        }
+    }
+    if (count == 1 || padding > 2) return false;
+    if (count == 2) out += static_cast<char>((bits >> 4) & 0xFF);
+    if (count == 3) {
+        out += static_cast<char>((bits >> 10) & 0xFF);
+        out += static_cast<char>((bits >> 2) & 0xFF);
+    }
+    return true;
+}
+
+bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error) {
+    out = CgiCamera{};
+    SetDefaults(camera, out);
+    std::map<int, SimAccessPoint> points;
+    for (const auto& [key, value] : camera.extra) {
+        if (out.values.count(key)) {
+            out.values[key] = value;
+        } else if (key == "model") {
+            out.values["ModelName"] = value;
+        } else if (key == "firmware") {
+            out.values["Version"] = value;
+        } else if (key == "cap_wireless" || key == "cap_wps" || key == "cap_transversal") {
+            out.caps[key == "cap_wireless" ? "Wireless"
+                     : key == "cap_wps"    ? "WPS"
+                                           : "Transversal"] = value;
+        } else if (key == "security") {
+            if (value != "on" && value != "off") {
+                error = "security is on or off: " + value;
+                return false;
+            }
+            out.security = value == "on";
+        } else if (key == "user") {
+            out.user = value;
+        } else if (key == "password") {
+            out.password = value;
+        } else if (key == "line_end") {
+            if (value != "lf" && value != "crlf") {
+                error = "line_end is lf or crlf: " + value;
+                return false;
+            }
+            out.crlf = value == "crlf";
+        } else if (key.size() > 2 && key.compare(0, 2, "ap") == 0 &&
+                   key.find_first_not_of("0123456789", 2) == std::string::npos) {
+            int index = 0;
+            if (!ToInt(key.substr(2), 1, 1000, index) || !ParseAccessPoint(value, points[index])) {
+                error = key + " is channel|mac|ssid|quality|mode|security|algorithm: " + value;
+                return false;
+            }
+        } else if (key == "fault") {
+            for (const std::string& f : Split(value, '+')) {
+                if (!kFaultNames.count(f)) {
+                    error = "unknown fault: " + f;
+                    return false;
+                }
+                out.faults.insert(f);
+            }
+        } else if (key == "fault_on") {
+            for (const std::string& f : Split(value, '+')) out.faultOn.insert(f);
+        } else if (key == "pause_ms" || key == "piece_bytes" || key == "overlong_bytes") {
+            int number = 0;
+            if (!ToInt(value, key == "pause_ms" ? 0 : 1, 10000000, number)) {
+                error = "bad " + key + ": " + value;
+                return false;
+            }
+            (key == "pause_ms"      ? out.pauseMs
+             : key == "piece_bytes" ? out.pieceBytes
+                                    : out.overlongBytes) = number;
+        }
+        // Other keys belong to other services of the simulator.
+    }
+    for (auto& [index, ap] : points) out.accessPoints.push_back(ap);
+    // The report says what the camera enforces, unless a test wants it to say otherwise.
+    if (!camera.extra.count("SECUEN")) out.values["SECUEN"] = out.security ? "1" : "0";
+    return true;
+}
+
+bool ClosesAtOnce(const CgiCamera& camera) {
+    return camera.faults.count("close") > 0;
+}
+
+CgiAnswer Answer(const CgiCamera& camera, const std::string& requestHead) {
+    CgiAnswer answer;
+    Request request;
+    if (!ParseRequest(requestHead, request)) {
+        answer.bytes = Status("400 Bad Request", "400 Bad Request\n");
+        return answer;
+    }
+    if (!Authorized(camera, request)) {
+        answer.bytes =
+            "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"camera\"\r\n"
+            "Content-Type: text/plain\r\nConnection: close\r\n\r\nUnauthorized\n";
+        return answer;
+    }
+
+    std::string where, body;
+    auto act = request.query.find("Act");
+    const bool read = act != request.query.end() && act->second == "1";
+    if (request.path == "/goform/Parameters" && read) {
+        auto page = request.query.find("Page");
+        where = page == request.query.end() ? "" : page->second;
+        bool wirelessFirst = FaultApplies(camera, "wireless_first", where);
+        bool withoutKeyFormat = FaultApplies(camera, "no_wpapskeym", where);
+        if (where == "1")
+            body = Lines(camera, camera.values, kSystemKeys);
+        else if (where == "3")
+            body = NetworkReport(camera, wirelessFirst, withoutKeyFormat);
+        else if (where == "13")
+            body = Lines(camera, camera.values, kDdnsKeys);
+        else if (where == "23")
+            body = Lines(camera, camera.values, kFirmwareKeys);
+        else if (where == "32")
+            body = Lines(camera, camera.caps, kCapabilityKeys);
+        else if (where == "34")
+            body = Lines(camera, camera.values, kNatKeys);
+    } else if (request.path == "/cgi-bin/set_time.cgi" && read) {
+        where = "time";
+        body = Lines(camera, camera.values, kTimeKeys);
+    } else if (request.path == "/cgi-bin/ap_scan.cgi") {
+        where = "scan";
+        body = ScanReport(camera);
+    }
+    if (body.empty()) {
+        answer.bytes = NotFound();
+        return answer;
+    }
+
+    if (FaultApplies(camera, "failure", where)) {
+        answer.bytes = Status("402 Failure", "402 Failure\n");
+        return answer;
+    }
+    if (FaultApplies(camera, "overlong", where)) {
+        const char* eol = camera.crlf ? "\r\n" : "\n";
+        while (body.size() < static_cast<size_t>(camera.overlongBytes))
+            body += "Filler=" + std::string(60, 'f') + eol;
+    }
+    answer.bytes = Status("200 OK", body);
+    if (FaultApplies(camera, "silent", where))
+        answer.delivery = Delivery::kNever;
+    else if (FaultApplies(camera, "pieces", where))
+        answer.delivery = Delivery::kPieces;
+    return answer;
+}
+
+}  // namespace camsim

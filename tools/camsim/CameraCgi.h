@@ -1,0 +1,67 @@
+#pragma once
+// The camera's side of its CGI: what a camera answers to one HTTP request. Built from the
+// wire description alone; it shares nothing with the wizard's own encoders and parsers.
+//
+// Config keys (in a [camera] section or --camera; kept in SimCamera::extra):
+//   any report key by its wire name, e.g. IPAddr, SSID, HttpPort, ModelName, Version, NTPEN
+//   model, firmware            aliases of ModelName and Version
+//   cap_wireless, cap_wps, cap_transversal   the capability page (32)
+//   security = on|off, user, password        Basic authorization (SECUEN follows security)
+//   line_end = lf|crlf         how report lines end
+//   ap1, ap2, ...              access points: channel|mac|ssid|quality|mode|security|algorithm
+//   fault = NAME[+NAME]        silent, pieces, close, failure, overlong, no_wpapskeym,
+//                              wireless_first
+//   fault_on = WHAT[+WHAT]     where faults apply: page numbers, "time", "scan" (default all)
+//   pause_ms, piece_bytes      pacing of the "pieces" fault (default 300 ms, 64 bytes)
+//   overlong_bytes             size of the "overlong" answer (default 12000)
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "SimConfig.h"
+
+namespace camsim {
+
+struct SimAccessPoint {
+    int channel = 0;
+    std::string mac, ssid;
+    int quality = 0;
+    std::string mode, security, algorithm;
+};
+
+struct CgiCamera {
+    std::map<std::string, std::string> values;  // report key -> value
+    std::map<std::string, std::string> caps;    // page 32 key -> value
+    bool crlf = false;
+    bool security = false;
+    std::string user = "admin", password;
+    std::vector<SimAccessPoint> accessPoints;
+    std::set<std::string> faults;
+    std::set<std::string> faultOn;  // empty: everywhere
+    int pauseMs = 300;
+    int pieceBytes = 64;
+    int overlongBytes = 12000;
+};
+
+// The CGI settings of one simulated camera; false with `error` on a bad key.
+bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error);
+
+// How the server delivers an answer.
+enum class Delivery { kWhole, kPieces, kNever };
+
+struct CgiAnswer {
+    std::string bytes;
+    Delivery delivery = Delivery::kWhole;
+};
+
+// The answer to one request head (request line and header lines, LF or CR LF).
+CgiAnswer Answer(const CgiCamera& camera, const std::string& requestHead);
+
+// Whether the camera closes every connection without reading (the "close" fault).
+bool ClosesAtOnce(const CgiCamera& camera);
+
+// Standard Base64 decoding for the authorization header; false on a bad character.
+bool DecodeBase64(const std::string& text, std::string& out);
+
+}  // namespace camsim
