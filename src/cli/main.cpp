@@ -14,6 +14,10 @@ struct Command {
 
 const Command kCommands[] = {
     {"discover", orvanta::cli::RunDiscover, "list the cameras that answer on the local network"},
+    {"netinfo", orvanta::cli::RunNetinfo, "the PC's active adapter, its addresses and links"},
+    {"probe", orvanta::cli::RunProbe, "ask by ARP whether a host holds an address"},
+    {"free-addresses", orvanta::cli::RunFreeAddresses,
+     "addresses in the PC's subnet no host holds"},
 };
 
 int Usage(FILE* out) {
