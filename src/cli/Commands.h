@@ -4,6 +4,8 @@
 namespace orvanta::cli {
 
 int RunDiscover(int argc, char** argv);
+int RunRead(int argc, char** argv);
+int RunApScan(int argc, char** argv);
 int RunNetinfo(int argc, char** argv);
 int RunProbe(int argc, char** argv);
 int RunFreeAddresses(int argc, char** argv);

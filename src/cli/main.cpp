@@ -14,6 +14,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"discover", orvanta::cli::RunDiscover, "list the cameras that answer on the local network"},
+    {"read", orvanta::cli::RunRead, "read a camera's settings (HOST[:PORT])"},
+    {"apscan", orvanta::cli::RunApScan, "list the access points a camera sees"},
     {"netinfo", orvanta::cli::RunNetinfo, "the PC's active adapter, its addresses and links"},
     {"probe", orvanta::cli::RunProbe, "ask by ARP whether a host holds an address"},
     {"free-addresses", orvanta::cli::RunFreeAddresses,

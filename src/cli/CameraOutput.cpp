@@ -1,0 +1,61 @@
+#include "cli/CameraOutput.h"
+
+#include <arpa/inet.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/Json.h"
+
+namespace orvanta::cli {
+
+using camera::AccessPoint;
+using camera::FieldText;
+
+bool ParseCameraTarget(const std::string& text, std::string& host, std::string& port) {
+    size_t colon = text.rfind(':');
+    host = text.substr(0, colon);
+    port = colon == std::string::npos ? "80" : text.substr(colon + 1);
+    if (host.empty() || port.empty() || port.size() > 5 ||
+        port.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    long number = std::strtol(port.c_str(), nullptr, 10);
+    return number >= 1 && number <= 65535;
+}
+
+void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port) {
+    camera::SetFieldText(settings.cameraAddressText, host);
+    camera::SetFieldText(settings.cameraPortText, port);
+    in_addr a{};
+    settings.cameraAddress = inet_pton(AF_INET, host.c_str(), &a) == 1 ? a.s_addr : 0;
+}
+
+std::string AccessPointsJson(const std::vector<AccessPoint>& list) {
+    std::string out = "[";
+    for (size_t i = 0; i < list.size(); ++i) {
+        const AccessPoint& ap = list[i];
+        if (i) out += ", ";
+        out += "{\"channel\": " + std::to_string(ap.channel) +
+               ", \"mac\": " + JsonString(std::string(FieldText(ap.mac))) +
+               ", \"ssid\": " + JsonString(std::string(FieldText(ap.ssid))) +
+               ", \"quality\": " + std::to_string(ap.quality) +
+               ", \"mode\": " + JsonString(std::string(FieldText(ap.mode))) +
+               ", \"security\": " + JsonString(std::string(FieldText(ap.security))) +
+               ", \"algorithm\": " + JsonString(std::string(FieldText(ap.algorithm))) + "}";
+    }
+    return out + "]";
+}
+
+void PrintAccessPoints(const std::vector<AccessPoint>& list) {
+    std::printf("%3s  %-17s  %7s  %-8s  %-10s  %-9s  %s\n", "CH", "MAC", "QUALITY", "MODE",
+                "SECURITY", "ALGORITHM", "SSID");
+    for (const AccessPoint& ap : list) {
+        std::printf(
+            "%3d  %-17s  %7d  %-8s  %-10s  %-9s  %s\n", ap.channel,
+            std::string(FieldText(ap.mac)).c_str(), ap.quality,
+            std::string(FieldText(ap.mode)).c_str(), std::string(FieldText(ap.security)).c_str(),
+            std::string(FieldText(ap.algorithm)).c_str(), std::string(FieldText(ap.ssid)).c_str());
+    }
+}
+
+}  // namespace orvanta::cli

@@ -1,0 +1,25 @@
+#pragma once
+// What the camera commands of the tool share: the HOST[:PORT] argument and the printing of
+// access points.
+#include <string>
+#include <vector>
+
+#include "camera/AccessPointScan.h"
+#include "camera/CameraSettings.h"
+
+namespace orvanta::cli {
+
+// Splits "HOST[:PORT]" (port 80 when absent); false when the port is not 1 to 65535.
+bool ParseCameraTarget(const std::string& text, std::string& host, std::string& port);
+
+// Fills the reaching fields of `settings` for host and port.
+void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port);
+
+// A JSON array of access-point objects (channel, mac, ssid, quality, mode, security,
+// algorithm), on one line.
+std::string AccessPointsJson(const std::vector<camera::AccessPoint>& list);
+
+// The access points as a table on stdout.
+void PrintAccessPoints(const std::vector<camera::AccessPoint>& list);
+
+}  // namespace orvanta::cli
