@@ -10,6 +10,8 @@
 #include "cli/CameraOutput.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "discovery/LocalNetwork.h"
+#include "platform/LinuxNetwork.h"
 
 namespace orvanta::cli {
 namespace {
@@ -83,7 +85,8 @@ std::string Value(const CameraSettings& s, const Field& f, bool json) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: orvanta2-cli read HOST[:PORT] [--user U] [--password P] [--json]\n");
+                 "usage: orvanta2-cli read HOST[:PORT] [--user U] [--password P] [--json]\n"
+                 "                         [--free-addresses]\n");
     return 2;
 }
 
@@ -96,11 +99,13 @@ int Failed(int code) {
 
 int RunRead(int argc, char** argv) {
     std::string target, user, password;
-    bool json = false, credentials = false;
+    bool json = false, credentials = false, freeAddresses = false;
     for (int i = 0; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--json") {
             json = true;
+        } else if (arg == "--free-addresses") {
+            freeAddresses = true;
         } else if ((arg == "--user" || arg == "--password") && i + 1 < argc) {
             (arg == "--user" ? user : password) = argv[++i];
             credentials = true;
@@ -129,7 +134,17 @@ int RunRead(int argc, char** argv) {
     }
     if (code != camera::CAM_OK) return Failed(code);
 
-    camera::SettingsReadResult result = camera::RunSettingsRead(settings);
+    // The free-address search of the read needs the PC's address, as the wizard's start-up
+    // survey leaves it.
+    platform::LinuxNetwork net;
+    camera::FreeAddressFinder findFree;
+    if (freeAddresses) {
+        discovery::SurveyPcNetwork(settings, net);
+        findFree = [&net](uint32_t start, uint32_t source, int count) {
+            return discovery::FindFreeAddresses(net, start, source, count);
+        };
+    }
+    camera::SettingsReadResult result = camera::RunSettingsRead(settings, findFree);
     if (!result.succeeded) {
         if (result.error == camera::CAM_OK)
             std::fprintf(stderr, "read: the camera gave no access-point report\n");
@@ -143,10 +158,24 @@ int RunRead(int argc, char** argv) {
             std::printf("%s\"%s\": %s", separator, f.name, Value(settings, f, true).c_str());
             separator = ", ";
         }
-        std::printf(", \"accessPoints\": %s}\n", AccessPointsJson(result.accessPoints).c_str());
+        std::printf(", \"accessPoints\": %s", AccessPointsJson(result.accessPoints).c_str());
+        if (freeAddresses) {
+            std::printf(", \"freeAddresses\": [");
+            for (size_t i = 0; i < result.freeAddresses.size(); ++i)
+                std::printf("%s\"%s\"", i ? ", " : "",
+                            discovery::DottedAddress(result.freeAddresses[i]).c_str());
+            std::printf("]");
+        }
+        std::printf("}\n");
     } else {
         for (const Field& f : kFields)
             std::printf("%-12s %s\n", f.name, Value(settings, f, false).c_str());
+        if (freeAddresses) {
+            std::printf("%-12s", "freeAddresses");
+            for (uint32_t a : result.freeAddresses)
+                std::printf(" %s", discovery::DottedAddress(a).c_str());
+            std::printf("\n");
+        }
         if (!result.accessPoints.empty()) {
             std::printf("\n");
             PrintAccessPoints(result.accessPoints);

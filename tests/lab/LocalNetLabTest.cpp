@@ -227,6 +227,29 @@ TEST_F(LocalNetLab, ATemporaryAddressReachesTheCameraAndGoesAway) {
     close(listener);
 }
 
+// The settings read of a capable camera ends with two free addresses of the PC's subnet.
+TEST_F(LocalNetLab, TheSettingsReadFindsTwoFreeAddresses) {
+    lab->AddAddress("pc", "192.168.0.10/24");
+    lab->AddHost("cam", {"192.168.0.98/24", "192.168.0.99/24"});
+    lab->AddHost("h253", {"192.168.0.253/24"});
+    lab->StartCamsim("cam", {"--camera",
+                             "mac=00:11:22:33:44:55,ip=192.168.0.98,http_port=80,serial=SN1,"
+                             "model=Quent-9Z,cap_wireless=0",
+                             "--camera",
+                             "mac=00:11:22:33:44:56,ip=192.168.0.99,http_port=80,serial=SN2,"
+                             "model=Tornel-52"});
+    int status = -1;
+    std::string json = Cli("pc", "read 192.168.0.98:80 --json --free-addresses", &status);
+    EXPECT_EQ(status, 0) << json;
+    EXPECT_NE(json.find("\"freeAddresses\": [\"192.168.0.252\", \"192.168.0.251\"]"),
+              std::string::npos)
+        << json;
+    // A model without the new features skips the search.
+    json = Cli("pc", "read 192.168.0.99:80 --json --free-addresses", &status);
+    EXPECT_EQ(status, 0) << json;
+    EXPECT_NE(json.find("\"freeAddresses\": []"), std::string::npos) << json;
+}
+
 // The program renews its temporary address; killed, it stops, and the kernel removes it.
 TEST_F(LocalNetLab, AfterKillNineTheAddressExpiresByItself) {
     lab->AddAddress("pc", "10.1.1.5/24");
