@@ -1,8 +1,12 @@
 // The settings read job and the commands it sends, against the simulator's HTTP side.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "SimCameraFixture.h"
@@ -280,6 +284,118 @@ TEST(CameraReadJob, CameraFaults) {
     SimCameraFixture camera(kWirelessCamera);
     CameraSettings s = Target(camera);
     EXPECT_EQ(CameraCommand(s, "127.0.0.1", camera.Port(), 1, 99, 0), CAM_ERR_HTTP_NOT_FOUND);
+}
+
+// A camera written on Python's stock HTTP server, configured like the simulator's camera.
+class PlainPythonCamera {
+public:
+    explicit PlainPythonCamera(const Settings& settings) {
+        char path[] = "/tmp/orvanta-plain-camera-XXXXXX";
+        int fd = mkstemp(path);
+        if (fd < 0) throw std::runtime_error("mkstemp");
+        close(fd);
+        config_ = path;
+        std::ofstream(config_) << Config(settings);
+        std::string command =
+            std::string("exec ") + ORVANTA_PYTHON + " " + ORVANTA_PLAIN_CAMERA + " " + config_;
+        pipe_ = popen(command.c_str(), "r");
+        if (!pipe_) throw std::runtime_error("popen");
+        int port = 0;
+        if (std::fscanf(pipe_, "%d %d", &port, &pid_) != 2) throw std::runtime_error("no port");
+        port_ = std::to_string(port);
+    }
+    ~PlainPythonCamera() {
+        if (pid_ > 0) kill(pid_, SIGTERM);
+        pclose(pipe_);
+        std::remove(config_.c_str());
+    }
+    const char* Port() const { return port_.c_str(); }
+
+private:
+    static std::string Json(const std::string& text) {
+        std::string out = "\"";
+        for (char c : text) {
+            if (c == '"' || c == '\\') out += '\\';
+            out += c;
+        }
+        return out + "\"";
+    }
+    static std::string Config(const Settings& settings) {
+        std::string values, caps, aps, security = "false", user, password;
+        for (const auto& [key, value] : settings) {
+            if (key.rfind("cap_", 0) == 0) {
+                std::string name = key == "cap_wireless" ? "Wireless"
+                                   : key == "cap_wps"    ? "WPS"
+                                                         : "Transversal";
+                caps += (caps.empty() ? "" : ", ") + Json(name) + ": " + Json(value);
+            } else if (key.rfind("ap", 0) == 0 && key.size() > 2 && isdigit(key[2])) {
+                std::string row, field;
+                for (char c : value + "|") {
+                    if (c != '|') {
+                        field += c;
+                        continue;
+                    }
+                    row += (row.empty() ? "" : ", ") + Json(field);
+                    field.clear();
+                }
+                aps += (aps.empty() ? "[" : ", [") + row + "]";
+            } else if (key == "security") {
+                security = value == "on" ? "true" : "false";
+            } else if (key == "user") {
+                user = value;
+            } else if (key == "password") {
+                password = value;
+            } else {
+                values += (values.empty() ? "" : ", ") + Json(key == "description" ? "Desp" : key) +
+                          ": " + Json(value);
+            }
+        }
+        return "{\"values\": {" + values + "}, \"caps\": {" + caps + "}, \"aps\": [" + aps +
+               "], \"security\": " + security + ", \"user\": " + Json(user) +
+               ", \"password\": " + Json(password) + "}";
+    }
+
+    std::string config_, port_;
+    FILE* pipe_ = nullptr;
+    int pid_ = -1;
+};
+
+// The client reads a camera served by code nobody here wrote exactly as it reads the simulator.
+TEST(CameraReadJob, APlainPythonCameraReadsLikeTheSimulator) {
+    const Settings secured =
+        With(kWirelessCamera, {{"security", "on"}, {"user", "root"}, {"password", "pw"}});
+    for (const Settings& settings : {kWirelessCamera, secured}) {
+        SimCameraFixture sim(settings);
+        PlainPythonCamera plain(settings);
+        CameraSettings records[2];
+        std::vector<AccessPoint> lists[2];
+        const char* ports[2] = {sim.Port(), plain.Port()};
+        for (int i = 0; i < 2; ++i) {
+            SCOPED_TRACE(i == 0 ? "simulator" : "python");
+            CameraSettings& s = records[i];
+            std::memset(&s, 0, sizeof s);  // padding too, for the comparison below
+            s.keepConnecting = 1;
+            SetFieldText(s.cameraAddressText, "127.0.0.1");
+            SetFieldText(s.cameraPortText, ports[i]);
+            int code = CameraCommand(s, "127.0.0.1", ports[i], 1, 1, 0);
+            if (code == CAM_ERR_UNAUTHORIZED) {
+                SetFieldText(s.userName, "root");
+                SetFieldText(s.userPassword, "pw");
+                code = ReadSystemWithAuth(s, "127.0.0.1", ports[i]);
+            }
+            ASSERT_EQ(code, CAM_OK);
+            SettingsReadResult r = RunSettingsRead(s);
+            ASSERT_TRUE(r.succeeded) << ResultName(r.error);
+            ExpectEveryField(s);
+            lists[i] = r.accessPoints;
+            std::memset(s.cameraPortText, 0, sizeof s.cameraPortText);
+            EXPECT_EQ(CameraCommand(s, "127.0.0.1", ports[i], 1, 77, 0), CAM_ERR_HTTP_NOT_FOUND);
+        }
+        EXPECT_EQ(std::memcmp(&records[0], &records[1], sizeof records[0]), 0);
+        ASSERT_EQ(lists[0].size(), lists[1].size());
+        for (size_t k = 0; k < lists[0].size(); ++k)
+            EXPECT_EQ(std::memcmp(&lists[0][k], &lists[1][k], sizeof lists[0][k]), 0) << k;
+    }
 }
 
 }  // namespace
