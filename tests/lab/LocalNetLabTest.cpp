@@ -3,10 +3,12 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <net/if.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -248,6 +250,48 @@ TEST_F(LocalNetLab, TheSettingsReadFindsTwoFreeAddresses) {
     json = Cli("pc", "read 192.168.0.99:80 --json --free-addresses", &status);
     EXPECT_EQ(status, 0) << json;
     EXPECT_NE(json.find("\"freeAddresses\": []"), std::string::npos) << json;
+}
+
+// Without CAP_NET_ADMIN the first add fails: "error" for the user, the reason on stderr.
+TEST_F(LocalNetLab, WithoutCapNetAdminTheAddFailsAndSaysWhy) {
+    lab->AddAddress("pc", "10.1.1.5/24");
+    auto before = Addresses("pc");
+    int output[2];
+    ASSERT_EQ(pipe2(output, O_CLOEXEC), 0);
+    lab->Enter("pc");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(output[1], 2);
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct data[2] = {};
+        syscall(SYS_capget, &header, data);
+        data[CAP_NET_ADMIN / 32].effective &= ~(1u << (CAP_NET_ADMIN % 32));
+        data[CAP_NET_ADMIN / 32].permitted &= ~(1u << (CAP_NET_ADMIN % 32));
+        if (syscall(SYS_capset, &header, data) != 0) _exit(100);
+        camera::CameraSettings s = SurveyedPc();
+        s.cameraAddress = Ip("192.168.0.98");
+        platform::LinuxNetwork net;
+        TemporaryAddresses temporary;
+        auto result = EnsureCameraSubnet(s, net, temporary, [](const char* text) {
+            std::fprintf(stderr, "message: %s\n", text);
+        });
+        _exit(static_cast<int>(result));
+    }
+    lab->Leave();
+    close(output[1]);
+    std::string err;
+    char buffer[512];
+    ssize_t n;
+    while ((n = read(output[0], buffer, sizeof buffer)) > 0) err.append(buffer, n);
+    close(output[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(SubnetResult::FirstAddFailed)) << err;
+    EXPECT_NE(err.find("CAP_NET_ADMIN"), std::string::npos) << err;
+    EXPECT_NE(err.find("message: error\n"), std::string::npos) << err;
+    EXPECT_EQ(Addresses("pc"), before);
 }
 
 // The program renews its temporary address; killed, it stops, and the kernel removes it.
