@@ -26,6 +26,8 @@ const char* ResultName(int code) {
             return "CAM_ERR_UNAUTHORIZED";
         case CAM_ERR_REQUEST_TOO_LONG:
             return "CAM_ERR_REQUEST_TOO_LONG";
+        case CAM_ERR_UNSAFE_VALUE:
+            return "CAM_ERR_UNSAFE_VALUE";
         default:
             return "CAM_UNKNOWN";
     }

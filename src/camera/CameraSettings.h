@@ -23,6 +23,8 @@ constexpr int CAM_ERR_INCOMPLETE = -7;      // network report without "WPAPSKeyM
 constexpr int CAM_ERR_UNAUTHORIZED = -8;    // a read answered "Unauthorized"
 // Not a camera answer: the request would not fit its buffer, so it was never sent.
 constexpr int CAM_ERR_REQUEST_TOO_LONG = -9;
+// Not sent either: a typed value holds a character that would break the query.
+constexpr int CAM_ERR_UNSAFE_VALUE = -10;
 
 // "CAM_ERR_CONNECT" and so on; "CAM_UNKNOWN" for anything else.
 const char* ResultName(int code);

@@ -1,0 +1,193 @@
+// The write queries, the save sequences and WPS, checked on the bytes a peer receives.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RecordingPeer.h"
+#include "camera/SettingsWrite.h"
+#include "camera/Wps.h"
+
+namespace orvanta::camera {
+namespace {
+
+using testing::RecordingPeer;
+
+const char kUa[] = " HTTP/1.0\nUser-Agent: tavrin-1.0.1\n";
+const std::string kOk = "HTTP/1.0 200 OK\n\nOK\n";
+
+CameraSettings Camera(const char* port) {
+    CameraSettings s = NewCameraSettings();
+    SetFieldText(s.cameraAddressText, "127.0.0.1");
+    SetFieldText(s.cameraPortText, port);
+    SetFieldText(s.TitleBar, "Front door cam");
+    SetFieldText(s.Desp, "by the gate");
+    SetFieldText(s.DDNSSrv, "dyn.example:80");
+    s.DDNS = 1;
+    SetFieldText(s.DDNSUser, "john doe");
+    SetFieldText(s.DDNSPwd, "pw");
+    SetFieldText(s.DDNSHost, "cam.dyn.example");
+    s.NTPEN = 1;
+    SetFieldText(s.NTPName, "ntp.example");
+    s.NTPPoll = 24;
+    s.Timezone = -5;
+    SetFieldText(s.Date, "2026/12/08");
+    SetFieldText(s.Time, "10:11:12");
+    s.IPType = 1;
+    SetFieldText(s.IPAddr, "192.168.0.98");
+    SetFieldText(s.Netmask, "255.255.255.0");
+    SetFieldText(s.Gateway, "192.168.0.1");
+    SetFieldText(s.DNS1, "192.168.0.1");
+    SetFieldText(s.DNS2, "");
+    s.WIPType = 0;
+    SetFieldText(s.WIPAddr, "192.168.1.98");
+    SetFieldText(s.WNetmask, "255.255.255.0");
+    s.WireType = 1;
+    s.WireSec = 2;
+    SetFieldText(s.SSID, "my home");
+    s.WireCh = 6;
+    SetFieldText(s.WPAKey, "secret123");
+    s.WPAEnc = 1;
+    SetFieldText(s.TxRate, "Auto");
+    s.UPnPE = 1;
+    SetFieldText(s.PAccount, "isp user");
+    SetFieldText(s.PPwd, "isp pw");
+    s.HttpPort = 8080;
+    s.SPort = 554;
+    s.RTSPPort = 5554;
+    return s;
+}
+
+TEST(Save, WithoutWpsSendsTheFourWritesByteForByte) {
+    RecordingPeer peer({kOk, kOk, kOk, kOk});
+    CameraSettings s = Camera(peer.Port());
+    std::vector<std::pair<SaveStep, int>> steps;
+    ASSERT_EQ(CAM_OK, RunSave(s, false, [&](SaveStep st, int r) { steps.emplace_back(st, r); }));
+    EXPECT_EQ(4u, steps.size());
+    std::vector<std::string> r = peer.Requests();
+    ASSERT_EQ(4u, r.size());
+    EXPECT_EQ(std::string("GET /goform/Parameters?Act=2&Page=1&TitleBar=Front%20door%20cam"
+                          "&Desp=by%20the%20gate") +
+                  kUa + "\n\n",
+              r[0]);
+    EXPECT_EQ(std::string("GET /goform/Parameters?Act=2&Page=13&DDNSSrv=dyn.example:80&DDNS=1"
+                          "&DDNSUser=john doe&DDNSPwd=pw&DDNSHost=cam.dyn.example") +
+                  kUa + "\n\n",
+              r[1]);
+    EXPECT_EQ(std::string("GET /cgi-bin/set_time.cgi?Act=2&NTPEN=1&NTPName=ntp.example&NTPPoll=24"
+                          "&Timezone=-5&Date=2026/12/08&Time=10:11:12") +
+                  kUa + "\n\n",
+              r[2]);
+    EXPECT_EQ(std::string("GET /goform/Parameters?Act=2&Page=3&IPType=1&IPAddr=192.168.0.98"
+                          "&Netmask=255.255.255.0&Gateway=192.168.0.1&DNS1=192.168.0.1&DNS2="
+                          "&WIPType=0&WIPAddr=192.168.1.98&WNetmask=255.255.255.0&WGateway="
+                          "&WDNS1=&WDNS2=&WireType=1&WireSec=2&SSID=my%20home&WireCh=6"
+                          "&WEPAuthM=0&WEPMode=0&WEPKey0=&WEPKey1=&WEPKey2=&WEPKey3=&WEPKeyE0=0"
+                          "&WPAKey=secret123&WPAEnc=1&WPAPSKeyM=0&TxRate=Auto&WepKeyL=0&UPnPE=1"
+                          "&PAccount=isp user&PPwd=isp pw&PVP=&HttpPort=8080&SPort=554"
+                          "&RTSPPort=5554") +
+                  kUa + "\n\n",
+              r[3]);
+}
+
+TEST(Save, WithWpsReadsTheTimeAndLeavesTheWirelessFieldsOut) {
+    RecordingPeer peer({kOk, kOk, "NTPEN=0\nNTPName=pool\nDate=2027/01/01\n", kOk});
+    CameraSettings s = Camera(peer.Port());
+    s.SECUEN = 1;
+    SetFieldText(s.userName, "admin");
+    SetFieldText(s.userPassword, "x");
+    ASSERT_EQ(CAM_OK, RunSave(s, true));
+    std::vector<std::string> r = peer.Requests();
+    ASSERT_EQ(4u, r.size());
+    const std::string auth = "Authorization: Basic YWRtaW46eA==\n\n";
+    EXPECT_EQ(std::string("GET /cgi-bin/set_time.cgi?Act=1") + kUa + auth, r[2]);
+    EXPECT_EQ(std::string("GET /goform/Parameters?Act=2&Page=3&IPType=1&IPAddr=192.168.0.98"
+                          "&Netmask=255.255.255.0&Gateway=192.168.0.1&DNS1=192.168.0.1&DNS2="
+                          "&UPnPE=1&PAccount=isp user&PPwd=isp pw&PVP=&HttpPort=8080&SPort=554"
+                          "&RTSPPort=5554") +
+                  kUa + auth + "\n",
+              r[3]);
+    for (const char* key : {"SSID=", "WireSec=", "WPAKey=", "WEPKey0="})
+        EXPECT_EQ(std::string::npos, r[3].find(key)) << key;
+    EXPECT_EQ("pool", std::string(FieldText(s.NTPName))) << "the time read is parsed";
+}
+
+TEST(Save, StopsAtTheFirstFailingStep) {
+    RecordingPeer peer({kOk, "HTTP/1.0 402 Failure\n\n", kOk, kOk});
+    CameraSettings s = Camera(peer.Port());
+    std::vector<SaveStep> ran;
+    EXPECT_EQ(CAM_ERR_FAILURE, RunSave(s, false, [&](SaveStep st, int) { ran.push_back(st); }));
+    EXPECT_EQ((std::vector<SaveStep>{SaveStep::System, SaveStep::Ddns}), ran);
+    EXPECT_EQ(2u, peer.Requests().size());
+
+    // A write answered "Unauthorized" is not a failure.
+    RecordingPeer lax({"401 Unauthorized\n", kOk, kOk, kOk});
+    CameraSettings t = Camera(lax.Port());
+    EXPECT_EQ(CAM_OK, RunSave(t, false));
+}
+
+TEST(Save, RefusesValuesThatWouldBreakTheRequestBeforeSendingAnything) {
+    RecordingPeer peer({});
+    for (auto set : std::vector<void (*)(CameraSettings&)>{
+             [](CameraSettings& s) { SetFieldText(s.TitleBar, "a&b"); },
+             [](CameraSettings& s) { SetFieldText(s.DDNSPwd, "x=y"); },
+             [](CameraSettings& s) { SetFieldText(s.PAccount, "line\nbreak"); },
+             [](CameraSettings& s) { SetFieldText(s.WPAKey, "cr\r"); },
+         }) {
+        CameraSettings s = Camera(peer.Port());
+        set(s);
+        EXPECT_EQ(CAM_ERR_UNSAFE_VALUE, RunSave(s, false));
+    }
+    EXPECT_TRUE(peer.Requests().empty());
+
+    // Fields a WPS save does not send do not stop it.
+    CameraSettings s = Camera("1");
+    SetFieldText(s.SSID, "a&b");
+    SetFieldText(s.NTPName, "n=1");
+    EXPECT_STREQ("NTPName", FindUnsafeValue(s, false));
+    EXPECT_EQ(nullptr, FindUnsafeValue(s, true));
+}
+
+TEST(Save, QueriesThatWouldNotFitAreRefusedNotCut) {
+    CameraSettings s = Camera("1");
+    std::string key(255, 'k');
+    SetFieldText(s.WEPKey0, key);
+    SetFieldText(s.WEPKey1, key);
+    SetFieldText(s.WEPKey2, key);
+    SetFieldText(s.WEPKey3, key);
+    SetFieldText(s.WPAKey, key);
+    SetFieldText(s.SSID, std::string(63, ' '));  // 189 bytes once encoded
+    char query[kWriteQueryCapacity];
+    int n = BuildNetworkQuery(s, true, query, sizeof query);
+    ASSERT_GT(n, 0) << "the largest values the pages allow still fit";
+    EXPECT_EQ(std::string(query).size(), static_cast<size_t>(n));
+    char small[64];
+    EXPECT_EQ(CAM_ERR_REQUEST_TOO_LONG, BuildNetworkQuery(s, true, small, sizeof small));
+    EXPECT_STREQ("", small);
+}
+
+TEST(Wps, StartIsSentWithoutWaitingForAnAnswer) {
+    RecordingPeer silent({""});
+    CameraSettings s = Camera(silent.Port());
+    EXPECT_EQ(CAM_OK, RunWps(s, "127.0.0.1", silent.Port(), kWpsStart, 0));
+    EXPECT_EQ(std::vector<std::string>{std::string("GET /cgi-bin/wps.cgi") + kUa + "\n "},
+              silent.Requests());
+}
+
+TEST(Wps, StatusParsesBothFlagsAndKeepsAMissingOne) {
+    RecordingPeer peer({"WPS=1\nWPS_ACK=0\n", "WPS=0\n", "HTTP/1.0 404 Not Found\n"});
+    CameraSettings s = Camera(peer.Port());
+    ASSERT_EQ(CAM_OK, RunWps(s, "127.0.0.1", peer.Port(), kWpsStatus, 3));
+    EXPECT_EQ(1, s.WPS);
+    EXPECT_EQ(0, s.WPS_ACK);
+    s.WPS_ACK = 1;
+    ASSERT_EQ(CAM_OK, RunWps(s, "127.0.0.1", peer.Port(), kWpsStatus, 3));
+    EXPECT_EQ(0, s.WPS);
+    EXPECT_EQ(1, s.WPS_ACK) << "no WPS_ACK= in the answer keeps the old value";
+    EXPECT_EQ(CAM_ERR_HTTP_NOT_FOUND, RunWps(s, "127.0.0.1", peer.Port(), kWpsStatus, 3));
+    EXPECT_EQ(std::string("GET /goform/Parameters?Act=3&Page=3&WPS&WPS_ACK") + kUa + "\n",
+              peer.Requests()[0]);
+}
+
+}  // namespace
+}  // namespace orvanta::camera
