@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "camera/CellRule.h"
 #include "camera/ReportParser.h"
 #include "camera/RequestFraming.h"
 #include "camera/Transport.h"
@@ -12,48 +13,6 @@ namespace {
 constexpr char kScanPath[] = "/cgi-bin/ap_scan.cgi";
 constexpr char kScanMark[] = "scan AP sum =";
 constexpr char kCellEnd[] = "</td>";
-
-bool EndsCellValue(char c) {
-    return c == '\0' || c == '\n' || c == '\r' || c == ' ' || c == '<';
-}
-
-// The value after the first `key` in the cell, or null when the key is missing or its value
-// is empty.
-const char* CellValue(const char* cell, const char* key) {
-    const char* hit = std::strstr(cell, key);
-    if (!hit) return nullptr;
-    const char* value = hit + std::strlen(key);
-    if (*value == '\0' || *value == '\n' || *value == '\r' || *value == ' ') return nullptr;
-    return value;
-}
-
-void CellNumber(const char* cell, const char* key, uint8_t& out) {
-    const char* p = CellValue(cell, key);
-    if (!p) return;
-    bool negative = false;
-    if (*p == '-' || *p == '+') negative = *p++ == '-';
-    if (*p < '0' || *p > '9') return;
-    uint32_t number = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) number = number * 10u + static_cast<uint32_t>(*p - '0');
-    out = static_cast<uint8_t>(negative ? 0u - number : number);
-}
-
-template <size_t N>
-void CellText(const char* cell, const char* key, char (&out)[N], bool quoted) {
-    std::memset(out, 0, N);
-    const char* p = CellValue(cell, key);
-    if (!p) return;
-    if (quoted) ++p;  // the opening quote; a value is never empty here, so p stays in bounds
-    size_t length = 0;
-    while (length < N - 1) {
-        char c = p[length];
-        if (quoted ? (c == '\0' || c == '\n' || c == '\r' || c == '<' || c == '"')
-                   : EndsCellValue(c))
-            break;
-        ++length;
-    }
-    std::memcpy(out, p, length);
-}
 
 void ParseCell(const char* cell, AccessPoint& entry) {
     CellNumber(cell, "Channel=", entry.channel);
