@@ -414,7 +414,7 @@ int LinuxNetwork::AddAddress(uint32_t address, uint32_t mask, uint32_t index, ui
     }
     std::lock_guard<std::mutex> lock(mutex_);
     *context = nextContext_++;
-    temporary_[*context] = {address, prefix, index};
+    temporary_[*context] = {address, prefix, index, false};
     if (!renewer_.joinable()) renewer_ = std::thread([this] { RenewLoop(); });
     return 0;
 }
@@ -430,6 +430,7 @@ int LinuxNetwork::DeleteAddress(uint32_t context) {
         t = it->second;
         temporary_.erase(it);
     }
+    if (t.gone) return 0;
     auto a = MakeAddr(t.address, t.prefixLength, t.index);
     if (!a) return -ENOMEM;
     Sock sock;
@@ -464,12 +465,13 @@ int LinuxNetwork::RenewOnce() {
     for (const auto& entry : list) {
         const uint32_t context = entry.first;
         const Temporary& t = entry.second;
+        if (t.gone) continue;
         bool there = std::any_of(present.begin(), present.end(), [&t](const Address& a) {
             return a.index == t.index && a.address == t.address && a.prefixLength == t.prefixLength;
         });
         if (!there) {
             std::lock_guard<std::mutex> lock(mutex_);
-            temporary_.erase(context);
+            temporary_[context].gone = true;
             continue;
         }
         auto a = MakeAddr(t.address, t.prefixLength, t.index);

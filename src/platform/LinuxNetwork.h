@@ -52,6 +52,7 @@ private:
         uint32_t address;
         int prefixLength;
         uint32_t index;
+        bool gone;  // removed by someone else: no longer renewed, nothing to delete
     };
     void RenewLoop();
     int RenewOnce();

@@ -294,6 +294,29 @@ TEST_F(LocalNetLab, WithoutCapNetAdminTheAddFailsAndSaysWhy) {
     EXPECT_EQ(Addresses("pc"), before);
 }
 
+// Addresses are ours only when we made them: an existing one is never taken over, and one
+// deleted by hand is not brought back by the renewal.
+TEST_F(LocalNetLab, OnlyOurOwnAddressesAreAddedRenewedAndDeleted) {
+    lab->AddAddress("pc", "10.1.1.5/24");
+    lab->AddAddress("pc", "192.168.0.50/24");
+    lab->Enter("pc");
+    const uint32_t index = if_nametoindex("eth0");
+    platform::LinuxNetworkOptions options;
+    options.temporaryLifetimeSeconds = 3;
+    platform::LinuxNetwork net(options);
+    uint32_t context = 0;
+    EXPECT_EQ(net.AddAddress(Ip("192.168.0.50"), Ip("255.255.255.0"), index, &context), -EEXIST);
+    ASSERT_EQ(net.AddAddress(Ip("192.168.0.60"), Ip("255.255.255.0"), index, &context), 0);
+    lab->Leave();
+    ASSERT_EQ(lab->Run("pc", "ip addr del 192.168.0.60/24 dev eth0"), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));  // two renewal periods
+    auto list = Addresses("pc");
+    EXPECT_EQ(list, (std::vector<std::string>{"10.1.1.5/24", "192.168.0.50/24"}));
+    EXPECT_EQ(net.DeleteAddress(context), 0);  // gone already: nothing to do, not an error
+    EXPECT_EQ(net.DeleteAddress(context), -ENOENT);
+    EXPECT_EQ(Addresses("pc"), list);
+}
+
 // The program renews its temporary address; killed, it stops, and the kernel removes it.
 TEST_F(LocalNetLab, AfterKillNineTheAddressExpiresByItself) {
     lab->AddAddress("pc", "10.1.1.5/24");
