@@ -1,0 +1,84 @@
+#include "camera/ServerListing.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "camera/CameraSettings.h"
+#include "camera/CellRule.h"
+#include "camera/ReportParser.h"
+#include "camera/RequestFraming.h"
+#include "camera/SettingsWrite.h"
+#include "camera/Transport.h"
+
+namespace orvanta::camera {
+namespace {
+
+constexpr char kServerPath[] = "/cgi-bin/Parameters";
+constexpr char kCameraMark[] = "Camera=";
+
+template <size_t N>
+std::string Text(const char (&field)[N]) {
+    return std::string(FieldText(field));
+}
+
+void ParseEntry(const char* text, ServerCamera& entry) {
+    CellText(text, "ID=", entry.id, false);
+    CellText(text, "IP=", entry.address, false);
+    CellText(text, "Port=", entry.port, false);
+    CellText(text, "Mac_address=", entry.mac, false);
+    CellText(text, "Modelname=", entry.modelName, false);
+}
+
+}  // namespace
+
+std::optional<std::vector<ServerCamera>> ParseServerListing(const char* answer, int page) {
+    if (ClassifyAnswer(answer, false, page) != CAM_OK) return std::nullopt;
+    if (page == kDeviceLoginPage && std::strstr(answer, "Unauthorized")) return std::nullopt;
+    if (!std::strstr(answer, "Total Camera=")) return std::nullopt;
+    int32_t total = 0;
+    ParseReportField(&total, "Total Camera=", answer, sizeof total, kNumberField);
+
+    std::vector<ServerCamera> list;
+    const char* working = answer;
+    for (int32_t i = 0; i < total; ++i) {
+        const char* hit = std::strstr(working, kCameraMark);
+        if (!hit) break;  // fewer cameras than announced: keep those found
+        // Skip the mark and the character after it, but never past the end of the text.
+        working = hit + (sizeof kCameraMark - 1);
+        if (*working != '\0') ++working;
+        ServerCamera entry{};
+        ParseEntry(working, entry);
+        list.push_back(entry);
+    }
+    return list;
+}
+
+std::optional<std::vector<ServerCamera>> ListServerCameras(const ServerLogin& login, int& count,
+                                                           const char* host, const char* port,
+                                                           int act, int page) {
+    const std::string id = Text(login.id);
+    const std::string password = Text(login.password);
+    if (!IsSafeQueryValue(id.c_str()) || !IsSafeQueryValue(password.c_str())) return std::nullopt;
+
+    char request[kRequestCapacity];
+    int length = std::snprintf(
+        request, sizeof request,
+        "GET %s?Act=%d&%s=%d&ID=%s&Password=%s HTTP/1.0\n User-Agent: %s-%s\n\n", kServerPath, act,
+        "Page", page, id.c_str(), password.c_str(), kProductToken, kProductVersion);
+    if (length < 0 || static_cast<size_t>(length) >= sizeof request) return std::nullopt;
+
+    int fd = -1;
+    if (OpenServerConnection(host, port, fd) != CAM_OK) return std::nullopt;
+    char answer[kAnswerCapacity];
+    bool answered = SendRequest(fd, request, static_cast<size_t>(length)) > 0 &&
+                    ReceiveAnswer(fd, answer, sizeof answer) > 0;
+    CloseConnection(fd);
+    if (!answered) return std::nullopt;
+
+    auto list = ParseServerListing(answer, page);
+    if (list) count = static_cast<int>(list->size());
+    return list;
+}
+
+}  // namespace orvanta::camera
