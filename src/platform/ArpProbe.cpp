@@ -70,8 +70,11 @@ int FindSource(uint32_t address, Source& out) {
     return ethernet ? 0 : -EPFNOSUPPORT;
 }
 
-void SendRequests(int fd, const Source& src, uint32_t source, const uint32_t* targets,
-                  const uint8_t* answered, int count) {
+// Returns 0 when at least one request went out, else the error of the last send.
+int SendRequests(int fd, const Source& src, uint32_t source, const uint32_t* targets,
+                 const uint8_t* answered, int count) {
+    int error = 0;
+    bool any = false;
     sockaddr_ll to{};
     to.sll_family = AF_PACKET;
     to.sll_protocol = htons(ETH_P_ARP);
@@ -90,8 +93,13 @@ void SendRequests(int fd, const Source& src, uint32_t source, const uint32_t* ta
         std::memcpy(p.senderIp, &source, 4);
         std::memcpy(p.targetIp, &targets[i], 4);
         // A lost request is covered by the next transmission.
-        sendto(fd, &p, sizeof p, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&to), sizeof to);
+        if (sendto(fd, &p, sizeof p, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&to), sizeof to) ==
+            static_cast<ssize_t>(sizeof p))
+            any = true;
+        else
+            error = -errno;
     }
+    return any || error == 0 ? 0 : error;
 }
 
 // Marks the target that a received frame shows to be in use: a reply or an announcement
@@ -159,7 +167,13 @@ int ArpProbe(const uint32_t* targets, int count, uint32_t source, uint8_t* answe
         if (now >= deadline) break;
         auto nextSend = start + std::chrono::milliseconds(timeoutMs * sent / requests);
         if (sent < requests && now >= nextSend) {
-            SendRequests(fd, src, source, targets, answered, count);
+            int rc = SendRequests(fd, src, source, targets, answered, count);
+            // Silence after requests that never left (interface down) proves nothing.
+            if (rc != 0 && sent == 0) {
+                std::fprintf(stderr, "ARP probe: %s\n", std::strerror(-rc));
+                close(fd);
+                return rc;
+            }
             ++sent;
             continue;
         }

@@ -176,6 +176,16 @@ TEST_F(LocalNetLab, AProbeWithoutCapNetRawFailsAndSaysWhy) {
     EXPECT_EQ(err.find("free"), std::string::npos) << err;
 }
 
+TEST_F(LocalNetLab, AProbeOnAnInterfaceThatIsDownFailsRatherThanSayFree) {
+    lab->AddAddress("pc", "192.168.0.10/24");
+    ASSERT_EQ(lab->Run("pc", "ip link set eth0 down"), 0);
+    int status = -1;
+    EXPECT_EQ(Cli("pc", "probe 192.168.0.251 --from 192.168.0.10", &status), "");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(Cli("pc", "free-addresses --from 192.168.0.10", &status), "");
+    EXPECT_EQ(status, 1);
+}
+
 TEST_F(LocalNetLab, APcInTheCamerasSubnetAddsNothing) {
     lab->AddAddress("pc", "192.168.0.10/24");
     lab->AddHost("cam", {"192.168.0.98/24"});
