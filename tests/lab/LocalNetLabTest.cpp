@@ -338,7 +338,7 @@ TEST_F(LocalNetLab, AfterKillNineTheAddressExpiresByItself) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         platform::LinuxNetworkOptions options;
-        options.temporaryLifetimeSeconds = 3;
+        options.temporaryLifetimeSeconds = 4;
         platform::LinuxNetwork net(options);
         uint32_t context = 0;
         char rc = net.AddAddress(Ip("192.168.0.200"), Ip("255.255.255.0"), index, &context) == 0
@@ -360,7 +360,7 @@ TEST_F(LocalNetLab, AfterKillNineTheAddressExpiresByItself) {
     };
     EXPECT_TRUE(has());
     // Twice its lifetime later it is still there: the running program renews it.
-    std::this_thread::sleep_for(std::chrono::seconds(6));
+    std::this_thread::sleep_for(std::chrono::seconds(8));
     EXPECT_TRUE(has());
 
     kill(child, SIGKILL);
