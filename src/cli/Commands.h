@@ -9,5 +9,8 @@ int RunApScan(int argc, char** argv);
 int RunNetinfo(int argc, char** argv);
 int RunProbe(int argc, char** argv);
 int RunFreeAddresses(int argc, char** argv);
+int RunSaveCommand(int argc, char** argv);
+int RunWpsCommand(int argc, char** argv);
+int RunServerListCommand(int argc, char** argv);
 
 }  // namespace orvanta::cli

@@ -20,6 +20,10 @@ const Command kCommands[] = {
     {"probe", orvanta::cli::RunProbe, "ask by ARP whether a host holds an address"},
     {"free-addresses", orvanta::cli::RunFreeAddresses,
      "addresses in the PC's subnet no host holds"},
+    {"save", orvanta::cli::RunSaveCommand, "set fields of a camera's settings and save them"},
+    {"wps", orvanta::cli::RunWpsCommand, "connect a camera to a wireless router by WPS"},
+    {"server-list", orvanta::cli::RunServerListCommand,
+     "list the cameras registered on a registration server"},
 };
 
 int Usage(FILE* out) {

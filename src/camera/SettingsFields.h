@@ -1,0 +1,33 @@
+#pragma once
+// The camera's fields of CameraSettings by their wire names, for tools that show or set them
+// by name (the command-line tool's read, save and apply).
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "camera/CameraSettings.h"
+
+namespace orvanta::camera {
+
+enum class FieldType { kText, kByte, kInt32 };
+
+struct SettingsField {
+    const char* name;
+    size_t offset;
+    size_t size;
+    FieldType type;
+    bool written;  // part of a write query of the save
+};
+
+// The camera's fields in the record's order, then what a read finds out about it.
+const std::vector<SettingsField>& CameraFields();
+const SettingsField* FindCameraField(const std::string& name);
+
+// The field's value as text (numbers in decimal).
+std::string FieldValueText(const CameraSettings& settings, const SettingsField& field);
+// Sets the field from text: a number must be a whole number in the field's range, a text must
+// fit the field. False with `error` otherwise (the record is then unchanged).
+bool SetFieldFromText(CameraSettings& settings, const SettingsField& field,
+                      const std::string& value, std::string& error);
+
+}  // namespace orvanta::camera

@@ -1,0 +1,29 @@
+#pragma once
+// What the camera commands do once they have a camera: select it as the wizard does (its
+// system page, with the credentials when it asks for them), then read its settings.
+#include <string>
+
+#include "camera/CameraSettings.h"
+#include "camera/SettingsRead.h"
+
+namespace orvanta::cli {
+
+struct Credentials {
+    std::string user, password;
+    bool given = false;
+};
+
+// Takes --user U and --password P at argv[i]; true when it did (i then points at the value).
+// Sets `error` when a value is missing or longer than the record holds.
+bool TakeCredentialOption(int argc, char** argv, int& i, Credentials& credentials,
+                          std::string& error);
+
+// The system page read; on "Unauthorized" with credentials, the read with authorization.
+int SelectCamera(camera::CameraSettings& settings, const Credentials& credentials);
+
+// SelectCamera, then the settings read job. Returns 0 or the code that stopped it (0 with
+// `result.succeeded` false: the camera gave no access-point report).
+int SelectAndRead(camera::CameraSettings& settings, const Credentials& credentials,
+                  const camera::FreeAddressFinder& findFree, camera::SettingsReadResult& result);
+
+}  // namespace orvanta::cli
