@@ -206,7 +206,7 @@ TEST(CameraReadJob, RoadsThroughTheModelTable) {
     }
     {
         // A scan with no access point is a scan all the same.
-        SimCameraFixture camera({{"ModelName", "Quent-9Z"}});
+        SimCameraFixture camera(Settings{{"ModelName", "Quent-9Z"}});
         CameraSettings s = Target(camera);
         s.apCount = 9;
         SettingsReadResult r = RunSettingsRead(s);
