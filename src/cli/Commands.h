@@ -12,5 +12,6 @@ int RunFreeAddresses(int argc, char** argv);
 int RunSaveCommand(int argc, char** argv);
 int RunWpsCommand(int argc, char** argv);
 int RunServerListCommand(int argc, char** argv);
+int RunApply(int argc, char** argv);
 
 }  // namespace orvanta::cli

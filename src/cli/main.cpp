@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"wps", orvanta::cli::RunWpsCommand, "connect a camera to a wireless router by WPS"},
     {"server-list", orvanta::cli::RunServerListCommand,
      "list the cameras registered on a registration server"},
+    {"apply", orvanta::cli::RunApply, "configure many cameras from a CSV file"},
 };
 
 int Usage(FILE* out) {

@@ -1,0 +1,373 @@
+// orvanta2-cli apply: settings for many cameras from one CSV file. The cameras are found by
+// discovery, their subnets made reachable, then each is read, changed and saved on a worker
+// of its own, and finally found again at its new address by its serial number.
+#include <arpa/inet.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "camera/SettingsFields.h"
+#include "camera/SettingsWrite.h"
+#include "cli/CameraOutput.h"
+#include "cli/CameraSession.h"
+#include "cli/Commands.h"
+#include "cli/Csv.h"
+#include "cli/Json.h"
+#include "discovery/CPLipf.h"
+#include "discovery/DiscoveryLog.h"
+#include "discovery/LocalNetwork.h"
+#include "platform/LinuxNetwork.h"
+
+namespace orvanta::cli {
+namespace {
+
+using camera::CameraSettings;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRefindEngineMs = 2000;  // a fresh engine sends its request cycle at once
+constexpr int kPollMs = 100;
+
+struct Column {
+    const camera::SettingsField* field = nullptr;  // null: user or password
+    std::string name;
+};
+
+struct Job {
+    std::string key;  // serial number or MAC as the file gives it
+    std::vector<std::string> values;
+    bool found = false;
+    std::string serial, ip, port;  // as discovery found it
+    std::string status = "not found";
+    std::string detail;
+    bool saved = false;
+    std::string expectIp;  // fixed address written, or empty
+    int expectPort = 0;
+    std::string newIp, newPort;
+};
+
+std::mutex g_printMutex;
+bool g_json = false;
+
+// Progress goes to stdout, or to stderr when stdout carries the JSON summary.
+void Progress(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void Progress(const char* format, ...) {
+    std::lock_guard<std::mutex> lock(g_printMutex);
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(g_json ? stderr : stdout, format, args);
+    va_end(args);
+    std::fflush(g_json ? stderr : stdout);
+}
+
+int Problem(const std::string& what) {
+    std::fprintf(stderr, "apply: %s\n", what.c_str());
+    return 2;
+}
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+std::string MacText(const uint8_t* p) {
+    char mac[18];
+    std::snprintf(mac, sizeof mac, "%02X:%02X:%02X:%02X:%02X:%02X", p[0], p[1], p[2], p[3], p[4],
+                  p[5]);
+    return mac;
+}
+
+// Reads and checks the whole file before anything is sent.
+bool LoadJobs(const std::string& path, bool& byMac, std::vector<Column>& columns,
+              std::vector<Job>& jobs, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<CsvRow> rows;
+    if (!ParseCsv(text.str(), rows, error)) return false;
+    if (rows.empty()) {
+        error = "the file is empty";
+        return false;
+    }
+    const CsvRow& header = rows[0];
+    std::string first = Lower(header[0]);
+    if (first != "serial" && first != "mac") {
+        error = "the first column must be serial or mac";
+        return false;
+    }
+    byMac = first == "mac";
+    for (size_t c = 1; c < header.size(); ++c) {
+        Column column;
+        column.name = header[c];
+        if (header[c] != "user" && header[c] != "password") {
+            column.field = camera::FindCameraField(header[c]);
+            if (!column.field || !column.field->written) {
+                error = "not a field the save writes: " + header[c];
+                return false;
+            }
+        }
+        columns.push_back(column);
+    }
+    std::set<std::string> keys;
+    CameraSettings scratch = camera::NewCameraSettings();
+    for (size_t r = 1; r < rows.size(); ++r) {
+        const CsvRow& row = rows[r];
+        std::string where = "row " + std::to_string(r + 1) + ": ";
+        if (row.size() != header.size()) {
+            error = where + "expected " + std::to_string(header.size()) + " fields";
+            return false;
+        }
+        Job job;
+        job.key = byMac ? Lower(row[0]) : row[0];
+        if (job.key.empty() || !keys.insert(job.key).second) {
+            error = where + "missing or repeated " + header[0];
+            return false;
+        }
+        for (size_t c = 1; c < row.size(); ++c) {
+            const Column& column = columns[c - 1];
+            if (!camera::IsSafeQueryValue(row[c].c_str())) {
+                error = where + column.name + " holds a character that would break the request";
+                return false;
+            }
+            if (column.field && !camera::SetFieldFromText(scratch, *column.field, row[c], error)) {
+                error = where + error;
+                return false;
+            } else if (!column.field && row[c].size() > 63) {
+                error = where + column.name + " takes at most 63 characters";
+                return false;
+            }
+            job.values.push_back(row[c]);
+        }
+        jobs.push_back(std::move(job));
+    }
+    return true;
+}
+
+void Discover(std::vector<Job>& jobs, bool byMac, double seconds) {
+    discovery::CPLipf engine;
+    discovery::CameraRow* rows = nullptr;
+    int count = 0, capacity = 0;
+    auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline) {
+        engine.Query(&rows, &count, &capacity, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    }
+    engine.Query(&rows, &count, &capacity, 0);
+    for (const discovery::FoundCamera& c : engine.Cameras()) {
+        discovery::ReplyTexts texts = discovery::SplitTextArea(c.payload);
+        std::string key = byMac ? Lower(MacText(c.payload)) : texts.serial;
+        for (Job& job : jobs) {
+            if (job.key != key) continue;
+            job.found = true;
+            job.serial = texts.serial;
+            job.ip = discovery::DottedText(c.payload + discovery::kPayloadIp);
+            job.port =
+                std::to_string(discovery::PayloadInt(c.payload, discovery::kPayloadHttpPort));
+        }
+    }
+}
+
+void Configure(Job& job, const std::vector<Column>& columns, const CameraSettings& pc,
+               const Credentials& common) {
+    CameraSettings settings = pc;
+    AimAt(settings, job.ip, job.port);
+    Credentials credentials = common;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (columns[c].field) continue;
+        (columns[c].name == "user" ? credentials.user : credentials.password) = job.values[c];
+        credentials.given = true;
+    }
+
+    camera::SettingsReadResult read;
+    int code = SelectAndRead(settings, credentials, {}, read);
+    Progress("%s read: %d (%s)\n", job.key.c_str(), code, camera::ResultName(code));
+    if (code != camera::CAM_OK || !read.succeeded) {
+        job.status = "failed";
+        job.detail = std::string("read ") + camera::ResultName(code);
+        return;
+    }
+    std::string error;
+    for (size_t c = 0; c < columns.size(); ++c)
+        if (columns[c].field)
+            camera::SetFieldFromText(settings, *columns[c].field, job.values[c], error);
+    if (const char* unsafe = camera::FindUnsafeValue(settings, false)) {
+        Progress("%s save refused: %s would break the request\n", job.key.c_str(), unsafe);
+        job.status = "failed";
+        job.detail = std::string("unsafe ") + unsafe;
+        return;
+    }
+    code = camera::RunSave(settings, false, [&job](camera::SaveStep step, int result) {
+        Progress("%s %s: %d (%s)\n", job.key.c_str(), camera::SaveStepName(step, false), result,
+                 camera::ResultName(result));
+    });
+    if (code != camera::CAM_OK) {
+        job.status = "failed";
+        job.detail = std::string("save ") + camera::ResultName(code);
+        return;
+    }
+    job.saved = true;
+    if (settings.IPType == 1) {
+        job.expectIp = std::string(camera::FieldText(settings.IPAddr));
+        job.expectPort = settings.HttpPort;
+    }
+}
+
+// Looks for every saved camera by its serial number until all are found or time runs out.
+void Refind(std::vector<Job>& jobs, double seconds) {
+    auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    auto waiting = [&] {
+        return std::count_if(jobs.begin(), jobs.end(),
+                             [](const Job& j) { return j.saved && j.newIp.empty(); });
+    };
+    while (waiting() > 0 && Clock::now() < deadline) {
+        discovery::CPLipf engine;
+        discovery::CameraRow* rows = nullptr;
+        int count = 0, capacity = 0;
+        auto engineEnd = Clock::now() + std::chrono::milliseconds(kRefindEngineMs);
+        while (Clock::now() < engineEnd && Clock::now() < deadline && waiting() > 0) {
+            engine.Query(&rows, &count, &capacity, 0);
+            for (const discovery::FoundCamera& c : engine.Cameras()) {
+                std::string serial = discovery::SplitTextArea(c.payload).serial;
+                std::string ip = discovery::DottedText(c.payload + discovery::kPayloadIp);
+                int port = discovery::PayloadInt(c.payload, discovery::kPayloadHttpPort);
+                for (Job& job : jobs) {
+                    if (!job.saved || !job.newIp.empty() || job.serial != serial) continue;
+                    // A fixed address must be the one written: until the camera restarts it
+                    // may still answer from the old one.
+                    if (!job.expectIp.empty() && (ip != job.expectIp || port != job.expectPort))
+                        continue;
+                    job.newIp = ip;
+                    job.newPort = std::to_string(port);
+                    job.status = "done";
+                    Progress("%s found again at %s:%d\n", job.key.c_str(), ip.c_str(), port);
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+        }
+    }
+    for (Job& job : jobs) {
+        if (job.saved && job.newIp.empty()) {
+            job.status = "not found";
+            job.detail = "not found again after the save";
+            Progress("%s not found again after the save\n", job.key.c_str());
+        }
+    }
+}
+
+}  // namespace
+
+int RunApply(int argc, char** argv) {
+    const char* kUsage =
+        "usage: orvanta2-cli apply FILE [--json] [--user U --password P] [--seconds N]\n"
+        "                          [--refind-seconds N] [--parallel N]";
+    std::string path, error;
+    Credentials credentials;
+    double seconds = 3, refindSeconds = 120;
+    int parallel = 16;
+    g_json = false;
+    for (int i = 0; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (TakeCredentialOption(argc, argv, i, credentials, error)) {
+            if (!error.empty()) return Problem(error);
+        } else if (arg == "--json") {
+            g_json = true;
+        } else if ((arg == "--seconds" || arg == "--refind-seconds") && i + 1 < argc) {
+            double value = std::atof(argv[++i]);
+            if (!(value > 0 && value <= 3600)) return Problem(arg + " takes seconds");
+            (arg == "--seconds" ? seconds : refindSeconds) = value;
+        } else if (arg == "--parallel" && i + 1 < argc) {
+            parallel = std::atoi(argv[++i]);
+            if (parallel < 1 || parallel > 256) return Problem("--parallel takes 1 to 256");
+        } else if (path.empty() && !arg.empty() && arg[0] != '-') {
+            path = arg;
+        } else {
+            return Problem(kUsage);
+        }
+    }
+    if (path.empty()) return Problem(kUsage);
+    bool byMac = false;
+    std::vector<Column> columns;
+    std::vector<Job> jobs;
+    if (!LoadJobs(path, byMac, columns, jobs, error)) return Problem(error);
+
+    discovery::SetDiscoveryLog(nullptr);
+    Discover(jobs, byMac, seconds);
+    for (const Job& job : jobs)
+        if (!job.found) Progress("%s not found on the network\n", job.key.c_str());
+
+    // Reaching each camera's subnet changes the PC's addresses: one subnet at a time.
+    platform::LinuxNetwork net;
+    CameraSettings pc = camera::NewCameraSettings();
+    discovery::SurveyPcNetwork(pc, net);
+    discovery::TemporaryAddresses temporary;
+    std::set<uint32_t> subnets;
+    for (const Job& job : jobs) {
+        if (!job.found) continue;
+        uint32_t address = discovery::ParseDottedAddress(job.ip.c_str());
+        if (!subnets.insert(address & htonl(0xFFFFFF00u)).second) continue;
+        CameraSettings aim = pc;
+        aim.cameraAddress = address;
+        discovery::SubnetResult result = discovery::EnsureCameraSubnet(
+            aim, net, temporary, [](const char* text) { Progress("%s\n", text); });
+        if (result == discovery::SubnetResult::Added)
+            Progress("%s: added a temporary address for its subnet\n", job.key.c_str());
+        else if (result != discovery::SubnetResult::AlreadyReachable)
+            Progress("%s: its subnet could not be made reachable\n", job.key.c_str());
+    }
+
+    std::atomic<size_t> next{0};
+    std::vector<std::thread> workers;
+    for (int w = 0; w < parallel; ++w) {
+        workers.emplace_back([&] {
+            for (size_t i; (i = next++) < jobs.size();)
+                if (jobs[i].found) Configure(jobs[i], columns, pc, credentials);
+        });
+    }
+    for (std::thread& t : workers) t.join();
+
+    Refind(jobs, refindSeconds);
+    discovery::RemoveTemporaryAddresses(net, temporary);
+
+    int done = 0, failed = 0, missing = 0;
+    for (const Job& job : jobs) {
+        if (job.status == "done")
+            ++done;
+        else if (job.status == "failed")
+            ++failed;
+        else
+            ++missing;
+    }
+    if (g_json) {
+        std::printf("[");
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            const Job& j = jobs[i];
+            std::printf(
+                "%s\n  {\"key\": %s, \"status\": %s, \"detail\": %s, \"ip\": %s, "
+                "\"port\": %s}",
+                i ? "," : "", JsonString(j.key).c_str(), JsonString(j.status).c_str(),
+                JsonString(j.detail).c_str(), JsonString(j.newIp).c_str(),
+                j.newPort.empty() ? "null" : j.newPort.c_str());
+        }
+        std::printf("%s]\n", jobs.empty() ? "" : "\n");
+    } else {
+        std::printf("summary: %d done, %d failed, %d not found\n", done, failed, missing);
+    }
+    return failed == 0 && missing == 0 ? 0 : 1;
+}
+
+}  // namespace orvanta::cli

@@ -1,0 +1,63 @@
+#include "cli/Csv.h"
+
+namespace orvanta::cli {
+
+bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& error) {
+    CsvRow row;
+    std::string field;
+    bool quoted = false, afterQuote = false, rowHasContent = false;
+    int line = 1;
+    auto endField = [&] {
+        row.push_back(field);
+        field.clear();
+        afterQuote = false;
+    };
+    auto endRow = [&] {
+        endField();
+        if (rowHasContent || row.size() > 1) rows.push_back(row);
+        row.clear();
+        rowHasContent = false;
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+                afterQuote = true;
+            } else {
+                if (c == '\n') ++line;
+                field += c;
+            }
+            continue;
+        }
+        if (c == ',') {
+            endField();
+            rowHasContent = true;
+        } else if (c == '\n') {
+            endRow();
+            ++line;
+        } else if (c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) {
+            // the end of a CR LF line
+        } else if (afterQuote) {
+            error = "line " + std::to_string(line) + ": text after a closing quote";
+            return false;
+        } else if (c == '"' && field.empty()) {
+            quoted = true;
+            rowHasContent = true;
+        } else {
+            field += c;
+            rowHasContent = true;
+        }
+    }
+    if (quoted) {
+        error = "line " + std::to_string(line) + ": a quote is not closed";
+        return false;
+    }
+    endRow();
+    return true;
+}
+
+}  // namespace orvanta::cli

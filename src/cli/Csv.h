@@ -1,0 +1,15 @@
+#pragma once
+// Comma-separated rows as spreadsheets write them: fields may be quoted, a quote inside a
+// quoted field is doubled, and a quoted field may hold commas and line breaks.
+#include <string>
+#include <vector>
+
+namespace orvanta::cli {
+
+using CsvRow = std::vector<std::string>;
+
+// False with `error` (naming the line) when a quote is left open or stray text follows one.
+// Blank lines are skipped; a trailing carriage return of a line is dropped.
+bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& error);
+
+}  // namespace orvanta::cli
