@@ -3,6 +3,7 @@
 // ARP, and temporary addresses that make a camera's subnet reachable.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "camera/CameraSettings.h"

@@ -17,6 +17,10 @@
 namespace orvanta::platform {
 
 // One ARP probe: requests spread over the time-out, a reply ends the wait for its target.
+// One second: a wired host answers within a millisecond and a wireless one in power save
+// within a few beacon intervals; it is also the least time RFC 5227 lets pass between two
+// probes, the time it gives a host to defend its address. Three requests ride over a lost
+// frame. A free address costs the full second, so searches probe several at once.
 struct ArpTiming {
     int timeoutMs = 1000;
     int requests = 3;
