@@ -239,6 +239,29 @@ TEST_F(LocalNetLab, ATemporaryAddressReachesTheCameraAndGoesAway) {
     close(listener);
 }
 
+// A host that only answers ARP from its own subnet is missed from the PC's address and caught
+// by the probe from the temporary address.
+TEST_F(LocalNetLab, TheSecondProbeFindsAHostThatIgnoresForeignSubnets) {
+    lab->AddAddress("pc", "10.1.1.5/24");
+    lab->AddHost("cam", {"192.168.0.98/24"});
+    lab->AddHost("shy", {"192.168.0.252/24"});
+    ASSERT_EQ(lab->Run("shy", "sysctl -qw net.ipv4.conf.all.arp_ignore=2"), 0);
+    int status = -1;
+    EXPECT_EQ(Cli("pc", "probe 192.168.0.252 --from 10.1.1.5", &status), "free\n");
+
+    lab->Enter("pc");
+    camera::CameraSettings s = SurveyedPc();
+    s.cameraAddress = Ip("192.168.0.98");
+    platform::LinuxNetwork net;
+    TemporaryAddresses temporary;
+    EXPECT_EQ(EnsureCameraSubnet(s, net, temporary, {}), SubnetResult::Added);
+    lab->Leave();
+    EXPECT_EQ(Addresses("pc"), (std::vector<std::string>{"10.1.1.5/24", "192.168.0.251/24"}));
+    lab->Enter("pc");
+    RemoveTemporaryAddresses(net, temporary);
+    lab->Leave();
+}
+
 // The settings read of a capable camera ends with two free addresses of the PC's subnet.
 TEST_F(LocalNetLab, TheSettingsReadFindsTwoFreeAddresses) {
     lab->AddAddress("pc", "192.168.0.10/24");
