@@ -140,9 +140,7 @@ int RunRead(int argc, char** argv) {
     camera::FreeAddressFinder findFree;
     if (freeAddresses) {
         discovery::SurveyPcNetwork(settings, net);
-        findFree = [&net](uint32_t start, uint32_t source, int count) {
-            return discovery::FindFreeAddresses(net, start, source, count);
-        };
+        findFree = discovery::FreeAddressFinderFor(net);
     }
     camera::SettingsReadResult result = camera::RunSettingsRead(settings, findFree);
     if (!result.succeeded) {

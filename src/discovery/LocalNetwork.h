@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "camera/CameraSettings.h"
+#include "camera/SettingsRead.h"
 #include "platform/NetworkPlatform.h"
 
 namespace orvanta::discovery {
@@ -59,6 +60,9 @@ bool FindFreeAddress(platform::NetworkPlatform& net, uint32_t start, uint32_t so
 // fewer when 256 probes do not find them all or probing fails.
 std::vector<uint32_t> FindFreeAddresses(platform::NetworkPlatform& net, uint32_t start,
                                         uint32_t source, int count);
+
+// The settings read's free-address step over `net`, which must outlive the read.
+camera::FreeAddressFinder FreeAddressFinderFor(platform::NetworkPlatform& net);
 
 enum class SubnetResult {
     AlreadyReachable,  // the PC has an address in the camera's /24
