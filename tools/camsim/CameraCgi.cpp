@@ -24,6 +24,18 @@ const char* const kNatKeys[] = {"NATStat", "ExtIPAddr", "ExtHttpPort"};
 const char* const kTimeKeys[] = {"NTPEN", "NTPName", "NTPPoll", "Timezone", "Date", "Time"};
 const char* const kCapabilityKeys[] = {"Wireless", "WPS", "Transversal"};
 
+// What each write may change, by the page it names.
+const std::set<std::string> kWritableSystem = {"TitleBar", "Desp"};
+const std::set<std::string> kWritableDdns = {"DDNSSrv", "DDNS", "DDNSUser", "DDNSPwd", "DDNSHost"};
+const std::set<std::string> kWritableTime = {"NTPEN",    "NTPName", "NTPPoll",
+                                             "Timezone", "Date",    "Time"};
+const std::set<std::string> kWritableNetwork = {
+    "IPType",  "IPAddr",   "Netmask",  "Gateway", "DNS1",      "DNS2",     "WIPType",
+    "WIPAddr", "WNetmask", "WGateway", "WDNS1",   "WDNS2",     "WireType", "WireSec",
+    "SSID",    "WireCh",   "WEPAuthM", "WEPMode", "WEPKey0",   "WEPKey1",  "WEPKey2",
+    "WEPKey3", "WEPKeyE0", "WPAKey",   "WPAEnc",  "WPAPSKeyM", "TxRate",   "WepKeyL",
+    "UPnPE",   "PAccount", "PPwd",     "PVP",     "HttpPort",  "SPort",    "RTSPPort"};
+
 const std::set<std::string> kFaultNames = {"silent",   "pieces",       "close",         "failure",
                                            "overlong", "no_wpapskeym", "wireless_first"};
 
@@ -138,9 +150,11 @@ bool ParseRequest(const std::string& head, Request& request) {
         lines.push_back(line);
     }
     if (lines.empty()) return false;
-    std::vector<std::string> words = Split(lines[0], ' ');
-    if (words.size() < 2 || words[0] != "GET") return false;
-    const std::string& target = words[1];
+    // The target runs to the last blank: values in the query may hold raw blanks.
+    const std::string& first = lines[0];
+    size_t begin = first.find(' '), end = first.rfind(' ');
+    if (first.compare(0, 4, "GET ") != 0 || end <= begin) return false;
+    const std::string target = first.substr(begin + 1, end - begin - 1);
     size_t mark = target.find('?');
     request.path = target.substr(0, mark);
     if (mark != std::string::npos) {
@@ -226,6 +240,101 @@ std::string ScanReport(const CgiCamera& camera) {
 bool FaultApplies(const CgiCamera& camera, const std::string& fault, const std::string& where) {
     if (!camera.faults.count(fault)) return false;
     return camera.faultOn.empty() || camera.faultOn.count(where);
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::string PercentDecoded(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        int high, low;
+        if (text[i] == '%' && i + 2 < text.size() && (high = HexDigit(text[i + 1])) >= 0 &&
+            (low = HexDigit(text[i + 2])) >= 0) {
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// Stores the query's values of the keys this write may change.
+void ApplyWrite(CgiCamera& camera, const Request& request, const std::set<std::string>& keys) {
+    for (const auto& [key, value] : request.query)
+        if (keys.count(key)) camera.values[key] = PercentDecoded(value);
+}
+
+std::string WpsStatus(const CgiCamera& camera) {
+    int running = 0, acknowledged = 0;
+    if (camera.wpsRan) {
+        auto elapsed = std::chrono::steady_clock::now() - camera.wpsStarted;
+        bool over =
+            camera.wpsResult != "never" && elapsed >= std::chrono::milliseconds(camera.wpsMs);
+        running = over ? 0 : 1;
+        acknowledged = over && camera.wpsResult == "success" ? 1 : 0;
+    }
+    const char* eol = camera.crlf ? "\r\n" : "\n";
+    return "WPS=" + std::to_string(running) + eol + "WPS_ACK=" + std::to_string(acknowledged) + eol;
+}
+
+std::string ServerListing(const CgiCamera& server, const Request& request) {
+    auto get = [&](const char* key) {
+        auto it = request.query.find(key);
+        return it == request.query.end() ? std::string() : it->second;
+    };
+    const std::string page = get("Page");
+    for (const SimAccount& account : server.accounts) {
+        bool allowed = (page == "3" && account.device) || (page == "2" && account.user);
+        if (!allowed || account.id != get("ID") || account.password != get("Password")) continue;
+        // The total first; each camera's keys, then its mark.
+        std::string body = "Total Camera=" + std::to_string(account.cameras.size()) + "<br>\n";
+        for (size_t i = 0; i < account.cameras.size(); ++i) {
+            const std::vector<std::string>& c = account.cameras[i];
+            body += "ID=" + c[0] + " IP=" + c[1] + " Port=" + c[2] + " Mac_address=" + c[3] +
+                    " Modelname=" + c[4] + "<br>\nCamera=" + std::to_string(i + 1) + "<br>\n";
+        }
+        return Status("200 OK", body);
+    }
+    return "HTTP/1.0 401 Unauthorized\r\nContent-Type: text/plain\r\n\r\nUnauthorized\n";
+}
+
+bool ParseAccount(const std::string& text, SimAccount& account) {
+    std::vector<std::string> f = Split(text, '|');
+    if (f.size() != 4) return false;
+    account.id = f[0];
+    account.password = f[1];
+    for (const std::string& login : Split(f[2], '+')) {
+        if (login == "device")
+            account.device = true;
+        else if (login == "user")
+            account.user = true;
+        else
+            return false;
+    }
+    for (const std::string& camera : Split(f[3], ';')) {
+        if (camera.empty()) continue;
+        std::vector<std::string> fields = Split(camera, '/');
+        if (fields.size() != 5) return false;
+        account.cameras.push_back(fields);
+    }
+    return true;
+}
+
+bool ParseAddressRange(const std::string& text, uint32_t& first, uint32_t& last) {
+    size_t dash = text.find('-');
+    in_addr a{}, b{};
+    if (dash == std::string::npos || inet_pton(AF_INET, text.substr(0, dash).c_str(), &a) != 1 ||
+        inet_pton(AF_INET, text.substr(dash + 1).c_str(), &b) != 1)
+        return false;
+    first = ntohl(a.s_addr);
+    last = ntohl(b.s_addr);
+    return first <= last;
 }
 
 }  // namespace
@@ -319,15 +428,44 @@ bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error) 
             }
         } else if (key == "fault_on") {
             for (const std::string& f : Split(value, '+')) out.faultOn.insert(f);
-        } else if (key == "pause_ms" || key == "piece_bytes" || key == "overlong_bytes") {
+        } else if (key == "pause_ms" || key == "piece_bytes" || key == "overlong_bytes" ||
+                   key == "restart_ms" || key == "wps_ms") {
             int number = 0;
-            if (!ToInt(value, key == "pause_ms" ? 0 : 1, 10000000, number)) {
+            if (!ToInt(value, key == "piece_bytes" || key == "overlong_bytes" ? 1 : 0, 10000000,
+                       number)) {
                 error = "bad " + key + ": " + value;
                 return false;
             }
             (key == "pause_ms"      ? out.pauseMs
              : key == "piece_bytes" ? out.pieceBytes
+             : key == "restart_ms"  ? out.restartMs
+             : key == "wps_ms"      ? out.wpsMs
                                     : out.overlongBytes) = number;
+        } else if (key == "wps_result") {
+            if (value != "success" && value != "failure" && value != "never") {
+                error = "wps_result is success, failure or never: " + value;
+                return false;
+            }
+            out.wpsResult = value;
+        } else if (key == "dhcp_pool") {
+            if (!ParseAddressRange(value, out.dhcpFirst, out.dhcpLast)) {
+                error = "dhcp_pool is FIRST-LAST: " + value;
+                return false;
+            }
+            out.dhcpNext = out.dhcpFirst;
+        } else if (key == "role") {
+            if (value != "camera" && value != "registration_server") {
+                error = "role is camera or registration_server: " + value;
+                return false;
+            }
+            out.registrationServer = value == "registration_server";
+        } else if (key.size() > 7 && key.compare(0, 7, "account") == 0) {
+            SimAccount account;
+            if (!ParseAccount(value, account)) {
+                error = key + " is ID|PASSWORD|LOGINS|ID/IP/Port/MAC/Model;...: " + value;
+                return false;
+            }
+            out.accounts.push_back(account);
         }
         // Other keys belong to other services of the simulator.
     }
@@ -341,11 +479,16 @@ bool ClosesAtOnce(const CgiCamera& camera) {
     return camera.faults.count("close") > 0;
 }
 
-CgiAnswer Answer(const CgiCamera& camera, const std::string& requestHead) {
+CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
     CgiAnswer answer;
     Request request;
     if (!ParseRequest(requestHead, request)) {
         answer.bytes = Status("400 Bad Request", "400 Bad Request\n");
+        return answer;
+    }
+    if (camera.registrationServer) {
+        answer.bytes =
+            request.path == "/cgi-bin/Parameters" ? ServerListing(camera, request) : NotFound();
         return answer;
     }
     if (!Authorized(camera, request)) {
@@ -357,8 +500,38 @@ CgiAnswer Answer(const CgiCamera& camera, const std::string& requestHead) {
 
     std::string where, body;
     auto act = request.query.find("Act");
-    const bool read = act != request.query.end() && act->second == "1";
-    if (request.path == "/goform/Parameters" && read) {
+    const std::string action = act == request.query.end() ? "" : act->second;
+    const bool read = action == "1";
+    auto pageOf = [&] {
+        auto page = request.query.find("Page");
+        return page == request.query.end() ? std::string() : page->second;
+    };
+    if (request.path == "/goform/Parameters" && action == "2") {
+        const std::string page = pageOf();
+        const std::set<std::string>* keys = page == "1"    ? &kWritableSystem
+                                            : page == "13" ? &kWritableDdns
+                                            : page == "3"  ? &kWritableNetwork
+                                                           : nullptr;
+        if (keys) {
+            where = "w" + page;
+            // A refused write changes nothing.
+            if (!FaultApplies(camera, "failure", where)) ApplyWrite(camera, request, *keys);
+            body = "OK\n";
+            answer.networkWritten = page == "3";
+        }
+    } else if (request.path == "/cgi-bin/set_time.cgi" && action == "2") {
+        where = "wtime";
+        if (!FaultApplies(camera, "failure", where)) ApplyWrite(camera, request, kWritableTime);
+        body = "OK\n";
+    } else if (request.path == "/goform/Parameters" && action == "3") {
+        where = "wps";
+        body = WpsStatus(camera);
+    } else if (request.path == "/cgi-bin/wps.cgi") {
+        where = "wps";
+        camera.wpsRan = true;
+        camera.wpsStarted = std::chrono::steady_clock::now();
+        body = "OK\n";
+    } else if (request.path == "/goform/Parameters" && read) {
         auto page = request.query.find("Page");
         where = page == request.query.end() ? "" : page->second;
         bool wirelessFirst = FaultApplies(camera, "wireless_first", where);
@@ -389,6 +562,7 @@ CgiAnswer Answer(const CgiCamera& camera, const std::string& requestHead) {
 
     if (FaultApplies(camera, "failure", where)) {
         answer.bytes = Status("402 Failure", "402 Failure\n");
+        answer.networkWritten = false;
         return answer;
     }
     if (FaultApplies(camera, "overlong", where)) {

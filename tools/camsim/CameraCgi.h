@@ -14,6 +14,16 @@
 //   fault_on = WHAT[+WHAT]     where faults apply: page numbers, "time", "scan" (default all)
 //   pause_ms, piece_bytes      pacing of the "pieces" fault (default 300 ms, 64 bytes)
 //   overlong_bytes             size of the "overlong" answer (default 12000)
+//   restart_ms                 how long the camera is away after a network write (3000)
+//   dhcp_pool = FIRST-LAST     addresses it takes when written IPType 0 (DHCP)
+//   wps_ms, wps_result         how long a WPS run lasts (10000) and how it ends:
+//                              success, failure or never
+//   role = registration_server the entry is a registration server, not a camera; then
+//   account1, account2, ...    ID|PASSWORD|LOGINS|CAMERAS with LOGINS device, user or
+//                              device+user and CAMERAS ID/IP/Port/MAC/Model;ID/...
+// Writes (Act=2) change what later reads report; fault_on takes w1, w3, w13 and wtime for
+// them, and "wps" for the WPS requests.
+#include <chrono>
 #include <map>
 #include <set>
 #include <string>
@@ -30,6 +40,12 @@ struct SimAccessPoint {
     std::string mode, security, algorithm;
 };
 
+struct SimAccount {
+    std::string id, password;
+    bool device = false, user = false;
+    std::vector<std::vector<std::string>> cameras;  // ID, IP, Port, MAC, Model
+};
+
 struct CgiCamera {
     std::map<std::string, std::string> values;  // report key -> value
     std::map<std::string, std::string> caps;    // page 32 key -> value
@@ -42,6 +58,14 @@ struct CgiCamera {
     int pauseMs = 300;
     int pieceBytes = 64;
     int overlongBytes = 12000;
+    int restartMs = 3000;
+    uint32_t dhcpFirst = 0, dhcpLast = 0, dhcpNext = 0;  // host byte order; 0: no pool
+    int wpsMs = 10000;
+    std::string wpsResult = "success";
+    bool wpsRan = false;
+    std::chrono::steady_clock::time_point wpsStarted;
+    bool registrationServer = false;
+    std::vector<SimAccount> accounts;
 };
 
 // The CGI settings of one simulated camera; false with `error` on a bad key.
@@ -53,10 +77,12 @@ enum class Delivery { kWhole, kPieces, kNever };
 struct CgiAnswer {
     std::string bytes;
     Delivery delivery = Delivery::kWhole;
+    bool networkWritten = false;  // the camera restarts with its new network settings
 };
 
-// The answer to one request head (request line and header lines, LF or CR LF).
-CgiAnswer Answer(const CgiCamera& camera, const std::string& requestHead);
+// The answer to one request head (request line and header lines, LF or CR LF). Writes and
+// WPS starts change `camera`.
+CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead);
 
 // Whether the camera closes every connection without reading (the "close" fault).
 bool ClosesAtOnce(const CgiCamera& camera);

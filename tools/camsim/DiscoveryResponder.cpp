@@ -68,7 +68,8 @@ DiscoveryResponder::~DiscoveryResponder() {
         loop_.Unwatch(receiveFd_);
         close(receiveFd_);
     }
-    for (int fd : sendFds_) close(fd);
+    for (int fd : sendFds_)
+        if (fd >= 0) close(fd);
 }
 
 bool DiscoveryResponder::Start(std::string& error) {
@@ -85,19 +86,40 @@ bool DiscoveryResponder::Start(std::string& error) {
         return Fail(error, "bind UDP 49160");
 
     for (const SimCamera& camera : cameras_) {
-        int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        if (fd < 0) return Fail(error, "socket");
+        int fd = IsCamera(camera) ? OpenSendSocket(camera.ip, error) : -1;
+        if (IsCamera(camera) && fd < 0) return false;
         sendFds_.push_back(fd);
-        setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &one, sizeof one);
-        // Bound to the camera's address: the limited broadcast then leaves through the
-        // interface that holds it, with no route needed.
-        sockaddr_in own{};
-        own.sin_family = AF_INET;
-        own.sin_addr.s_addr = camera.ip;
-        if (bind(fd, reinterpret_cast<sockaddr*>(&own), sizeof own) < 0)
-            return Fail(error, "bind " + FormatIp(camera.ip));
     }
     loop_.Watch(receiveFd_, [this] { OnReadable(); });
+    return true;
+}
+
+int DiscoveryResponder::OpenSendSocket(uint32_t address, std::string& error) {
+    int one = 1;
+    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        Fail(error, "socket");
+        return -1;
+    }
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &one, sizeof one);
+    // Bound to the camera's address: the limited broadcast then leaves through the
+    // interface that holds it, with no route needed.
+    sockaddr_in own{};
+    own.sin_family = AF_INET;
+    own.sin_addr.s_addr = address;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&own), sizeof own) < 0) {
+        Fail(error, "bind " + FormatIp(address));
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool DiscoveryResponder::Rebind(size_t camera, std::string& error) {
+    int fd = OpenSendSocket(cameras_[camera].ip, error);
+    if (fd < 0) return false;
+    if (sendFds_[camera] >= 0) close(sendFds_[camera]);
+    sendFds_[camera] = fd;
     return true;
 }
 
@@ -116,6 +138,7 @@ void DiscoveryResponder::Answer() {
     to.sin_port = htons(kDiscoveryPort);
     to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
     for (size_t i = 0; i < cameras_.size(); ++i) {
+        if (!cameras_[i].online || sendFds_[i] < 0) continue;  // restarting, or no camera
         std::vector<uint8_t> reply = EncodeDiscoveryReply(cameras_[i]);
         if (sendto(sendFds_[i], reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&to),
                    sizeof to) < 0 &&

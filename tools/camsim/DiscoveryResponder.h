@@ -21,11 +21,14 @@ public:
     DiscoveryResponder(EventLoop& loop, std::vector<SimCamera>& cameras, bool verbose);
     ~DiscoveryResponder();
     bool Start(std::string& error);
+    // After a camera's address changed: its replies leave from the new one.
+    bool Rebind(size_t camera, std::string& error);
     uint64_t RequestsAnswered() const { return answered_; }
 
 private:
     void OnReadable();
     void Answer();
+    int OpenSendSocket(uint32_t address, std::string& error);
 
     EventLoop& loop_;
     std::vector<SimCamera>& cameras_;

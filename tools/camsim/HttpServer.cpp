@@ -32,7 +32,7 @@ void SendAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-HttpServer::HttpServer(EventLoop& loop, const std::vector<SimCamera>& cameras, bool verbose)
+HttpServer::HttpServer(EventLoop& loop, std::vector<SimCamera>& cameras, bool verbose)
     : loop_(loop), cameras_(cameras), verbose_(verbose) {}
 
 HttpServer::~HttpServer() {
@@ -58,31 +58,43 @@ bool HttpServer::Start(std::string& error) {
     }
     listenFds_.assign(cameras_.size(), -1);
     ports_.assign(cameras_.size(), 0);
-    for (size_t i = 0; i < cameras_.size(); ++i) {
-        const SimCamera& camera = cameras_[i];
-        int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        int one = 1;
-        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        // The camera's address may be added to the namespace after we start.
-        setsockopt(fd, IPPROTO_IP, IP_FREEBIND, &one, sizeof one);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = camera.ip;
-        a.sin_port = htons(static_cast<uint16_t>(camera.httpPort));
-        if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-            listen(fd, 64) != 0) {
-            std::fprintf(stderr, "camsim: no HTTP for %s:%d: %s\n", FormatIp(camera.ip).c_str(),
-                         camera.httpPort, std::strerror(errno));
-            if (fd >= 0) close(fd);
-            continue;
-        }
-        socklen_t length = sizeof a;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
-        listenFds_[i] = fd;
-        ports_[i] = ntohs(a.sin_port);
-        loop_.Watch(fd, [this, fd, i] { OnAccept(fd, i); });
-    }
+    requests_.assign(cameras_.size(), {});
+    for (size_t i = 0; i < cameras_.size(); ++i) Listen(i);
     return true;
+}
+
+bool HttpServer::Listen(size_t i) {
+    const SimCamera& camera = cameras_[i];
+    int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int one = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    // The camera's address may be added to the namespace after we start.
+    setsockopt(fd, IPPROTO_IP, IP_FREEBIND, &one, sizeof one);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = camera.ip;
+    a.sin_port = htons(static_cast<uint16_t>(camera.httpPort));
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(fd, 64) != 0) {
+        std::fprintf(stderr, "camsim: no HTTP for %s:%d: %s\n", FormatIp(camera.ip).c_str(),
+                     camera.httpPort, std::strerror(errno));
+        if (fd >= 0) close(fd);
+        return false;
+    }
+    socklen_t length = sizeof a;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
+    listenFds_[i] = fd;
+    ports_[i] = ntohs(a.sin_port);
+    loop_.Watch(fd, [this, fd, i] { OnAccept(fd, i); });
+    return true;
+}
+
+void HttpServer::StopListening(size_t camera) {
+    int& fd = listenFds_[camera];
+    if (fd < 0) return;
+    loop_.Unwatch(fd);
+    close(fd);
+    fd = -1;
+    ports_[camera] = 0;
 }
 
 uint16_t HttpServer::Port(size_t camera) const {
@@ -133,8 +145,18 @@ void HttpServer::OnReadable(int fd) {
 
 void HttpServer::Respond(int fd, Connection& connection) {
     connection.answered = true;
-    const CgiCamera& camera = cgi_[connection.camera];
-    CgiAnswer answer = Answer(camera, connection.received);
+    const size_t index = connection.camera;
+    std::vector<std::string>& kept = requests_[index];
+    if (kept.size() == kKeptRequests) kept.erase(kept.begin());
+    kept.push_back(connection.received);
+    if (record_) {
+        std::fprintf(record_, "REQUEST %zu %zu\n", index, connection.received.size());
+        std::fwrite(connection.received.data(), 1, connection.received.size(), record_);
+        std::fputc('\n', record_);
+        std::fflush(record_);
+    }
+    CgiAnswer answer = Answer(cgi_[index], connection.received);
+    if (answer.networkWritten && onNetworkWritten_) onNetworkWritten_(index);
     if (verbose_) {
         std::string line = connection.received.substr(0, connection.received.find('\n'));
         std::fprintf(stderr, "camsim: %s -> %s\n", line.c_str(),

@@ -2,6 +2,8 @@
 // The cameras' HTTP/1.0 side: one listener per camera on its address and HTTP port, one
 // request per connection, answered by CameraCgi and closed after the answer.
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,7 +16,7 @@ namespace camsim {
 
 class HttpServer {
 public:
-    HttpServer(EventLoop& loop, const std::vector<SimCamera>& cameras, bool verbose);
+    HttpServer(EventLoop& loop, std::vector<SimCamera>& cameras, bool verbose);
     ~HttpServer();
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
@@ -25,6 +27,21 @@ public:
     // The port a camera listens on (useful with http_port=0), 0 when it has no listener.
     uint16_t Port(size_t camera) const;
     uint64_t RequestsAnswered() const { return answered_; }
+
+    // Every request a camera received, byte for byte (the latest kKeptRequests).
+    static constexpr size_t kKeptRequests = 1000;
+    const std::vector<std::string>& Requests(size_t camera) const { return requests_[camera]; }
+    // Also appends each request to `file` as "REQUEST <camera> <length>\n<bytes>\n".
+    void RecordTo(std::FILE* file) { record_ = file; }
+
+    // Called once a camera has answered a network write.
+    void OnNetworkWritten(std::function<void(size_t camera)> handler) {
+        onNetworkWritten_ = std::move(handler);
+    }
+    CgiCamera& Cgi(size_t camera) { return cgi_[camera]; }
+    // A restarting camera stops listening, and listens again at its (new) address and port.
+    void StopListening(size_t camera);
+    bool Listen(size_t camera);
 
 private:
     struct Connection {
@@ -44,7 +61,7 @@ private:
     void DropLater(int fd, uint64_t id, int delayMs);
 
     EventLoop& loop_;
-    const std::vector<SimCamera>& cameras_;
+    std::vector<SimCamera>& cameras_;
     std::vector<CgiCamera> cgi_;
     bool verbose_;
     std::vector<int> listenFds_;
@@ -52,6 +69,9 @@ private:
     std::map<int, Connection> connections_;
     uint64_t nextId_ = 1;
     uint64_t answered_ = 0;
+    std::vector<std::vector<std::string>> requests_;
+    std::FILE* record_ = nullptr;
+    std::function<void(size_t)> onNetworkWritten_;
 };
 
 }  // namespace camsim

@@ -42,6 +42,11 @@ bool ParseMac(const std::string& text, uint8_t mac[6]) {
 
 }  // namespace
 
+bool IsCamera(const SimCamera& camera) {
+    auto role = camera.extra.find("role");
+    return role == camera.extra.end() || role->second != "registration_server";
+}
+
 std::string FormatIp(uint32_t ip) {
     in_addr a{ip};
     return inet_ntoa(a);

@@ -23,7 +23,11 @@ struct SimCamera {
     uint32_t magic = 0x00F6D9A4;
     int replySize = 284;
     std::map<std::string, std::string> extra;
+    bool online = true;  // false while the camera restarts
 };
+
+// False for an entry that plays a registration server rather than a camera.
+bool IsCamera(const SimCamera& camera);
 
 // Sets one key of a camera; false with `error` filled when the value is not valid.
 bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& value,

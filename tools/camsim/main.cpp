@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CameraRestart.h"
 #include "DiscoveryResponder.h"
 #include "EventLoop.h"
 #include "HttpServer.h"
@@ -26,6 +27,9 @@ const char kUsage[] =
     "  --first-ip ADDRESS   first address for --generate (default 192.168.0.100)\n"
     "  --ready-file FILE    written once every socket is open\n"
     "  --exit-with-parent   end when the process that started us ends\n"
+    "  --own-addresses      after a network write, move the camera's address on its\n"
+    "                       interface (only ever inside a lab namespace)\n"
+    "  --record FILE        append every HTTP request the cameras receive to FILE\n"
     "  --verbose            say what happens on stderr\n";
 
 int Usage(const char* problem) {
@@ -43,6 +47,8 @@ int main(int argc, char** argv) {
     std::string firstIp = "192.168.0.100";
     int generate = 0;
     bool verbose = false;
+    bool ownAddresses = false;
+    std::string recordPath;
 
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -79,6 +85,12 @@ int main(int argc, char** argv) {
         } else if (arg == "--exit-with-parent") {
             prctl(PR_SET_PDEATHSIG, SIGTERM);
             if (getppid() == 1) return 0;
+        } else if (arg == "--own-addresses") {
+            ownAddresses = true;
+        } else if (arg == "--record") {
+            const char* path = value();
+            if (!path) return Usage("--record needs a file");
+            recordPath = path;
         } else if (arg == "--verbose") {
             verbose = true;
         } else {
@@ -105,11 +117,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orvanta2-camsim: %s\n", error.c_str());
         return 1;
     }
+    std::FILE* record = nullptr;
+    if (!recordPath.empty()) {
+        record = std::fopen(recordPath.c_str(), "ab");
+        if (!record) return Usage(("cannot write " + recordPath).c_str());
+        http.RecordTo(record);
+    }
+    CameraRestart restart(loop, cameras, http, discovery, ownAddresses, verbose);
+    http.OnNetworkWritten([&restart](size_t camera) { restart.Begin(camera); });
     if (!readyFile.empty()) {
         std::ofstream ready(readyFile);
         ready << getpid() << "\n";
     }
     if (verbose) std::fprintf(stderr, "camsim: %zu camera(s) ready\n", cameras.size());
     loop.Run();
+    if (record) std::fclose(record);
     return 0;
 }

@@ -45,7 +45,7 @@ TEST(CamsimCgi, AnswersReadsScansAndUnknownPaths) {
 
     for (const char* head :
          {"GET /goform/Parameters?Act=1&Page=99 HTTP/1.0\n\n",
-          "GET /goform/Parameters?Act=2&Page=1 HTTP/1.0\n\n", "GET /index.html HTTP/1.0\n\n"}) {
+          "GET /goform/Parameters?Act=2&Page=99 HTTP/1.0\n\n", "GET /index.html HTTP/1.0\n\n"}) {
         EXPECT_EQ(Answer(cgi, head).bytes.rfind("HTTP/1.0 404 Not Found\r\n", 0), 0u) << head;
     }
 
