@@ -4,13 +4,17 @@ the simulator: different header set, CR LF report lines, its own table layout.
 
 usage: plain_http_camera.py CONFIG.json
 CONFIG: {"values": {wire key: text}, "caps": {...}, "security": bool, "user": ..,
-         "password": .., "aps": [[channel, mac, ssid, quality, mode, security, algorithm]]}
+         "password": .., "aps": [[channel, mac, ssid, quality, mode, security, algorithm]],
+         "record": FILE}
+Writes (Act=2) change the values later reads report. With "record", every request is
+appended to FILE as "REQUEST <length>\n<bytes>\n", byte for byte as it arrived.
 Prints "PORT PID" once it listens on 127.0.0.1; ends after 120 s at the latest.
 """
 import base64
 import http.server
 import json
 import os
+import socket
 import sys
 import threading
 import urllib.parse
@@ -33,9 +37,51 @@ with open(sys.argv[1]) as f:
     CONFIG = json.load(f)
 
 
+WRITABLE = {
+    "1": {"TitleBar", "Desp"},
+    "13": set(PAGES["13"]),
+    "3": set(PAGES["3"]) | {"PAccount", "PPwd", "PVP"},
+}
+
+
 class Camera(http.server.BaseHTTPRequestHandler):
+    rbufsize = 0  # unbuffered, so that what the parser leaves unread stays in the socket
+
     def log_message(self, *args):
         pass
+
+    def setup(self):
+        super().setup()
+        self.raw = bytearray()
+        handler, rfile = self, self.rfile
+
+        class Tee:
+            def readline(self, *args):
+                line = rfile.readline(*args)
+                handler.raw += line
+                return line
+
+            def __getattr__(self, name):
+                return getattr(rfile, name)
+
+        self.rfile = Tee()
+
+    def handle_one_request(self):
+        super().handle_one_request()
+        if not CONFIG.get("record") or not self.raw:
+            return
+        self.connection.settimeout(0.2)
+        try:
+            while True:  # whatever followed the blank line that ends the header block
+                more = self.connection.recv(4096)
+                if not more:
+                    break
+                self.raw += more
+        except (socket.timeout, OSError):
+            pass
+        with open(CONFIG["record"], "ab") as f:
+            f.write(b"REQUEST %d\n" % len(self.raw) + bytes(self.raw) + b"\n")
+        self.close_connection = True
 
     def reply(self, code, body):
         data = body.encode("latin-1")
@@ -61,7 +107,13 @@ class Camera(http.server.BaseHTTPRequestHandler):
         values = dict(CONFIG["values"])
         values["SECUEN"] = "1" if CONFIG.get("security") else "0"
         act, page = query.get("Act"), query.get("Page")
-        if url.path == "/goform/Parameters" and act == "1" and page in PAGES:
+        if url.path == "/goform/Parameters" and act == "2" and page in WRITABLE:
+            CONFIG["values"].update({k: v for k, v in query.items() if k in WRITABLE[page]})
+            self.reply(200, "OK\r\n")
+        elif url.path == "/cgi-bin/set_time.cgi" and act == "2":
+            CONFIG["values"].update({k: v for k, v in query.items() if k in TIME})
+            self.reply(200, "OK\r\n")
+        elif url.path == "/goform/Parameters" and act == "1" and page in PAGES:
             self.reply(200, self.report(PAGES[page], values))
         elif url.path == "/goform/Parameters" and act == "1" and page == "32":
             self.reply(200, self.report(CAPS, CONFIG["caps"]))
