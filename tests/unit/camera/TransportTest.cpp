@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <future>
 #include <string>
@@ -210,6 +211,12 @@ TEST(CameraTransport, ConnectFailuresAreQuick) {
     start = Clock::now();
     EXPECT_EQ(OpenCameraConnection(s, "127.0.0.1", fullPort.c_str(), fd), CAM_ERR_CONNECT);
     EXPECT_LT(SecondsSince(start), 0.5);
+    // The reachability probe is bounded too, not left to the system's connect time-out.
+    start = Clock::now();
+    EXPECT_EQ(ProbeReachable("127.0.0.1", ntohs(a.sin_port)), -1);
+    waited = SecondsSince(start);
+    EXPECT_GT(waited, kProbeTimeoutMs / 1000.0 - 0.2);
+    EXPECT_LT(waited, kProbeTimeoutMs / 1000.0 + 1.0);
     for (int f : fillers) close(f);
     close(full);
 }
@@ -226,6 +233,8 @@ TEST(CameraTransport, ResolveHostRules) {
     // The open functions look up whatever is not a dotted address.
     int fd = -1;
     RawPeer peer([](int f) { SendText(f, "hello"); });
+    RawPeer probed([](int) {});
+    EXPECT_EQ(ProbeReachable("localhost", static_cast<uint16_t>(std::atoi(probed.Port()))), 0);
     ASSERT_EQ(OpenServerConnection("localhost", peer.Port(), fd), CAM_OK);
     EXPECT_GT(SendRequest(fd, "GET /\n\n", 7), 0);
     char answer[16];
