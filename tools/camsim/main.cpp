@@ -30,7 +30,9 @@ const char kUsage[] =
     "  --own-addresses      after a network write, move the camera's address on its\n"
     "                       interface (only ever inside a lab namespace)\n"
     "  --record FILE        append every HTTP request the cameras receive to FILE\n"
-    "  --verbose            say what happens on stderr\n";
+    "  --verbose            say what happens on stderr\n"
+    "A camera's HTTP side takes more keys (report values, security, access points, faults):\n"
+    "see CameraCgi.h.\n";
 
 int Usage(const char* problem) {
     if (problem) std::fprintf(stderr, "orvanta2-camsim: %s\n", problem);
