@@ -48,7 +48,12 @@ Lab::Lab() {
 Lab::~Lab() {
     Leave();
     while (!children_.empty()) Stop(children_.back());
-    Script("destroy " + id_);
+    try {
+        Script("destroy " + id_);
+    } catch (const std::exception& e) {
+        // Never throw from here; the next lab's sweep removes what is left.
+        std::fprintf(stderr, "%s\n", e.what());
+    }
     std::error_code ignored;
     std::filesystem::remove_all(scratch_, ignored);
 }

@@ -121,7 +121,17 @@ bool CameraRestart::MoveAddress(uint32_t from, uint32_t to, int prefixLength) {
     // The camera that moves is offline; any other camera of ours may still use the address.
     bool shared = false;
     for (const SimCamera& other : cameras_) shared = shared || (other.online && other.ip == from);
-    if (!shared) IpAddr("del", from, oldLength, device);
+    if (!shared) {
+        // Deleting a subnet's primary address would take its secondaries along, the new
+        // address among them, unless the kernel promotes one.
+        std::FILE* promote =
+            std::fopen(("/proc/sys/net/ipv4/conf/" + device + "/promote_secondaries").c_str(), "w");
+        if (promote) {
+            std::fputs("1", promote);
+            std::fclose(promote);
+        }
+        IpAddr("del", from, oldLength, device);
+    }
     return true;
 }
 
