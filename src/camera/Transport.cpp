@@ -85,9 +85,14 @@ bool ResolveForConnect(const char* host, uint32_t& address) {
     return true;
 }
 
+// The flag is written by the window's thread while a worker connects: one atomic byte.
+uint8_t ReadKeepConnecting(const uint8_t& flag) {
+    return std::atomic_ref<uint8_t>(const_cast<uint8_t&>(flag)).load(std::memory_order_relaxed);
+}
+
 // Non-blocking connect and up to `attempts` writability waits of `waitMs`. `keepConnecting`
 // (may be null) is looked at before each wait.
-int Connect(uint32_t address, uint16_t port, const volatile uint8_t* keepConnecting, int attempts,
+int Connect(uint32_t address, uint16_t port, const uint8_t* keepConnecting, int attempts,
             int waitMs, int& socketOut) {
     int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return CAM_ERR_CONNECT;
@@ -105,7 +110,7 @@ int Connect(uint32_t address, uint16_t port, const volatile uint8_t* keepConnect
         return CAM_ERR_CONNECT;
     }
     for (int attempt = 0; !connected && attempt < attempts; ++attempt) {
-        if (keepConnecting && *keepConnecting == 0) break;
+        if (keepConnecting && ReadKeepConnecting(*keepConnecting) == 0) break;
         int ready = WaitFor(fd, POLLOUT, waitMs);
         if (ready == 1) {
             // Writable with an error pending is a refused or failed connect: no point waiting.
@@ -124,8 +129,7 @@ int Connect(uint32_t address, uint16_t port, const volatile uint8_t* keepConnect
     return CAM_OK;
 }
 
-int Open(const char* host, const char* portText, const volatile uint8_t* keepConnecting,
-         int& socketOut) {
+int Open(const char* host, const char* portText, const uint8_t* keepConnecting, int& socketOut) {
     uint32_t address = 0;
     if (!ResolveForConnect(host, address)) return CAM_ERR_CONNECT;
     return Connect(address, ParsePort(portText), keepConnecting, 2, 1000, socketOut);
@@ -174,6 +178,10 @@ int OpenCameraConnection(const CameraSettings& settings, const char* host, const
 
 int OpenServerConnection(const char* host, const char* port, int& socketOut) {
     return Open(host, port, nullptr, socketOut);
+}
+
+void SetKeepConnecting(CameraSettings& settings, uint8_t value) {
+    std::atomic_ref<uint8_t>(settings.keepConnecting).store(value, std::memory_order_relaxed);
 }
 
 unsigned long ConnectionsOpened() {

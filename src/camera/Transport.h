@@ -33,6 +33,9 @@ int OpenCameraConnection(const CameraSettings& settings, const char* host, const
                          int& socketOut);
 int OpenServerConnection(const char* host, const char* port, int& socketOut);
 
+// How the window sets keepConnecting while a worker may be connecting (no lock, no race).
+void SetKeepConnecting(CameraSettings& settings, uint8_t value);
+
 void CloseConnection(int socket);
 
 // Connections the open functions made in this process, for the benchmark's figures.

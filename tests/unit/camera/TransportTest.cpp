@@ -207,10 +207,23 @@ TEST(CameraTransport, ConnectFailuresAreQuick) {
     double waited = SecondsSince(start);
     EXPECT_GT(waited, 1.8);
     EXPECT_LT(waited, 3.0);
-    s.keepConnecting = 0;
+    SetKeepConnecting(s, 0);
     start = Clock::now();
     EXPECT_EQ(OpenCameraConnection(s, "127.0.0.1", fullPort.c_str(), fd), CAM_ERR_CONNECT);
     EXPECT_LT(SecondsSince(start), 0.5);
+    // Closing the window while a connect waits: it gives up at its next attempt.
+    SetKeepConnecting(s, 1);
+    start = Clock::now();
+    std::thread closer([&s] {
+        std::this_thread::sleep_for(milliseconds(300));
+        SetKeepConnecting(s, 0);
+    });
+    EXPECT_EQ(OpenCameraConnection(s, "127.0.0.1", fullPort.c_str(), fd), CAM_ERR_CONNECT);
+    closer.join();
+    waited = SecondsSince(start);
+    EXPECT_GT(waited, 0.9);
+    EXPECT_LT(waited, 1.6);
+
     // The reachability probe is bounded too, not left to the system's connect time-out.
     start = Clock::now();
     EXPECT_EQ(ProbeReachable("127.0.0.1", ntohs(a.sin_port)), -1);
