@@ -4,40 +4,38 @@
 
 #include "camera/AccessPointScan.h"
 #include "cli/CameraOutput.h"
+#include "cli/CameraSession.h"
 #include "cli/Commands.h"
 
 namespace orvanta::cli {
 
 int RunApScan(int argc, char** argv) {
-    std::string target, user, password;
-    bool json = false, credentials = false;
-    for (int i = 0; i < argc; ++i) {
+    std::string target, error;
+    Credentials credentials;
+    bool json = false;
+    for (int i = 0; i < argc && error.empty(); ++i) {
         std::string arg = argv[i];
-        if (arg == "--json") {
+        if (TakeCredentialOption(argc, argv, i, credentials, error)) {
+        } else if (arg == "--json") {
             json = true;
-        } else if ((arg == "--user" || arg == "--password") && i + 1 < argc) {
-            (arg == "--user" ? user : password) = argv[++i];
-            credentials = true;
         } else if (target.empty() && !arg.empty() && arg[0] != '-') {
             target = arg;
         } else {
-            target.clear();
-            break;
+            error = "usage";
         }
     }
     std::string host, port;
-    if (target.empty() || !ParseCameraTarget(target, host, port) || user.size() > 63 ||
-        password.size() > 63) {
+    if (!error.empty() || target.empty() || !ParseCameraTarget(target, host, port)) {
         std::fprintf(stderr,
                      "usage: orvanta2-cli apscan HOST[:PORT] [--user U] [--password P] [--json]\n");
         return 2;
     }
     camera::CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
-    if (credentials) {  // a camera with security on wants them on the scan too
+    if (credentials.given) {  // a camera with security on wants them on the scan too
         settings.SECUEN = 1;
-        camera::SetFieldText(settings.userName, user);
-        camera::SetFieldText(settings.userPassword, password);
+        camera::SetFieldText(settings.userName, credentials.user);
+        camera::SetFieldText(settings.userPassword, credentials.password);
     }
     std::vector<camera::AccessPoint> list =
         camera::ScanAccessPoints(settings, host.c_str(), port.c_str());

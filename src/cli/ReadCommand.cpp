@@ -6,8 +6,10 @@
 #include <string>
 
 #include "camera/RequestFraming.h"
+#include "camera/SettingsFields.h"
 #include "camera/SettingsRead.h"
 #include "cli/CameraOutput.h"
+#include "cli/CameraSession.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "discovery/LocalNetwork.h"
@@ -18,69 +20,10 @@ namespace {
 
 using camera::CameraSettings;
 
-enum class Kind { kText, kNumber, kInt };
-
-struct Field {
-    const char* name;
-    size_t offset;
-    size_t size;
-    Kind kind;
-};
-
-#define TEXT(f)                                                                 \
-    Field {                                                                     \
-#f, offsetof(CameraSettings, f), sizeof(CameraSettings::f), Kind::kText \
-    }
-#define NUMBER(f)                                         \
-    Field {                                               \
-#f, offsetof(CameraSettings, f), 1, Kind::kNumber \
-    }
-#define INT(f)                                         \
-    Field {                                            \
-#f, offsetof(CameraSettings, f), 4, Kind::kInt \
-    }
-
-// The camera's fields in the record's order, then what the read found out about it.
-const Field kFields[] = {
-    NUMBER(IPType),      TEXT(IPAddr),       TEXT(Netmask),       TEXT(Gateway),
-    TEXT(DNS1),          TEXT(DNS2),         TEXT(PAccount),      TEXT(PPwd),
-    TEXT(PVP),           NUMBER(Wireless),   NUMBER(WireType),    TEXT(SSID),
-    NUMBER(WireCh),      NUMBER(ChType),     NUMBER(WireSec),     TEXT(TxRate),
-    NUMBER(WIPType),     TEXT(WIPAddr),      TEXT(WNetmask),      TEXT(WGateway),
-    TEXT(WDNS1),         TEXT(WDNS2),        NUMBER(WPAEnc),      NUMBER(WPAPSKeyM),
-    TEXT(WPAKey),        NUMBER(WEPAuthM),   NUMBER(WEPMode),     NUMBER(WEPKeyE0),
-    NUMBER(WepKeyL),     TEXT(WEPKey0),      TEXT(WEPKey1),       TEXT(WEPKey2),
-    TEXT(WEPKey3),       NUMBER(SECUEN),     TEXT(ModelName),     TEXT(TitleBar),
-    TEXT(Desp),          NUMBER(WPSCap),     NUMBER(WirelessCap), NUMBER(Transversal),
-    NUMBER(DDNS),        TEXT(DDNSSrv),      TEXT(DDNSHost),      TEXT(DDNSUser),
-    TEXT(DDNSPwd),       NUMBER(NTPEN),      TEXT(NTPName),       INT(Timezone),
-    INT(NTPPoll),        TEXT(Date),         TEXT(Time),          NUMBER(UPnPE),
-    INT(HttpPort),       INT(SPort),         INT(RTSPPort),       TEXT(Version),
-    NUMBER(newFeatures), NUMBER(apScanDone), INT(apCount),
-};
-
-#undef TEXT
-#undef NUMBER
-#undef INT
-
 // The field as JSON (`json`) or as plain text.
-std::string Value(const CameraSettings& s, const Field& f, bool json) {
-    const auto* base = reinterpret_cast<const unsigned char*>(&s) + f.offset;
-    switch (f.kind) {
-        case Kind::kText: {
-            std::string text(reinterpret_cast<const char*>(base),
-                             strnlen(reinterpret_cast<const char*>(base), f.size));
-            return json ? JsonString(text) : text;
-        }
-        case Kind::kNumber:
-            return std::to_string(*base);
-        case Kind::kInt: {
-            int32_t value;
-            std::memcpy(&value, base, sizeof value);
-            return std::to_string(value);
-        }
-    }
-    return "";
+std::string Value(const CameraSettings& s, const camera::SettingsField& f, bool json) {
+    std::string text = camera::FieldValueText(s, f);
+    return json && f.type == camera::FieldType::kText ? JsonString(text) : text;
 }
 
 int Usage() {
@@ -98,17 +41,20 @@ int Failed(int code) {
 }  // namespace
 
 int RunRead(int argc, char** argv) {
-    std::string target, user, password;
-    bool json = false, credentials = false, freeAddresses = false;
+    std::string target, error;
+    Credentials credentials;
+    bool json = false, freeAddresses = false;
     for (int i = 0; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--json") {
+        if (TakeCredentialOption(argc, argv, i, credentials, error)) {
+            if (!error.empty()) {
+                std::fprintf(stderr, "read: %s\n", error.c_str());
+                return 2;
+            }
+        } else if (arg == "--json") {
             json = true;
         } else if (arg == "--free-addresses") {
             freeAddresses = true;
-        } else if ((arg == "--user" || arg == "--password") && i + 1 < argc) {
-            (arg == "--user" ? user : password) = argv[++i];
-            credentials = true;
         } else if (target.empty() && !arg.empty() && arg[0] != '-') {
             target = arg;
         } else {
@@ -117,22 +63,9 @@ int RunRead(int argc, char** argv) {
     }
     std::string host, port;
     if (target.empty() || !ParseCameraTarget(target, host, port)) return Usage();
-    if (user.size() > 63 || password.size() > 63) {
-        std::fprintf(stderr, "read: user and password take at most 63 characters\n");
-        return 2;
-    }
 
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
-
-    // Selecting the camera: its system page, with the credentials once it asks for them.
-    int code = camera::CameraCommand(settings, host.c_str(), port.c_str(), 1, 1, 0);
-    if (code == camera::CAM_ERR_UNAUTHORIZED && credentials) {
-        camera::SetFieldText(settings.userName, user);
-        camera::SetFieldText(settings.userPassword, password);
-        code = camera::ReadSystemWithAuth(settings, host.c_str(), port.c_str());
-    }
-    if (code != camera::CAM_OK) return Failed(code);
 
     // The free-address search of the read needs the PC's address, as the wizard's start-up
     // survey leaves it.
@@ -142,17 +75,18 @@ int RunRead(int argc, char** argv) {
         discovery::SurveyPcNetwork(settings, net);
         findFree = discovery::FreeAddressFinderFor(net);
     }
-    camera::SettingsReadResult result = camera::RunSettingsRead(settings, findFree);
+    camera::SettingsReadResult result;
+    int code = SelectAndRead(settings, credentials, findFree, result);
     if (!result.succeeded) {
-        if (result.error == camera::CAM_OK)
+        if (code == camera::CAM_OK)
             std::fprintf(stderr, "read: the camera gave no access-point report\n");
-        return Failed(result.error);
+        return Failed(code);
     }
 
     if (json) {
         std::printf("{");
         const char* separator = "";
-        for (const Field& f : kFields) {
+        for (const camera::SettingsField& f : camera::CameraFields()) {
             std::printf("%s\"%s\": %s", separator, f.name, Value(settings, f, true).c_str());
             separator = ", ";
         }
@@ -166,7 +100,7 @@ int RunRead(int argc, char** argv) {
         }
         std::printf("}\n");
     } else {
-        for (const Field& f : kFields)
+        for (const camera::SettingsField& f : camera::CameraFields())
             std::printf("%-12s %s\n", f.name, Value(settings, f, false).c_str());
         if (freeAddresses) {
             std::printf("%-12s", "freeAddresses");
