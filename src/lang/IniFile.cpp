@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -284,6 +285,43 @@ std::string IniDocument::Text() const {
     return out;
 }
 
+namespace {
+
+// The loaders read a few hundred keys from one file in a row: parse it once while its size
+// and modification time stay the same.
+struct DocumentCache {
+    std::string path;
+    std::filesystem::file_time_type modified;
+    std::uintmax_t size = 0;
+    std::optional<IniDocument> document;
+};
+
+DocumentCache& Cache() {
+    static DocumentCache cache;
+    return cache;
+}
+
+const IniDocument* CachedDocument(const std::string& path) {
+    std::error_code ec;
+    auto modified = std::filesystem::last_write_time(path, ec);
+    if (ec) return nullptr;
+    auto size = std::filesystem::file_size(path, ec);
+    if (ec) return nullptr;
+    DocumentCache& cache = Cache();
+    if (cache.document && cache.path == path && cache.modified == modified && cache.size == size)
+        return &*cache.document;
+    cache.document.reset();
+    std::optional<std::string> text = ReadTextFile(path);
+    if (!text) return nullptr;
+    cache.path = path;
+    cache.modified = modified;
+    cache.size = size;
+    cache.document.emplace(*text);
+    return &*cache.document;
+}
+
+}  // namespace
+
 void SetKeyRecorder(KeyRecorder recorder) {
     Recorder() = std::move(recorder);
 }
@@ -292,9 +330,9 @@ std::u16string ReadProfileString(const std::string& path, std::string_view secti
                                  std::string_view key, size_t bufferChars) {
     if (Recorder()) Recorder()(section, key);
     if (bufferChars == 0) return {};
-    std::optional<std::string> text = ReadTextFile(path);
-    if (!text) return {};
-    std::optional<std::string> value = IniDocument(*text).Get(section, key);
+    const IniDocument* doc = CachedDocument(path);
+    if (!doc) return {};
+    std::optional<std::string> value = doc->Get(section, key);
     if (!value) return {};
     return CutUtf16(Utf8ToUtf16(*value), bufferChars - 1);
 }
@@ -319,6 +357,7 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
         case TextEncoding::Utf8:
             break;
     }
+    Cache().document.reset();
     std::string temporary = path + ".tmp" + std::to_string(::getpid());
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);

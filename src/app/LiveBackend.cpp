@@ -1,0 +1,125 @@
+#include "app/LiveBackend.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
+
+#include "camera/RequestFraming.h"
+#include "camera/Transport.h"
+#include "discovery/LocalNetwork.h"
+#include "lang/IniFile.h"
+#include "platform/LinuxNetwork.h"
+#include "shell/Prompt.h"
+
+namespace orvanta::app {
+
+namespace {
+
+constexpr const char* kDefaultProbeHost = "example.com";
+// The probe's own connect limit is shorter; this also bounds a slow name look-up.
+constexpr auto kProbeLimit = std::chrono::milliseconds(3500);
+
+SaveSequence& InstalledSave() {
+    static SaveSequence sequence;
+    return sequence;
+}
+
+class LiveCamera : public shell::CameraBackend {
+public:
+    int ReadSystemPage(camera::CameraSettings& s) override {
+        return camera::CameraCommand(s, s.cameraAddressText, s.cameraPortText, 1, 1, 0);
+    }
+    int ReadSystemWithAuth(camera::CameraSettings& s) override {
+        return camera::ReadSystemWithAuth(s, s.cameraAddressText, s.cameraPortText);
+    }
+    camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& s) override {
+        // The worker has a network handle of its own.
+        return camera::RunSettingsRead(s, [](uint32_t start, uint32_t source, int count) {
+            platform::LinuxNetwork net;
+            return discovery::FindFreeAddresses(net, start, source, count);
+        });
+    }
+    int RunSave(camera::CameraSettings& s, bool withWps) override {
+        if (!InstalledSave()) {
+            std::fprintf(stderr, "save: no save sequence in this build\n");
+            return camera::CAM_ERR_CONNECT;
+        }
+        return InstalledSave()(s, withWps);
+    }
+    std::vector<camera::AccessPoint> ScanAccessPoints(camera::CameraSettings& s) override {
+        return camera::ScanAccessPoints(s, s.cameraAddressText, s.cameraPortText);
+    }
+    int ReadNatStatus(camera::CameraSettings& s) override {
+        return camera::CameraCommand(s, s.cameraAddressText, s.cameraPortText, 1, 34, 0);
+    }
+};
+
+class LiveNetwork : public shell::NetworkBackend {
+public:
+    explicit LiveNetwork(std::string probeHost) : probeHost_(std::move(probeHost)) {}
+    void SurveyPcNetwork(camera::CameraSettings& s) override {
+        discovery::SurveyPcNetwork(s, net_);
+    }
+    bool ProbeInternet() override {
+        auto result = std::make_shared<std::promise<bool>>();
+        std::future<bool> reachable = result->get_future();
+        std::thread([host = probeHost_, result] {
+            result->set_value(camera::ProbeReachable(host.c_str(), 80) == 0);
+        }).detach();
+        if (reachable.wait_for(kProbeLimit) != std::future_status::ready) return false;
+        return reachable.get();
+    }
+    void EnsureCameraSubnet(const camera::CameraSettings& s) override {
+        discovery::EnsureCameraSubnet(s, net_, temporary_, [](const char* text) {
+            shell::ShowMessage(nullptr, QString::fromLocal8Bit(text), QString(),
+                               shell::PromptIcon::Warning);
+        });
+    }
+    void RemoveTemporaryAddresses() override {
+        discovery::RemoveTemporaryAddresses(net_, temporary_);
+    }
+
+private:
+    std::string probeHost_;
+    platform::LinuxNetwork net_;
+    discovery::TemporaryAddresses temporary_;
+};
+
+class LiveRefind : public shell::RefindSource {
+public:
+    int Query(discovery::CameraRow** rows, int* count, int* capacity, int mode) override {
+        return engine_.Query(rows, count, capacity, mode);
+    }
+
+private:
+    discovery::CPLipf engine_;
+};
+
+}  // namespace
+
+void SetSaveSequence(SaveSequence sequence) {
+    InstalledSave() = std::move(sequence);
+}
+
+std::string ProbeHost(const lang::ProgramPaths& paths) {
+    const char* fromEnvironment = std::getenv("ORVANTA2_PROBE_HOST");
+    if (fromEnvironment && *fromEnvironment) return fromEnvironment;
+    std::string configured = lang::Utf16ToUtf8(
+        lang::ReadProfileString(paths.defaultLangIni, "Settings", "ProbeHost", 256));
+    return configured.empty() ? kDefaultProbeHost : configured;
+}
+
+WizardOptions LiveOptions(const std::string& executablePath) {
+    WizardOptions options;
+    options.executablePath = executablePath;
+    options.camera = std::make_shared<LiveCamera>();
+    options.network =
+        std::make_shared<LiveNetwork>(ProbeHost(lang::ResolveProgramPaths(executablePath)));
+    options.refind = std::make_shared<LiveRefind>();
+    return options;
+}
+
+}  // namespace orvanta::app

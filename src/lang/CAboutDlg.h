@@ -1,0 +1,39 @@
+#pragma once
+// The about box: the program icon, two lines of product information and a Close button, all
+// texts from the language file.
+#include <QDialog>
+
+class QLabel;
+
+namespace orvanta::controls {
+class CXButtonXP;
+}
+
+namespace orvanta::lang {
+
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplate = 100;
+    static constexpr int kInfo1 = 1371;
+    static constexpr int kInfo2 = 1372;
+    static constexpr int kClose = 1373;
+    static constexpr int kOk = 1;  // hidden
+
+    explicit CAboutDlg(const QString& languagePath, QWidget* parent = nullptr);
+
+    QString Info1Text() const { return info1Text_; }
+    QString Info2Text() const { return info2Text_; }
+
+private:
+    void LoadTexts();
+
+    QString info1Text_;
+    QString info2Text_;
+    QString languagePath_;
+    QLabel* info1_ = nullptr;
+    QLabel* info2_ = nullptr;
+    controls::CXButtonXP* close_ = nullptr;
+};
+
+}  // namespace orvanta::lang

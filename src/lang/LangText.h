@@ -1,0 +1,13 @@
+#pragma once
+// One text of the language file for a window: the file rule of the loaders in Qt terms.
+#include <QString>
+
+namespace orvanta::lang {
+
+constexpr int kTextChars = 260;
+constexpr int kLongTextChars = 1024;
+
+QString LoadText(const QString& langPath, const char* section, const char* key,
+                 int bufferChars = kTextChars);
+
+}  // namespace orvanta::lang

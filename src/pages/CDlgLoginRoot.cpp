@@ -1,0 +1,72 @@
+#include "pages/CDlgLoginRoot.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "controls/Artwork.h"
+#include "controls/CXButtonXP.h"
+#include "lang/LangText.h"
+
+namespace orvanta::pages {
+
+CDlgLoginRoot::CDlgLoginRoot(const QString& langPath, QWidget* parent) : QDialog(parent) {
+    setObjectName("CDlgLoginRoot");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QPalette light = palette();
+    light.setColor(QPalette::Window, QColor(252, 253, 255));
+    setPalette(light);
+    setAutoFillBackground(true);
+    auto text = [&](const char* key) { return lang::LoadText(langPath, "DlgLoginRoot", key); };
+    setWindowTitle(text("DlgLoginRootCaption"));
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(controls::ArtworkPixmap(243, QSize(40, 40), devicePixelRatioF()));
+    auto* note = new QLabel(text("note1"), this);
+    note->setObjectName(QString::number(kNote));
+    note->setWordWrap(true);
+    auto* userLabel = new QLabel(text("Root"), this);
+    userLabel->setObjectName(QString::number(kUserLabel));
+    userEdit_ = new QLineEdit(userName_, this);
+    userEdit_->setObjectName(QString::number(kUser));
+    userEdit_->setReadOnly(true);
+    auto* passwordLabel = new QLabel(text("Password"), this);
+    passwordLabel->setObjectName(QString::number(kPasswordLabel));
+    passwordEdit_ = new QLineEdit(this);
+    passwordEdit_->setObjectName(QString::number(kPassword));
+    passwordEdit_->setEchoMode(QLineEdit::Password);
+    passwordEdit_->setMaxLength(63);
+    auto* ok = new controls::CXButtonXP(this);
+    ok->setObjectName(QString::number(kOkButton));
+    ok->setText(text("BtnOK"));
+    auto* hiddenOk = new QPushButton(this);
+    hiddenOk->setObjectName(QString::number(kOk));
+    hiddenOk->hide();
+    auto* cancel = new QPushButton(this);
+    cancel->setObjectName(QString::number(kCancel));
+    cancel->hide();
+    connect(ok, &QPushButton::clicked, this, &CDlgLoginRoot::accept);
+    connect(hiddenOk, &QPushButton::clicked, this, &CDlgLoginRoot::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(16, 16, 16, 12);
+    grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(note, 0, 1, 1, 2);
+    grid->addWidget(userLabel, 1, 1);
+    grid->addWidget(userEdit_, 1, 2);
+    grid->addWidget(passwordLabel, 2, 1);
+    grid->addWidget(passwordEdit_, 2, 2);
+    grid->addWidget(ok, 3, 2, Qt::AlignRight);
+    grid->setColumnStretch(2, 1);
+    setMinimumWidth(380);
+}
+
+void CDlgLoginRoot::accept() {
+    password_ = passwordEdit_->text();
+    userName_ = userEdit_->text();
+    QDialog::accept();
+}
+
+}  // namespace orvanta::pages

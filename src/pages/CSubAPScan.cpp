@@ -1,0 +1,82 @@
+#include "pages/CSubAPScan.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "controls/CXButtonXP.h"
+#include "pages/PageTools.h"
+#include "shell/Prompt.h"
+
+namespace orvanta::pages {
+
+using controls::CXButtonXP;
+using namespace shell;
+
+namespace {
+const char* const kLabelKeys[] = {
+    "AP",           "SSID",    "WirelessMode", "Channel",   "Quality",      "Security", "APMAC",
+    "WEPKeyLength", "WEPMode", "WEPKeyFormat", "WEPDefKey", "WPAAlgorithm", "WPAKey"};
+}
+
+CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", kTemplate, parent) {
+    auto* title = MakeTitle(kTitle);
+    auto* left = new QGridLayout;
+    AddRow(left, MakeLabel(kLabel + 0), MakeCombo(kList));
+    const int shown[] = {kSsid, kMode, kChannel, kQuality, kSecurity, kMac};
+    for (int i = 0; i < 6; ++i) {
+        QLineEdit* field = MakeEdit(shown[i]);
+        field->setReadOnly(true);
+        AddRow(left, MakeLabel(kLabel + 1 + i), field);
+    }
+    auto* right = new QGridLayout;
+    AddRow(right, MakeLabel(kLabel + 7), MakeCombo(kWepKeyLength));
+    AddRow(right, MakeLabel(kLabel + 8), MakeCombo(kWepKeyMode));
+    AddRow(right, MakeLabel(kLabel + 9), MakeCombo(kWepKeyFormat));
+    AddRow(right, MakeLabel(kLabel + 10), MakeCombo(kWepKeyNumber));
+    right->addWidget(MakeEdit(kWepKey, 26), right->rowCount(), 1);
+    QLineEdit* algorithm = MakeEdit(kAlgorithm);
+    algorithm->setReadOnly(true);
+    AddRow(right, MakeLabel(kLabel + 11), algorithm);
+    AddRow(right, MakeLabel(kLabel + 12), MakeEdit(kPreSharedKey, 58));
+    left->setColumnStretch(1, 1);
+    right->setColumnStretch(1, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addSpacing(DluX(8));
+    columns->addLayout(right, 1);
+    auto* content = new QVBoxLayout;
+    content->addLayout(columns);
+    content->addStretch(1);
+    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
+    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    BuildFrame(title, content, back, next);
+
+    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kWizardIp); });
+    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kUpnp); });
+}
+
+void CSubAPScan::Prepare() {
+    auto* list = Control<QComboBox>(kList);
+    list->clear();
+    for (const camera::AccessPoint& ap : scanList_)
+        list->addItem(QString::fromLatin1(camera::FieldText(ap.ssid).data(),
+                                          static_cast<int>(camera::FieldText(ap.ssid).size())));
+    bool none = settings_->apCount == 0;
+    list->setEnabled(!none);
+    if (none && AskYesNo(this, textMessages_[0], QString(), PromptIcon::Warning))
+        Post(nav::kRescan);
+}
+
+void CSubAPScan::LoadTexts(const QString& langPath) {
+    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
+    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
+    for (int i = 0; i < 13; ++i)
+        Control<QLabel>(kLabel + i)->setText(Text(langPath, "ApscanPage", kLabelKeys[i]));
+    const char* keys[] = {"Message1", "Message2", "Message3", "Message4"};
+    for (int i = 0; i < 4; ++i) textMessages_[i] = Text(langPath, "ApscanPage", keys[i], 1024);
+    Control<QLabel>(kTitle)->setText(Text(langPath, "ApscanPage", "TitleWireless", 1024));
+}
+
+}  // namespace orvanta::pages

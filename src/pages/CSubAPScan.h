@@ -1,0 +1,44 @@
+#pragma once
+// Page 11: the access points the camera found; the user picks one and types its key.
+#include <vector>
+
+#include "camera/AccessPointScan.h"
+#include "shell/CSubPage.h"
+
+namespace orvanta::pages {
+
+class CSubAPScan : public shell::CSubPage {
+    Q_OBJECT
+public:
+    static constexpr int kTemplate = 173;
+    static constexpr int kList = 1167;
+    static constexpr int kSsid = 1196;
+    static constexpr int kMac = 1195;
+    static constexpr int kMode = 1169;
+    static constexpr int kChannel = 1168;
+    static constexpr int kQuality = 1170;
+    static constexpr int kSecurity = 1172;
+    static constexpr int kAlgorithm = 1173;
+    static constexpr int kWepKeyMode = 1206;
+    static constexpr int kWepKeyFormat = 1207;
+    static constexpr int kWepKeyLength = 1208;
+    static constexpr int kWepKeyNumber = 1209;
+    static constexpr int kWepKey = 1210;
+    static constexpr int kPreSharedKey = 1199;
+    static constexpr int kLabel = 1331;  // 1331 to 1343, in the order of the language keys
+    static constexpr int kBack = 1166;
+    static constexpr int kNext = 1165;
+    static constexpr int kTitle = 1238;
+
+    explicit CSubAPScan(QWidget* parent = nullptr);
+    void LoadTexts(const QString& langPath) override;
+    void Prepare() override;
+    void SetScanList(std::vector<camera::AccessPoint> list) { scanList_ = std::move(list); }
+    const std::vector<camera::AccessPoint>& ScanList() const { return scanList_; }
+
+private:
+    std::vector<camera::AccessPoint> scanList_;
+    QString textMessages_[4];
+};
+
+}  // namespace orvanta::pages

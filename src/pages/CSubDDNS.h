@@ -1,0 +1,29 @@
+#pragma once
+// Page 10: the camera's dynamic-DNS client.
+#include "shell/CSubPage.h"
+
+namespace orvanta::pages {
+
+class CSubDDNS : public shell::CSubPage {
+    Q_OBJECT
+public:
+    static constexpr int kTemplate = 157;
+    static constexpr int kEnable = 1054;
+    static constexpr int kProvider = 1122;
+    static constexpr int kHostName = 1123;
+    static constexpr int kUserName = 1124;
+    static constexpr int kPassword = 1125;
+    static constexpr int kLabel = 1286;  // 1286 to 1289: provider, host, user, password
+    static constexpr int kBack = 1055;
+    static constexpr int kNext = 1056;
+    static constexpr int kTitle = 1242;
+
+    explicit CSubDDNS(QWidget* parent = nullptr);
+    void LoadTexts(const QString& langPath) override;
+
+private:
+    void OnNext();
+    QString textMessage1_;
+};
+
+}  // namespace orvanta::pages

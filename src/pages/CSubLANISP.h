@@ -1,0 +1,32 @@
+#pragma once
+// Page 5: the camera's link to the internet, LAN or PPPoE (manual road).
+#include "shell/CSubPage.h"
+
+namespace orvanta::pages {
+
+class CSubLANISP : public shell::CSubPage {
+    Q_OBJECT
+public:
+    static constexpr int kTemplate = 143;
+    static constexpr int kLan = 1093;
+    static constexpr int kPppoe = 1092;
+    static constexpr int kUserName = 1094;
+    static constexpr int kPassword = 1095;
+    static constexpr int kConfirm = 1096;
+    static constexpr int kUserLabel = 1306;
+    static constexpr int kPasswordLabel = 1307;
+    static constexpr int kConfirmLabel = 1308;
+    static constexpr int kBack = 1065;
+    static constexpr int kNext = 1064;
+    static constexpr int kTitle = 1241;
+
+    explicit CSubLANISP(QWidget* parent = nullptr);
+    void LoadTexts(const QString& langPath) override;
+
+    QString TextMessage1() const { return textMessage1_; }
+
+private:
+    QString textMessage1_;
+};
+
+}  // namespace orvanta::pages

@@ -1,0 +1,86 @@
+#include "pages/CSubOption.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "controls/CXButtonXP.h"
+#include "pages/PageTools.h"
+#include "shell/Prompt.h"
+
+namespace orvanta::pages {
+
+using controls::CXButtonXP;
+using namespace shell;
+
+CSubOption::CSubOption(QWidget* parent) : CSubPage("CSubOption", kTemplate, parent) {
+    auto* wizard = MakeRadio(kWizard);
+    auto* manual = MakeRadio(kManual);
+    auto* group = new QButtonGroup(this);
+    group->addButton(wizard);
+    group->addButton(manual);
+    auto* wizardText = MakeLabel(kWizardText);
+    auto* manualText = MakeLabel(kManualText);
+    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
+    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(DluX(20), DluY(30), DluX(20), 0);
+    grid->setVerticalSpacing(DluY(6));
+    grid->addWidget(wizard, 0, 0);
+    grid->addWidget(wizardText, 1, 0);
+    grid->setRowMinimumHeight(2, DluY(18));
+    grid->addWidget(manual, 3, 0);
+    grid->addWidget(manualText, 4, 0);
+    grid->setRowStretch(5, 1);
+    auto* content = new QVBoxLayout;
+    content->addLayout(grid);
+    BuildFrame(nullptr, content, back, next);
+
+    wizard->setChecked(true);
+    connect(wizard, &QRadioButton::clicked, this, [this] { settings_->wizardMode = 1; });
+    connect(manual, &QRadioButton::clicked, this, [this] { settings_->wizardMode = 0; });
+    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kSearch); });
+    connect(next, &QPushButton::clicked, this, &CSubOption::OnNext);
+}
+
+void CSubOption::LoadTexts(const QString& langPath) {
+    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
+    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
+    Control<QRadioButton>(kWizard)->setText(Text(langPath, "OptionPage", "RadioWizard"));
+    Control<QRadioButton>(kManual)->setText(Text(langPath, "OptionPage", "RadioMaunal"));
+    Control<QLabel>(kWizardText)->setText(Text(langPath, "OptionPage", "StaticWizard"));
+    Control<QLabel>(kManualText)->setText(Text(langPath, "OptionPage", "StaticMaunal"));
+}
+
+void CSubOption::Prepare() {
+    auto* wizard = Control<QRadioButton>(kWizard);
+    auto* manual = Control<QRadioButton>(kManual);
+    bool offered = settings_->newFeatures == 1;
+    settings_->wizardMode = offered ? 1 : 0;
+    wizard->setEnabled(offered);
+    SetChecked(wizard, offered);
+    SetChecked(manual, !offered);
+    Control<QLabel>(kWizardText)->setEnabled(offered);
+}
+
+void CSubOption::OnNext() {
+    auto* wizard = Control<QRadioButton>(kWizard);
+    auto* manual = Control<QRadioButton>(kManual);
+    if (wizard->isChecked()) {
+        settings_->wizardMode = 1;
+        QDateTime now = clock_();
+        camera::SetFieldText(settings_->Date, now.toString("yyyy/MM/dd").toStdString());
+        camera::SetFieldText(settings_->Time, now.toString("HH:mm:ss").toStdString());
+        Post(settings_->skipAddressCheck == 1 ? nav::kPppoe : nav::kWizardIp);
+    } else if (manual->isChecked()) {
+        settings_->wizardMode = 0;
+        Post(nav::kSystem);
+    } else {
+        ShowMessage(this, "Please chose one setup type!", "Orvanta2", PromptIcon::Information);
+    }
+}
+
+}  // namespace orvanta::pages

@@ -1,0 +1,42 @@
+#include "pages/CSubPPPoE.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "controls/CXButtonXP.h"
+#include "pages/PageTools.h"
+
+namespace orvanta::pages {
+
+using controls::CXButtonXP;
+using namespace shell;
+
+CSubPPPoE::CSubPPPoE(QWidget* parent) : CSubPage("CSubPPPoE", kTemplate, parent) {
+    auto* title = MakeTitle(kTitle);
+    auto* grid = new QGridLayout;
+    AddRow(grid, MakeLabel(kUserLabel), MakeEdit(kUserName, 63));
+    QLineEdit* password = MakeEdit(kPassword, 63);
+    password->setEchoMode(QLineEdit::Password);
+    AddRow(grid, MakeLabel(kPasswordLabel), password);
+    grid->setColumnStretch(1, 1);
+    auto* content = new QVBoxLayout;
+    content->addLayout(grid);
+    content->addStretch(1);
+    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
+    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    BuildFrame(title, content, back, next);
+
+    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kShowPic); });
+    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kUpnp); });
+}
+
+void CSubPPPoE::LoadTexts(const QString& langPath) {
+    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
+    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
+    Control<QLabel>(kUserLabel)->setText(Text(langPath, "PPPoEPage", "UserID"));
+    Control<QLabel>(kPasswordLabel)->setText(Text(langPath, "PPPoEPage", "Password"));
+    Control<QLabel>(kTitle)->setText(Text(langPath, "PPPoEPage", "TitlePPPoE", 1024));
+}
+
+}  // namespace orvanta::pages

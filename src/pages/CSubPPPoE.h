@@ -1,0 +1,23 @@
+#pragma once
+// Page 16: the PPPoE account the camera dials with (guided road).
+#include "shell/CSubPage.h"
+
+namespace orvanta::pages {
+
+class CSubPPPoE : public shell::CSubPage {
+    Q_OBJECT
+public:
+    static constexpr int kTemplate = 177;
+    static constexpr int kUserName = 1222;
+    static constexpr int kPassword = 1223;
+    static constexpr int kUserLabel = 1294;
+    static constexpr int kPasswordLabel = 1295;
+    static constexpr int kBack = 1225;
+    static constexpr int kNext = 1224;
+    static constexpr int kTitle = 1349;
+
+    explicit CSubPPPoE(QWidget* parent = nullptr);
+    void LoadTexts(const QString& langPath) override;
+};
+
+}  // namespace orvanta::pages

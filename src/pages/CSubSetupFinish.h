@@ -1,0 +1,40 @@
+#pragma once
+// Page 19: the set-up is done; how the camera can now be reached.
+#include "discovery/CPLipf.h"
+#include "shell/CSubPage.h"
+
+namespace orvanta::pages {
+
+class CSubSetupFinish : public shell::CSubPage {
+    Q_OBJECT
+public:
+    static constexpr int kTemplate = 207;
+    static constexpr int kAddressLabel = 1296;
+    static constexpr int kAddress = 1022;
+    static constexpr int kCameraIdLabel = 1297;
+    static constexpr int kCameraId = 1250;
+    static constexpr int kMacLabel = 1298;
+    static constexpr int kMac = 1020;
+    static constexpr int kInterfaceLabel = 1299;
+    static constexpr int kInterface = 1253;
+    static constexpr int kPortLabel = 1300;
+    static constexpr int kPort = 1251;
+    static constexpr int kStreamPortLabel = 1301;
+    static constexpr int kStreamPort = 1252;
+    static constexpr int kLinkStatus = 1254;
+    static constexpr int kOpenLink = 1262;
+    static constexpr int kFinish = 1249;
+    static constexpr int kIcon = 1272;
+
+    explicit CSubSetupFinish(QWidget* parent = nullptr);
+    void LoadTexts(const QString& langPath) override;
+    // The camera found again after the save.
+    void SetFoundCamera(const discovery::CameraRow& row) { row_ = row; }
+    void Prepare() override;
+
+private:
+    QString WebAddress() const;
+    discovery::CameraRow row_{};
+};
+
+}  // namespace orvanta::pages

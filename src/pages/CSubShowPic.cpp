@@ -1,0 +1,58 @@
+#include "pages/CSubShowPic.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "controls/Artwork.h"
+#include "controls/CXButtonXP.h"
+
+namespace orvanta::pages {
+
+using controls::CXButtonXP;
+using namespace shell;
+
+namespace {
+constexpr QSize kDiagramSize(DluX(340), DluY(165));
+}
+
+CSubShowPic::CSubShowPic(QWidget* parent) : CSubPage("CSubShowPic", kTemplate, parent) {
+    auto* group = MakeGroup(kDiagramGroup);
+    diagram_ = new QLabel(group);
+    diagram_->setFixedSize(kDiagramSize);
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(diagram_, 0, Qt::AlignCenter);
+    auto* note = MakeLabel(kNote);
+    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
+    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    auto* content = new QVBoxLayout;
+    content->addWidget(group);
+    content->addWidget(note, 1);
+    BuildFrame(nullptr, content, back, next);
+
+    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kChoose); });
+    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kSearch); });
+    SetDiagram(kDiagramModem);
+}
+
+void CSubShowPic::SetDiagram(int id) {
+    diagramId_ = id;
+    diagram_->setPixmap(controls::ArtworkPixmap(id, kDiagramSize, devicePixelRatioF()));
+}
+
+void CSubShowPic::LoadTexts(const QString& langPath) {
+    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
+    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
+    Control<QLabel>(kNote)->setText(Text(langPath, "ShowPicPage", "note", 1024));
+}
+
+void CSubShowPic::Prepare() {
+    if (settings_->skipAddressCheck == 1)
+        SetDiagram(kDiagramModem);
+    else if (settings_->useWireless == 1)
+        SetDiagram(kDiagramWireless);
+    else
+        SetDiagram(kDiagramRouter);
+}
+
+}  // namespace orvanta::pages

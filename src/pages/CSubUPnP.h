@@ -1,0 +1,32 @@
+#pragma once
+// Page 9: UPnP and the camera's three service ports; every network road ends here.
+#include "shell/CSubPage.h"
+
+namespace orvanta::pages {
+
+class CSubUPnP : public shell::CSubPage {
+    Q_OBJECT
+public:
+    static constexpr int kTemplate = 160;
+    static constexpr int kUpnp = 1084;
+    static constexpr int kHttpPort = 1156;
+    static constexpr int kStreamPort = 1157;
+    static constexpr int kRtspPort = 1158;
+    static constexpr int kHttpLabel = 1283;
+    static constexpr int kStreamLabel = 1284;
+    static constexpr int kRtspLabel = 1285;
+    static constexpr int kBack = 1086;
+    static constexpr int kNext = 1085;
+    static constexpr int kTitle = 1350;
+
+    explicit CSubUPnP(QWidget* parent = nullptr);
+    void LoadTexts(const QString& langPath) override;
+
+    // Where Back leads: the page the user came from. 0 when no page fits.
+    int BackCode() const;
+
+private:
+    QString textMessages_[6];
+};
+
+}  // namespace orvanta::pages

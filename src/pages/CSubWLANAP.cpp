@@ -1,0 +1,71 @@
+#include "pages/CSubWLANAP.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "controls/CXButtonXP.h"
+#include "pages/PageTools.h"
+
+namespace orvanta::pages {
+
+using controls::CXButtonXP;
+using namespace shell;
+
+CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, parent) {
+    auto* title = MakeTitle(kTitle);
+    auto* left = new QGridLayout;
+    AddRow(left, MakeLabel(kSsidLabel), MakeEdit(kSsid, 32));
+    AddRow(left, MakeLabel(kModeLabel), MakeCombo(kMode));
+    AddRow(left, MakeLabel(kChannelLabel), MakeCombo(kChannel));
+    AddRow(left, MakeLabel(kTxRateLabel), MakeCombo(kTxRate));
+    AddRow(left, MakeLabel(kSecurityLabel), MakeCombo(kSecurity));
+    AddRow(left, MakeLabel(kAlgorithmLabel), MakeCombo(kWpaAlgorithm));
+    QLineEdit* psk = MakeEdit(kPreSharedKey, 63);
+    AddRow(left, MakeLabel(kPreSharedKeyLabel), psk);
+    auto* right = new QGridLayout;
+    AddRow(right, MakeLabel(kAuthenticationLabel), MakeCombo(kAuthentication));
+    AddRow(right, MakeLabel(kKeyLengthLabel), MakeCombo(kKeyLength));
+    AddRow(right, MakeLabel(kKeyFormatLabel), MakeCombo(kKeyFormat));
+    AddRow(right, MakeLabel(kDefaultKeyLabel), MakeCombo(kDefaultKey));
+    right->addWidget(MakeEdit(kWepKey, 26), right->rowCount(), 0, 1, 2);
+    left->setColumnStretch(1, 1);
+    right->setColumnStretch(1, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addSpacing(DluX(8));
+    columns->addLayout(right, 1);
+    auto* content = new QVBoxLayout;
+    content->addLayout(columns);
+    content->addStretch(1);
+    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
+    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    BuildFrame(title, content, back, next);
+
+    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kLanIp); });
+    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kWlanIp); });
+}
+
+void CSubWLANAP::LoadTexts(const QString& langPath) {
+    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
+    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
+    const std::pair<int, const char*> labels[] = {
+        {kSsidLabel, "SSID"},
+        {kModeLabel, "WirelessMode"},
+        {kChannelLabel, "Channel"},
+        {kTxRateLabel, "TxRate"},
+        {kSecurityLabel, "Security"},
+        {kKeyLengthLabel, "WEPKeyLength"},
+        {kAuthenticationLabel, "WEPMode"},
+        {kKeyFormatLabel, "WEPKeyFormat"},
+        {kDefaultKeyLabel, "WEPDefKey"},
+        {kAlgorithmLabel, "WPAAlgorithm"},
+        {kPreSharedKeyLabel, "WPAKey"},
+    };
+    for (auto [id, key] : labels) Control<QLabel>(id)->setText(Text(langPath, "WLANAPPage", key));
+    textMessage1_ = Text(langPath, "WLANAPPage", "Message1");
+    Control<QLabel>(kTitle)->setText(Text(langPath, "WLANAPPage", "TitleWireless", 1024));
+}
+
+}  // namespace orvanta::pages

@@ -1,0 +1,32 @@
+#pragma once
+// Small helpers the pages share.
+#include <QAbstractButton>
+#include <QButtonGroup>
+
+namespace orvanta::pages {
+
+// Sets a radio button's check state, also clearing one in an exclusive group.
+inline void SetChecked(QAbstractButton* button, bool checked) {
+    if (!button || button->isChecked() == checked) return;
+    QButtonGroup* group = button->group();
+    bool exclusive = group && group->exclusive();
+    if (exclusive && !checked) group->setExclusive(false);
+    button->setChecked(checked);
+    if (exclusive && !checked) group->setExclusive(true);
+}
+
+}  // namespace orvanta::pages
+
+#include <QGridLayout>
+#include <QWidget>
+
+namespace orvanta::pages {
+
+// Appends a label and its field as the next row of a form grid.
+inline void AddRow(QGridLayout* grid, QWidget* label, QWidget* field) {
+    int row = grid->rowCount();
+    if (label) grid->addWidget(label, row, 0);
+    if (field) grid->addWidget(field, row, 1);
+}
+
+}  // namespace orvanta::pages

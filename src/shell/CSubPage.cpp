@@ -1,0 +1,128 @@
+#include "shell/CSubPage.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "controls/CXButtonXP.h"
+#include "lang/LangText.h"
+
+namespace orvanta::shell {
+
+CSubPage::CSubPage(const char* className, int templateId, QWidget* parent)
+    : QWidget(parent), className_(className), templateId_(templateId) {
+    setObjectName(className);
+    setFixedSize(kPageWidth, kPageHeight);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Base, Qt::white);
+    // The main window's light-blue static colour is its own; page texts stay black.
+    white.setColor(QPalette::WindowText, Qt::black);
+    setPalette(white);
+    setAutoFillBackground(true);
+    hide();
+}
+
+void CSubPage::Post(int code) {
+    if (host_) host_->PostNavigation(code);
+}
+
+void CSubPage::Send(int code) {
+    if (host_) host_->SendNavigation(code);
+}
+
+QString CSubPage::Text(const QString& langPath, const char* section, const char* key,
+                       int bufferChars) const {
+    return lang::LoadText(langPath, section, key, bufferChars);
+}
+
+controls::CXButtonXP* CSubPage::MakeButton(int id, int icon, int placement, bool toolbar,
+                                           const QString& builtIn) {
+    auto* button = new controls::CXButtonXP(this);
+    button->setObjectName(ControlName(id));
+    button->setText(builtIn);
+    if (icon) button->SetIcon(icon, placement);
+    button->SetToolbarStyle(toolbar);
+    return button;
+}
+
+QLabel* CSubPage::MakeLabel(int id, const QString& builtIn) {
+    auto* label = new QLabel(builtIn, this);
+    label->setObjectName(ControlName(id));
+    label->setWordWrap(true);
+    return label;
+}
+
+QLabel* CSubPage::MakeTitle(int id, const QString& builtIn) {
+    QLabel* title = MakeLabel(id, builtIn);
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 1.35);
+    font.setWeight(QFont::DemiBold);
+    title->setFont(font);
+    title->setStyleSheet("color: rgb(40, 110, 190);");
+    return title;
+}
+
+QRadioButton* CSubPage::MakeRadio(int id, const QString& builtIn) {
+    auto* radio = new QRadioButton(builtIn, this);
+    radio->setObjectName(ControlName(id));
+    return radio;
+}
+
+QLineEdit* CSubPage::MakeEdit(int id, int maxLength) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(ControlName(id));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QLineEdit* CSubPage::MakeAddressEdit(int id) {
+    QLineEdit* edit = MakeEdit(id, 15);
+    static const QRegularExpression address(R"(^((25[0-5]|2[0-4]\d|1?\d?\d)(\.(?!$)|$)){0,4}$)");
+    edit->setValidator(new QRegularExpressionValidator(address, edit));
+    edit->setMaximumWidth(180);
+    return edit;
+}
+
+QComboBox* CSubPage::MakeCombo(int id, bool editable) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(ControlName(id));
+    combo->setEditable(editable);
+    return combo;
+}
+
+QGroupBox* CSubPage::MakeGroup(int id, const QString& builtIn) {
+    auto* group = new QGroupBox(builtIn, this);
+    group->setObjectName(ControlName(id));
+    return group;
+}
+
+void CSubPage::BuildFrame(QLabel* title, QBoxLayout* content, QAbstractButton* back,
+                          QAbstractButton* next, QWidget* extraButton) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(DluX(14), DluY(8), DluX(14), DluY(8));
+    if (title) {
+        title->setMinimumHeight(DluY(26));
+        outer->addWidget(title);
+    }
+    if (content) outer->addLayout(content, 1);
+    auto* buttons = new QHBoxLayout;
+    if (extraButton) buttons->addWidget(extraButton);
+    buttons->addStretch(1);
+    if (back) {
+        back->setMinimumWidth(DluX(60));
+        buttons->addWidget(back);
+    }
+    if (next) {
+        next->setMinimumWidth(DluX(60));
+        buttons->addWidget(next);
+    }
+    outer->addLayout(buttons);
+}
+
+}  // namespace orvanta::shell

@@ -1,0 +1,82 @@
+#pragma once
+// The codes pages post to the main window, and the page indices of the page host.
+namespace orvanta::shell {
+
+namespace nav {
+constexpr int kHome = 2;
+constexpr int kSystem = 3;
+constexpr int kOption = 4;
+constexpr int kShowPic = 5;
+constexpr int kLanIsp = 6;
+constexpr int kWlanAp = 7;
+constexpr int kLanIp = 8;
+constexpr int kWlanIp = 9;
+constexpr int kSearch = 10;
+constexpr int kLogin = 11;
+constexpr int kServerList = 13;
+constexpr int kUpnp = 14;
+constexpr int kDdns = 15;
+constexpr int kEnsureSubnet = 17;  // sent, not posted
+constexpr int kReadSettings = 18;
+constexpr int kSave = 19;
+constexpr int kApScan = 20;
+constexpr int kSummary = 21;
+constexpr int kRescan = 22;
+constexpr int kAbout = 24;
+constexpr int kWps = 26;
+constexpr int kWpsPic = 27;
+constexpr int kChoose = 28;
+constexpr int kPppoe = 29;
+constexpr int kWizardIp = 30;
+constexpr int kSetupFinish = 31;
+constexpr int kLanguage = 32;
+}  // namespace nav
+
+enum PageIndex {
+    kPageFirst = 0,
+    kPageSearchNet = 1,
+    kPageOption = 2,
+    kPageSystem = 3,
+    kPageShowPic = 4,
+    kPageLanIsp = 5,
+    kPageLanIp = 6,
+    kPageWlanAp = 7,
+    kPageWlanIp = 8,
+    kPageUpnp = 9,
+    kPageDdns = 10,
+    kPageApScan = 11,
+    kPageWps = 12,
+    kPageSetAutoParam = 13,
+    kPageWpsPic = 14,
+    kPageChoose = 15,
+    kPagePppoe = 16,
+    kPageWizardIp = 17,
+    kPageLogin = 18,
+    kPageSetupFinish = 19,
+    kPageLinkSer = 20,
+    kPageCount = 21,
+};
+
+// Jobs of the worker thread.
+constexpr int JOB_READ = 1;
+constexpr int JOB_SAVE = 3;
+constexpr int JOB_SAVE_WPS = 6;
+
+// The main window's timers.
+constexpr int kJobTimer = 3;
+constexpr int kRefindTimer = 4;
+constexpr int kReadTickMs = 200;
+constexpr int kSaveTickMs = 600;
+constexpr int kRefindTickMs = 1200;
+
+// What pages talk to: the main window.
+class NavigationHost {
+public:
+    virtual ~NavigationHost() = default;
+    // Handled later, in order of arrival, by whatever event loop runs.
+    virtual void PostNavigation(int code) = 0;
+    // Handled at once (code 17).
+    virtual void SendNavigation(int code) = 0;
+};
+
+}  // namespace orvanta::shell

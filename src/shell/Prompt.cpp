@@ -1,0 +1,118 @@
+#include "shell/Prompt.h"
+
+#include <QDialog>
+#include <QMessageBox>
+
+namespace orvanta::shell {
+
+namespace {
+
+Prompt*& Installed() {
+    static Prompt* installed = nullptr;
+    return installed;
+}
+
+}  // namespace
+
+Prompt& CurrentPrompt() {
+    static QtPrompt qtPrompt;
+    return Installed() ? *Installed() : qtPrompt;
+}
+
+void SetPrompt(Prompt* prompt) {
+    Installed() = prompt;
+}
+
+void ShowMessage(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon) {
+    CurrentPrompt().Message(parent, text, caption, icon, PromptButtons::Ok);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon) {
+    return CurrentPrompt().Message(parent, text, caption, icon, PromptButtons::YesNo) ==
+           PromptAnswer::Yes;
+}
+
+bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon) {
+    return CurrentPrompt().Message(parent, text, caption, icon, PromptButtons::OkCancel) ==
+           PromptAnswer::Ok;
+}
+
+PromptAnswer QtPrompt::Message(QWidget* parent, const QString& text, const QString& caption,
+                               PromptIcon icon, PromptButtons buttons) {
+    QMessageBox box(parent);
+    box.setText(text);
+    // An empty caption is an empty title, not the program's name.
+    box.setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
+    switch (icon) {
+        case PromptIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case PromptIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case PromptIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case PromptIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case PromptIcon::None:
+            break;
+    }
+    switch (buttons) {
+        case PromptButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case PromptButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case PromptButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+    }
+    int result = box.exec();
+    switch (result) {
+        case QMessageBox::Yes:
+            return PromptAnswer::Yes;
+        case QMessageBox::No:
+            return PromptAnswer::No;
+        case QMessageBox::Cancel:
+            return PromptAnswer::Cancel;
+        default:
+            return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+    }
+}
+
+int QtPrompt::Exec(QDialog& dialog) {
+    return dialog.exec();
+}
+
+PromptAnswer ScriptedPrompt::Message(QWidget*, const QString& text, const QString& caption,
+                                     PromptIcon icon, PromptButtons buttons) {
+    shown_.push_back({text, caption, icon, buttons});
+    PromptAnswer answer = buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+    if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.pop_front();
+    }
+    return answer;
+}
+
+int ScriptedPrompt::Exec(QDialog& dialog) {
+    dialogNames_.push_back(dialog.objectName());
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    int result;
+    if (!dialogs_.empty()) {
+        DialogAction action = std::move(dialogs_.front());
+        dialogs_.pop_front();
+        result = action(dialog);
+    } else {
+        dialog.accept();
+        result = dialog.result();
+    }
+    dialog.hide();
+    return result;
+}
+
+}  // namespace orvanta::shell

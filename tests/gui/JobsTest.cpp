@@ -1,0 +1,285 @@
+// The settings read, the save, finding the camera again and the access-point re-scan.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "WizardFixture.h"
+#include "pages/CDlgLoginRoot.h"
+#include "pages/CSubSetupFinish.h"
+#include "shell/CSubWait.h"
+
+using namespace orvanta;
+using namespace orvanta::test;
+using namespace orvanta::shell;
+
+namespace {
+bool Idle(app::CWizardDlg& w) {
+    return !w.JobTimerActive() && !w.RefindTimerActive();
+}
+}  // namespace
+
+TEST_F(WizardTest, ReadOfANewCameraEndsOnTheOptionPageOnlyWhenThePacingAllows) {
+    auto wizard = Start();
+    wizard->HandleNavigation(nav::kSearch);
+    camera::CameraSettings& s = wizard->Settings();
+    s.newCameraSetup = 1;
+    camera_->read = [](camera::CameraSettings& job) {
+        camera::SetFieldText(job.ModelName, "IPCAM-1");
+        job.newFeatures = 1;
+        camera::SettingsReadResult r;
+        r.succeeded = true;
+        r.freeAddresses = {0x0A0000FD, 0x0A0000FC};
+        r.accessPoints.resize(3);
+        return r;
+    };
+    wizard->HandleNavigation(nav::kReadSettings);
+    EXPECT_EQ(camera_->systemReads, 3);
+    EXPECT_EQ(network_->ensures, 1);
+    EXPECT_FALSE(wizard->isEnabled());
+    EXPECT_TRUE(wizard->WaitDialog()->isVisible());
+    EXPECT_EQ(wizard->WaitDialog()->ShownText(), wizard->WaitNote(2));
+    EXPECT_EQ(wizard->Pages().Current(), kPageSearchNet);
+    // The job's record is not the window's record until the job is over.
+    EXPECT_EQ(camera::FieldText(s.ModelName), "");
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageOption; }));
+    EXPECT_EQ(wizard->JobTicks(), 97);  // the first tick that looks at the worker
+    EXPECT_TRUE(wizard->isEnabled());
+    EXPECT_FALSE(wizard->WaitDialog()->isVisible());
+    EXPECT_EQ(camera::FieldText(s.ModelName), "IPCAM-1");
+    EXPECT_EQ(wizard->KeptFreeAddresses().size(), 2u);
+    EXPECT_EQ(wizard->KeptScanList().size(), 3u);
+    EXPECT_TRUE(prompt_.Messages().empty());
+}
+
+TEST_F(WizardTest, ReadOfAnInstalledCameraEndsOnTheSystemPage) {
+    auto wizard = Start();
+    wizard->Settings().newCameraSetup = 0;
+    wizard->HandleNavigation(nav::kReadSettings);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSystem; }));
+}
+
+TEST_F(WizardTest, ReadFailuresShowTheirMessagesAndStay) {
+    auto wizard = Start();
+    wizard->HandleNavigation(nav::kSearch);
+    const std::pair<int, int> cases[] = {{camera::CAM_ERR_UNAUTHORIZED, 8},
+                                         {camera::CAM_ERR_NO_ANSWER, 2},
+                                         {0, 2}};  // a failed scan leaves error 0
+    for (auto [error, message] : cases) {
+        prompt_.Clear();
+        camera_->read = [error = error](camera::CameraSettings&) {
+            camera::SettingsReadResult r;
+            r.error = error;
+            return r;
+        };
+        wizard->HandleNavigation(nav::kReadSettings);
+        ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }));
+        ASSERT_EQ(prompt_.Messages().size(), 1u);
+        EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(message));
+        EXPECT_EQ(prompt_.Messages()[0].icon,
+                  message == 8 ? PromptIcon::Error : PromptIcon::Warning);
+        EXPECT_EQ(prompt_.Messages()[0].caption, "");
+        EXPECT_EQ(wizard->Pages().Current(), kPageSearchNet);
+        EXPECT_TRUE(wizard->isEnabled());
+        EXPECT_FALSE(wizard->WaitDialog()->isVisible());
+    }
+}
+
+TEST_F(WizardTest, ReadThatTimesOutNeverWritesIntoTheRecord) {
+    auto wizard = Start();
+    wizard->HandleNavigation(nav::kSearch);
+    auto release = std::make_shared<std::atomic<bool>>(false);
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    camera_->read = [release, finished](camera::CameraSettings& job) {
+        for (int i = 0; i < 5000 && !*release; ++i) QThread::msleep(1);
+        camera::SetFieldText(job.ModelName, "LATE");
+        job.WirelessCap = 1;
+        camera::SettingsReadResult r;
+        r.succeeded = true;
+        *finished = true;
+        return r;
+    };
+    wizard->HandleNavigation(nav::kReadSettings);
+    ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }));
+    EXPECT_EQ(wizard->JobTicks(), 101);
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(2));
+    EXPECT_EQ(prompt_.Messages()[0].caption, "Orvanta2");
+    *release = true;
+    ASSERT_TRUE(WaitUntil([&] { return finished->load(); }));
+    Flush();
+    EXPECT_EQ(camera::FieldText(wizard->Settings().ModelName), "");
+    EXPECT_EQ(wizard->Settings().WirelessCap, 0);
+    EXPECT_EQ(wizard->Pages().Current(), kPageSearchNet);
+}
+
+TEST_F(WizardTest, UnauthorizedCameraAsksForThePasswordOnce) {
+    auto wizard = Start();
+    wizard->HandleNavigation(nav::kSearch);
+    camera_->systemResults = {0, 0, camera::CAM_ERR_UNAUTHORIZED};
+    prompt_.SetNextDialog([](QDialog& dialog) {
+        auto& login = static_cast<pages::CDlgLoginRoot&>(dialog);
+        EXPECT_TRUE(dialog.findChild<QLineEdit*>("1358")->isReadOnly());
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("1358")->text(), "root");
+        login.PasswordEdit()->setText("s3cret");
+        dialog.findChild<QPushButton*>("1374")->click();
+        return dialog.result();
+    });
+    wizard->Settings().newCameraSetup = 1;
+    wizard->HandleNavigation(nav::kReadSettings);
+    EXPECT_EQ(prompt_.Dialogs(), std::vector<QString>{"CDlgLoginRoot"});
+    EXPECT_EQ(camera_->authUser, "root");
+    EXPECT_EQ(camera_->authPassword, "s3cret");
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageOption; }));
+    EXPECT_EQ(camera::FieldText(wizard->Settings().userPassword), "s3cret");
+}
+
+TEST_F(WizardTest, PasswordDialogClosedWithoutOkSendsRootAndNothingElse) {
+    auto wizard = Start();
+    wizard->HandleNavigation(nav::kSearch);
+    camera_->systemResults = {0, 0, camera::CAM_ERR_UNAUTHORIZED};
+    camera_->authResult = camera::CAM_ERR_NO_ANSWER;
+    prompt_.SetNextDialog([](QDialog& dialog) {
+        static_cast<pages::CDlgLoginRoot&>(dialog).PasswordEdit()->setText("typed");
+        dialog.reject();
+        return dialog.result();
+    });
+    wizard->HandleNavigation(nav::kReadSettings);
+    EXPECT_EQ(camera_->authUser, "root");
+    EXPECT_EQ(camera_->authPassword, "");
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(7));
+    EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Error);
+    EXPECT_TRUE(wizard->isEnabled());
+    EXPECT_FALSE(wizard->JobTimerActive());
+    EXPECT_EQ(wizard->Pages().Current(), kPageSearchNet);
+}
+
+TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
+    auto wizard = Start();
+    camera::CameraSettings& s = wizard->Settings();
+    s.wizardMode = 1;
+    s.newCameraSetup = 1;
+    camera::SetFieldText(s.cameraIdText, "SN-2");
+    camera::SetFieldText(s.cameraAddressText, "192.168.0.98");
+    refind_->rows = {Row("10.0.0.7", "80", "SN-1"), Row("10.0.0.9", "8080", "SN-2")};
+    wizard->HandleNavigation(nav::kSummary);
+    wizard->HandleNavigation(nav::kSave);
+    EXPECT_FALSE(wizard->isEnabled());
+    EXPECT_EQ(wizard->WaitDialog()->ShownText(), wizard->WaitNote(3));
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSetupFinish; }, 10000));
+    EXPECT_EQ(camera_->saves, 1);
+    EXPECT_FALSE(camera_->lastSaveWps);
+    ASSERT_EQ(prompt_.Messages().size(), 2u);
+    EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(4));
+    EXPECT_EQ(prompt_.Messages()[1].text, wizard->MessageText(6));
+    EXPECT_EQ(prompt_.Messages()[1].icon, PromptIcon::Information);
+    // Discovery is asked only from the 61st tick on.
+    EXPECT_EQ(refind_->queries, 1);
+    EXPECT_EQ(camera::FieldText(s.cameraAddressText), "10.0.0.9");
+    EXPECT_EQ(camera::FieldText(s.cameraPortText), "8080");
+    EXPECT_EQ(s.cameraAddress, 0x0900000Au);
+    EXPECT_EQ(network_->ensures, 1);
+    EXPECT_EQ(camera_->natReadAddress, "10.0.0.9");
+    EXPECT_TRUE(wizard->isEnabled());
+    EXPECT_FALSE(wizard->WaitDialog()->isVisible());
+    auto* finish = wizard->SetupFinish();
+    EXPECT_EQ(finish->Control<QLineEdit>(pages::CSubSetupFinish::kAddress)->text(),
+              "http://10.0.0.9:8080");
+    EXPECT_EQ(finish->Control<QLineEdit>(pages::CSubSetupFinish::kCameraId)->text(), "SN-2");
+    EXPECT_EQ(finish->Control<QLineEdit>(pages::CSubSetupFinish::kInterface)->text(), "ethernet");
+    EXPECT_EQ(finish->Control<QLabel>(pages::CSubSetupFinish::kLinkStatus)->text(),
+              "Camera is linked  with Server");
+}
+
+TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
+    auto wizard = Start();
+    camera::CameraSettings& s = wizard->Settings();
+    s.wizardMode = 1;
+    s.newCameraSetup = 1;
+    s.useWireless = 1;
+    s.WirelessCap = 1;
+    s.useWps = 1;
+    camera::SetFieldText(s.cameraIdText, "SN-2");
+    refind_->rows = {Row("10.0.0.7", "80", "SN-1")};
+    wizard->HandleNavigation(nav::kSummary);
+    wizard->HandleNavigation(nav::kSave);
+    ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }, 10000));
+    Flush();
+    EXPECT_TRUE(camera_->lastSaveWps);
+    ASSERT_EQ(prompt_.Messages().size(), 2u);
+    EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(3));
+    EXPECT_EQ(prompt_.Messages()[1].text, wizard->MessageText(5));
+    EXPECT_EQ(prompt_.Messages()[1].icon, PromptIcon::Warning);
+    EXPECT_EQ(refind_->queries, 40);  // ticks 61 to 100
+    EXPECT_EQ(wizard->Pages().Current(), kPageFirst);
+    EXPECT_TRUE(wizard->isEnabled());
+    EXPECT_EQ(s.useWps, 0);  // code 2 ran
+}
+
+TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
+    auto wizard = Start();
+    camera::CameraSettings& s = wizard->Settings();
+    s.wizardMode = 0;
+    wizard->HandleNavigation(nav::kDdns);
+    wizard->HandleNavigation(nav::kSave);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageFirst; }, 10000));
+    EXPECT_EQ(Message(0), wizard->MessageText(4));
+    EXPECT_EQ(refind_->queries, 0);
+
+    prompt_.Clear();
+    camera_->save = [](camera::CameraSettings&, bool) { return camera::CAM_ERR_FAILURE; };
+    wizard->HandleNavigation(nav::kDdns);
+    wizard->HandleNavigation(nav::kSave);
+    ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }, 10000));
+    EXPECT_EQ(Message(0), wizard->MessageText(2));
+    EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Warning);
+    EXPECT_EQ(wizard->Pages().Current(), kPageDdns);
+    EXPECT_TRUE(wizard->isEnabled());
+}
+
+TEST_F(WizardTest, SummarySaveAsksFirstAndCancelSendsNothing) {
+    auto wizard = Start();
+    wizard->HandleNavigation(nav::kSummary);
+    QPushButton* save = wizard->Pages().Form(kPageSetAutoParam)->Control<QPushButton>(1163);
+    prompt_.SetNextAnswer(PromptAnswer::Cancel);
+    save->click();
+    Flush();
+    EXPECT_FALSE(wizard->JobTimerActive());
+    EXPECT_EQ(camera_->saves, 0);
+    save->click();  // OK this time
+    ASSERT_TRUE(WaitUntil([&] { return wizard->JobTimerActive(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }, 10000));
+    EXPECT_EQ(camera_->saves, 1);
+}
+
+TEST_F(WizardTest, RescanGoesToTheAccessPointsOrWarns) {
+    auto wizard = Start();
+    wizard->HandleNavigation(nav::kWizardIp);
+    camera_->scanDone = 0;
+    wizard->HandleNavigation(nav::kRescan);
+    EXPECT_EQ(Message(0), wizard->MessageText(2));
+    EXPECT_EQ(wizard->Pages().Current(), kPageWizardIp);
+    EXPECT_FALSE(wizard->WaitDialog()->isVisible());
+
+    prompt_.Clear();
+    camera_->scanDone = 1;
+    wizard->HandleNavigation(nav::kRescan);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageApScan; }));
+    EXPECT_EQ(wizard->KeptScanList().size(), 2u);
+    EXPECT_TRUE(prompt_.Messages().empty());
+
+    wizard->Settings().useWps = 1;
+    wizard->HandleNavigation(nav::kRescan);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageWps; }));
+}
+
+TEST_F(WizardTest, AccessPointPageWithNoneKnownOffersTheScan) {
+    auto wizard = Start();
+    camera_->scanDone = 1;
+    wizard->Settings().apCount = 0;
+    prompt_.SetNextAnswer(PromptAnswer::Yes);
+    wizard->HandleNavigation(nav::kApScan);
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_EQ(prompt_.Messages()[0].buttons, PromptButtons::YesNo);
+    ASSERT_TRUE(WaitUntil([&] { return !wizard->KeptScanList().empty(); }));
+}

@@ -1,0 +1,167 @@
+// Start-up: language choice, language files, single instance, keys, destruction.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "WizardFixture.h"
+#include "lang/CDlgLanguage.h"
+#include "pages/CSubChoose.h"
+#include "pages/CSubFirst.h"
+#include "pages/CSubOption.h"
+#include "shell/CSubWait.h"
+
+using namespace orvanta;
+using namespace orvanta::test;
+using pages::CSubFirst;
+
+TEST_F(WizardTest, FirstStartAsksForTheLanguageAndRemembersIt) {
+    auto wizard = Start(Options());
+    ASSERT_EQ(prompt_.Dialogs(), std::vector<QString>{"CDlgLanguage"});
+    // The user's language (ENU) has no file: English is preselected and taken.
+    EXPECT_EQ(ReadDefaultLang(), "[DefaultLang]\nLangFile=ENG.ini\n");
+    EXPECT_EQ(wizard->LangFilePath(), folder_.filePath("Language/ENG.ini"));
+    EXPECT_EQ(wizard->First()->Control<QPushButton>(CSubFirst::kSearchCamera)->text(),
+              "Search for cameras");
+    EXPECT_EQ(wizard->Pages().Current(), shell::kPageFirst);
+    EXPECT_TRUE(wizard->First()->isVisible());
+
+    // The next start reads the file and asks nothing.
+    wizard.reset();
+    prompt_.Clear();
+    wizard = Start(Options());
+    EXPECT_TRUE(prompt_.Dialogs().empty());
+}
+
+TEST_F(WizardTest, LanguageDialogPreselectsTheUsersLanguageAndTakesATypedName) {
+    app::WizardOptions options = Options();
+    options.userLanguage = "CHT";
+    prompt_.SetNextDialog([](QDialog& dialog) {
+        auto& language = static_cast<lang::CDlgLanguage&>(dialog);
+        EXPECT_EQ(language.LanguageList()->count(), 2);
+        EXPECT_EQ(language.LanguageList()->currentText(), "CHT");
+        language.accept();
+        return dialog.result();
+    });
+    auto wizard = Start(options);
+    EXPECT_EQ(ReadDefaultLang(), "[DefaultLang]\nLangFile=CHT.ini\n");
+    EXPECT_EQ(wizard->First()->Control<QPushButton>(CSubFirst::kSearchCamera)->text(),
+              QString::fromUtf8("搜尋攝影機"));
+}
+
+TEST_F(WizardTest, MissingLanguageFileGivesEmptyTexts) {
+    WriteDefaultLang("[DefaultLang]\nLangFile=XYZ.ini\n");
+    auto wizard = Start(Options());
+    EXPECT_TRUE(prompt_.Dialogs().empty());
+    for (int id : {CSubFirst::kSearchCamera, CSubFirst::kSetupCamera, CSubFirst::kAbout,
+                   CSubFirst::kServerSearch, CSubFirst::kLanguage})
+        EXPECT_EQ(wizard->First()->Control<QPushButton>(id)->text(), "") << id;
+    EXPECT_EQ(wizard->Option()->Control<QPushButton>(pages::CSubOption::kNext)->text(), "");
+    EXPECT_EQ(wizard->MessageText(2), "");
+    EXPECT_EQ(wizard->WaitNote(2), "");
+}
+
+TEST_F(WizardTest, LanguageFileRulesReachTheControls) {
+    // No Common section: Back and Next lose their captions, the rest stays.
+    // A 300-character value shows its first 255 characters; an empty value is empty.
+    QString longText(300, 'x');
+    WriteLanguage("ENG.ini", "[FirstPage]\nBtn_FindCam=" + longText +
+                                 "\nBtn_SetupCam=\n[ChoosePage]\nRadioYes=Yes\n"
+                                 "[OptionPage]\nRadioWizard=Wizard\n");
+    auto wizard = Start();
+    EXPECT_EQ(wizard->First()->Control<QPushButton>(CSubFirst::kSearchCamera)->text(),
+              QString(255, 'x'));
+    EXPECT_EQ(wizard->First()->Control<QPushButton>(CSubFirst::kSetupCamera)->text(), "");
+    EXPECT_EQ(wizard->Choose()->Control<QRadioButton>(pages::CSubChoose::kYes)->text(), "Yes");
+    EXPECT_EQ(wizard->Choose()->Control<QPushButton>(pages::CSubChoose::kBack)->text(), "");
+    EXPECT_EQ(wizard->Choose()->Control<QPushButton>(pages::CSubChoose::kNext)->text(), "");
+    EXPECT_EQ(wizard->Option()->Control<QRadioButton>(pages::CSubOption::kWizard)->text(),
+              "Wizard");
+    EXPECT_EQ(wizard->Option()->Control<QPushButton>(pages::CSubOption::kBack)->text(), "");
+}
+
+TEST_F(WizardTest, LanguageChangeRewritesOnlyLangFileAndReloadsEveryText) {
+    WriteDefaultLang(
+        "; mine\n[DefaultLang]\nLangFile=ENG.ini\nOther=kept\n[Settings]\nProbeHost=10.0.0.1\n");
+    auto wizard = Start(Options());
+    network_->internet = false;
+    prompt_.SetNextDialog([](QDialog& dialog) {
+        static_cast<lang::CDlgLanguage&>(dialog).LanguageList()->setCurrentText("CHT");
+        dialog.accept();
+        return dialog.result();
+    });
+    wizard->HandleNavigation(shell::nav::kLanguage);
+    EXPECT_EQ(
+        ReadDefaultLang(),
+        "; mine\n[DefaultLang]\nLangFile=CHT.ini\nOther=kept\n[Settings]\nProbeHost=10.0.0.1\n");
+    EXPECT_EQ(wizard->LangFileName(), "CHT.ini");
+    EXPECT_EQ(wizard->Option()->Control<QPushButton>(pages::CSubOption::kNext)->text(),
+              QString::fromUtf8("下一步"));
+    EXPECT_EQ(wizard->MessageText(8),
+              QString::fromUtf8("攝影機拒絕存取。請確認管理員密碼後再試一次。"));
+    // The first page's network text is made again in the new language.
+    EXPECT_EQ(wizard->First()->NetworkText().left(3), QString::fromUtf8("本電腦"));
+
+    // Closed without OK: the language in force stays and nothing is written.
+    prompt_.SetNextDialog([](QDialog& dialog) {
+        dialog.reject();
+        return dialog.result();
+    });
+    wizard->HandleNavigation(shell::nav::kLanguage);
+    EXPECT_EQ(wizard->LangFileName(), "CHT.ini");
+    EXPECT_TRUE(ReadDefaultLang().contains("LangFile=CHT.ini"));
+}
+
+TEST_F(WizardTest, SecondInstanceIsRefusedAndTheFirstGoesOn) {
+    auto first = Start();
+    app::CWizardDlg second(Options());
+    EXPECT_FALSE(second.Initialise());
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_EQ(prompt_.Messages()[0].text, "Orvanta2 is already running");
+    EXPECT_EQ(prompt_.Messages()[0].caption, "orvanta2");
+    EXPECT_EQ(prompt_.Messages()[0].icon, shell::PromptIcon::Warning);
+    EXPECT_EQ(network_->surveys, 1);  // the second one surveyed nothing
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->Pages().Current(), shell::kPageFirst);
+}
+
+TEST_F(WizardTest, EscapeAndEnterDoNothing) {
+    auto wizard = Start();
+    wizard->HandleNavigation(shell::nav::kChoose);
+    Flush();
+    QWidget* next = wizard->Choose()->Control<QPushButton>(pages::CSubChoose::kNext);
+    next->setFocus();
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(wizard.get(), static_cast<Qt::Key>(key));
+        QTest::keyClick(next, static_cast<Qt::Key>(key));
+        Flush();
+    }
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_EQ(wizard->result(), 0);
+    EXPECT_EQ(wizard->Pages().Current(), shell::kPageChoose);
+    EXPECT_TRUE(prompt_.Messages().empty());
+}
+
+TEST_F(WizardTest, DestructionRemovesTemporaryAddressesAndStopsConnecting) {
+    auto wizard = Start();
+    wizard->close();
+    EXPECT_EQ(network_->removals, 1);
+    EXPECT_EQ(wizard->Settings().keepConnecting, 0);
+    EXPECT_EQ(wizard->WaitDialog(), nullptr);
+    wizard.reset();
+    EXPECT_EQ(network_->removals, 1);  // once only
+}
+
+TEST_F(WizardTest, WaitWindowStartsWithItsOwnTextAndHoldsItsRange) {
+    auto wizard = Start();
+    shell::CSubWait* wait = wizard->WaitDialog();
+    ASSERT_NE(wait, nullptr);
+    EXPECT_FALSE(wait->isVisible());
+    EXPECT_EQ(wait->ShownText(), "Please Wait for few second ...... ");
+    wait->SetPosition(1010);
+    EXPECT_EQ(wait->Position(), 1000);
+    wait->SetPosition(-5);
+    EXPECT_EQ(wait->Position(), 0);
+}
