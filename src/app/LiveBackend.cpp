@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "camera/RequestFraming.h"
+#include "camera/SettingsWrite.h"
 #include "camera/Transport.h"
 #include "discovery/LocalNetwork.h"
 #include "lang/IniFile.h"
@@ -21,11 +22,6 @@ namespace {
 constexpr const char* kDefaultProbeHost = "example.com";
 // The probe's own connect limit is shorter; this also bounds a slow name look-up.
 constexpr auto kProbeLimit = std::chrono::milliseconds(3500);
-
-SaveSequence& InstalledSave() {
-    static SaveSequence sequence;
-    return sequence;
-}
 
 class LiveCamera : public shell::CameraBackend {
 public:
@@ -43,11 +39,7 @@ public:
         });
     }
     int RunSave(camera::CameraSettings& s, bool withWps) override {
-        if (!InstalledSave()) {
-            std::fprintf(stderr, "save: no save sequence in this build\n");
-            return camera::CAM_ERR_CONNECT;
-        }
-        return InstalledSave()(s, withWps);
+        return camera::RunSave(s, withWps);
     }
     std::vector<camera::AccessPoint> ScanAccessPoints(camera::CameraSettings& s) override {
         return camera::ScanAccessPoints(s, s.cameraAddressText, s.cameraPortText);
@@ -99,10 +91,6 @@ private:
 };
 
 }  // namespace
-
-void SetSaveSequence(SaveSequence sequence) {
-    InstalledSave() = std::move(sequence);
-}
 
 std::string ProbeHost(const lang::ProgramPaths& paths) {
     const char* fromEnvironment = std::getenv("ORVANTA2_PROBE_HOST");

@@ -7,11 +7,6 @@
 
 namespace orvanta::app {
 
-// The save sequence runs through this function; until one is installed a save fails with
-// CAM_ERR_CONNECT and a line on stderr.
-using SaveSequence = std::function<int(camera::CameraSettings& settings, bool withWps)>;
-void SetSaveSequence(SaveSequence sequence);
-
 // The host of the start-up reachability probe: $ORVANTA2_PROBE_HOST, else key ProbeHost of
 // section Settings in defaultlang.ini, else a public web host.
 std::string ProbeHost(const lang::ProgramPaths& paths);
