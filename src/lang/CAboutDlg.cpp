@@ -38,7 +38,7 @@ CAboutDlg::CAboutDlg(const QString& languagePath, QWidget* parent)
     grid->addWidget(info1_, 0, 1);
     grid->addWidget(info2_, 1, 1);
     grid->addWidget(close_, 2, 1, Qt::AlignRight);
-    setMinimumSize(360, 150);
+    setMinimumSize(420, 150);
     LoadTexts();
 }
 

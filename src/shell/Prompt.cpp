@@ -23,6 +23,10 @@ void SetPrompt(Prompt* prompt) {
     Installed() = prompt;
 }
 
+Prompt* InstalledPrompt() {
+    return Installed();
+}
+
 void ShowMessage(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon) {
     CurrentPrompt().Message(parent, text, caption, icon, PromptButtons::Ok);
 }

@@ -29,6 +29,8 @@ public:
 Prompt& CurrentPrompt();
 // Installs `prompt` (nullptr restores the Qt one). The caller keeps ownership.
 void SetPrompt(Prompt* prompt);
+// The prompt installed with SetPrompt, or nullptr for the Qt one.
+Prompt* InstalledPrompt();
 
 // Short forms for the usual boxes.
 void ShowMessage(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon);
@@ -54,8 +56,9 @@ public:
     };
     using DialogAction = std::function<int(QDialog&)>;
 
-    ScriptedPrompt() { SetPrompt(this); }
-    ~ScriptedPrompt() override { SetPrompt(nullptr); }
+    // Installs itself; the prompt it replaced comes back when it goes.
+    ScriptedPrompt() : previous_(InstalledPrompt()) { SetPrompt(this); }
+    ~ScriptedPrompt() override { SetPrompt(previous_); }
 
     void SetNextAnswer(PromptAnswer answer) { answers_.push_back(answer); }
     // The next dialog is shown (not modally), handed to `action`, and closed with its result.
@@ -73,6 +76,7 @@ public:
     }
 
 private:
+    Prompt* previous_;
     std::deque<PromptAnswer> answers_;
     std::deque<DialogAction> dialogs_;
     std::vector<Shown> shown_;

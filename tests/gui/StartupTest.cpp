@@ -1,5 +1,6 @@
 // Start-up: language choice, language files, single instance, keys, destruction.
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 #include <QTest>
 
 #include "WizardFixture.h"
+#include "app/Screenshots.h"
 #include "lang/CDlgLanguage.h"
 #include "pages/CSubChoose.h"
 #include "pages/CSubFirst.h"
@@ -164,4 +166,18 @@ TEST_F(WizardTest, WaitWindowStartsWithItsOwnTextAndHoldsItsRange) {
     EXPECT_EQ(wait->Position(), 1000);
     wait->SetPosition(-5);
     EXPECT_EQ(wait->Position(), 0);
+}
+
+TEST_F(WizardTest, ScreenshotsOfEveryPageAndDialogInEveryLanguage) {
+    QString out = folder_.filePath("shots");
+    int written = app::WriteScreenshots(out, folder_.filePath("orvanta2").toStdString());
+    EXPECT_EQ(written, 2 * (shell::kPageCount + 4));
+    for (const char* name :
+         {"ENG/CSubFirst.png", "CHT/CSubChoose.png", "ENG/CSubWait.png", "CHT/CDlgLanguage.png",
+          "ENG/CAboutDlg.png", "CHT/CDlgLoginRoot.png"}) {
+        QImage image(out + "/" + name);
+        EXPECT_FALSE(image.isNull()) << name;
+    }
+    // The wizard's own prompt is back in force.
+    EXPECT_EQ(&shell::CurrentPrompt(), static_cast<shell::Prompt*>(&prompt_));
 }
