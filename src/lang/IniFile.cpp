@@ -164,6 +164,10 @@ std::optional<std::string> ReadTextFile(const std::string& path, TextEncoding* e
     if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
+    return DecodeText(std::move(bytes), encoding);
+}
+
+std::string DecodeText(std::string bytes, TextEncoding* encoding) {
     TextEncoding found = TextEncoding::Utf8;
     std::string text;
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&

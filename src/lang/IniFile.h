@@ -14,6 +14,10 @@ namespace orvanta::lang {
 
 enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE };
 
+// Bytes of a text file as UTF-8: a UTF-8 or UTF-16 byte-order mark is taken off and UTF-16 is
+// converted; anything else is taken as UTF-8.
+std::string DecodeText(std::string bytes, TextEncoding* encoding = nullptr);
+
 // The file's bytes decoded to UTF-8, or nothing when it cannot be read.
 std::optional<std::string> ReadTextFile(const std::string& path, TextEncoding* encoding = nullptr);
 

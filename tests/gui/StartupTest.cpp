@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "WizardFixture.h"
+#include "app/LiveBackend.h"
 #include "app/Screenshots.h"
 #include "lang/CDlgLanguage.h"
 #include "pages/CSubChoose.h"
@@ -180,4 +181,16 @@ TEST_F(WizardTest, ScreenshotsOfEveryPageAndDialogInEveryLanguage) {
     }
     // The wizard's own prompt is back in force.
     EXPECT_EQ(&shell::CurrentPrompt(), static_cast<shell::Prompt*>(&prompt_));
+}
+
+TEST_F(WizardTest, ProbeHostIsASettingThatTheEnvironmentOverrides) {
+    unsetenv("ORVANTA2_PROBE_HOST");
+    lang::ProgramPaths paths =
+        lang::ResolveProgramPaths(folder_.filePath("orvanta2").toStdString());
+    EXPECT_EQ(app::ProbeHost(paths), "example.com");
+    WriteDefaultLang("[DefaultLang]\nLangFile=ENG.ini\n[Settings]\nProbeHost=192.168.0.77\n");
+    EXPECT_EQ(app::ProbeHost(paths), "192.168.0.77");
+    setenv("ORVANTA2_PROBE_HOST", "10.1.2.3", 1);
+    EXPECT_EQ(app::ProbeHost(paths), "10.1.2.3");
+    unsetenv("ORVANTA2_PROBE_HOST");
 }

@@ -98,4 +98,15 @@ TEST_F(WizardLab, SavedCameraIsFoundAgainAtItsNewAddress) {
               "http://192.168.0.150:8080");
 }
 
+TEST_F(WizardLab, ProbeOfAHostThatNeverAnswersHoldsTheStartBackOnlyBriefly) {
+    // A lab address nobody holds: no answer, not even a refusal.
+    setenv("ORVANTA2_PROBE_HOST", "192.168.0.77", 1);
+    QElapsedTimer timer;
+    timer.start();
+    auto wizard = StartLive(1.0);
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(wizard->Settings().internetReachable, 0);
+    EXPECT_EQ(wizard->Pages().Current(), kPageFirst);
+}
+
 }  // namespace
