@@ -42,7 +42,10 @@ TEST_F(WizardTest, ReadOfANewCameraEndsOnTheOptionPageOnlyWhenThePacingAllows) {
     // The job's record is not the window's record until the job is over.
     EXPECT_EQ(camera::FieldText(s.ModelName), "");
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageOption; }));
-    EXPECT_EQ(wizard->JobTicks(), 97);  // the first tick that looks at the worker
+    // Not before the 97th tick, the first that looks at the worker (later only when the
+    // machine was too busy to end the worker by then).
+    EXPECT_GE(wizard->JobTicks(), 97);
+    EXPECT_LE(wizard->JobTicks(), 100);
     EXPECT_TRUE(wizard->isEnabled());
     EXPECT_FALSE(wizard->WaitDialog()->isVisible());
     EXPECT_EQ(camera::FieldText(s.ModelName), "IPCAM-1");
