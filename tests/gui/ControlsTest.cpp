@@ -8,6 +8,7 @@
 
 #include "controls/Artwork.h"
 #include "controls/CXButtonXP.h"
+#include "controls/CXThemeHelper.h"
 #include "controls/GreyIcon.h"
 
 using namespace orvanta::controls;
@@ -104,4 +105,27 @@ TEST(Artwork, EveryPictureExistsAndDraws) {
         EXPECT_EQ(large.size(), QSize(64, 64)) << id;
     }
     EXPECT_FALSE(HasArtwork(999));
+}
+
+TEST(SkinnedButton, DesktopStyleDrawingShowsTheIconInEveryState) {
+    CXThemeHelper::Instance().Override(1);
+    for (bool toolbar : {false, true}) {
+        CXButtonXP button;
+        button.resize(140, 40);
+        button.setText("Back");
+        button.SetIcon(190, CXButtonXP::kIconLeft);
+        button.SetToolbarStyle(toolbar);
+        button.show();
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(&button, &enter);
+        QImage hot = button.grab().toImage();
+        button.setDown(true);
+        QImage pressed = button.grab().toImage();
+        button.setDown(false);
+        // The icon sits half its width from the left edge in every state.
+        QRgb iconPixel = hot.pixel(12 + 12, 20);
+        EXPECT_GT(qBlue(iconPixel), qRed(iconPixel) + 40) << toolbar;
+        EXPECT_GT(qBlue(pressed.pixel(24, 20)), qRed(pressed.pixel(24, 20)) + 40) << toolbar;
+    }
+    CXThemeHelper::Instance().Override(0);
 }
