@@ -124,8 +124,8 @@ bool ParseConfig(const std::string& text, std::vector<SimCamera>& cameras, std::
     return true;
 }
 
-bool ParseCameraSpec(const std::string& spec, SimCamera& camera, std::string& error) {
-    std::istringstream in(spec);
+bool ParseCameraKeys(const std::string& keys, SimCamera& camera, std::string& error) {
+    std::istringstream in(keys);
     std::string item;
     while (std::getline(in, item, ',')) {
         size_t eq = item.find('=');

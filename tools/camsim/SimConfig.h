@@ -37,7 +37,7 @@ bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& 
 bool ParseConfig(const std::string& text, std::vector<SimCamera>& cameras, std::string& error);
 
 // "key=value,key=value" as given to --camera.
-bool ParseCameraSpec(const std::string& spec, SimCamera& camera, std::string& error);
+bool ParseCameraKeys(const std::string& keys, SimCamera& camera, std::string& error);
 
 // `count` cameras with consecutive addresses from `firstIp`, MACs 00:0E:53:xx:xx:xx and
 // serial numbers SIM00001, SIM00002, ...

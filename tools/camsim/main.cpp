@@ -22,7 +22,7 @@ namespace {
 const char kUsage[] =
     "usage: orvanta2-camsim [options]\n"
     "  --config FILE        cameras from a config file ([camera] sections)\n"
-    "  --camera SPEC        one camera: key=value,key=value (mac, ip, http_port, ...)\n"
+    "  --camera KEYS        one camera: key=value,key=value (mac, ip, http_port, ...)\n"
     "  --generate N         N cameras with consecutive addresses from --first-ip\n"
     "  --first-ip ADDRESS   first address for --generate (default 192.168.0.100)\n"
     "  --ready-file FILE    written once every socket is open\n"
@@ -68,10 +68,10 @@ int main(int argc, char** argv) {
             text << in.rdbuf();
             if (!ParseConfig(text.str(), cameras, error)) return Usage(error.c_str());
         } else if (arg == "--camera") {
-            const char* spec = value();
-            if (!spec) return Usage("--camera needs a spec");
+            const char* keys = value();
+            if (!keys) return Usage("--camera needs key=value items");
             cameras.emplace_back();
-            if (!ParseCameraSpec(spec, cameras.back(), error)) return Usage(error.c_str());
+            if (!ParseCameraKeys(keys, cameras.back(), error)) return Usage(error.c_str());
         } else if (arg == "--generate") {
             const char* n = value();
             generate = n ? std::atoi(n) : 0;
