@@ -27,12 +27,8 @@ CSubLANIP::CSubLANIP(QWidget* parent) : CSubPage("CSubLANIP", kTemplate, parent)
     grid->addWidget(fixed, 1, 0, 1, 2);
     for (int i = 0; i < 5; ++i) AddRow(grid, MakeLabel(kLabel + i), MakeAddressEdit(kAddress + i));
     grid->setColumnStretch(1, 1);
-    auto* content = new QVBoxLayout;
-    content->addLayout(grid);
-    content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
-    BuildFrame(title, content, back, next);
+    auto [back, next] = MakeBackNext(kBack, kNext);
+    BuildFrame(title, TopAligned(grid), back, next);
     dhcp->setChecked(true);
 
     connect(back, &QPushButton::clicked, this, [this] { Post(nav::kLanIsp); });

@@ -32,12 +32,8 @@ CSubLANISP::CSubLANISP(QWidget* parent) : CSubPage("CSubLANISP", kTemplate, pare
     confirm->setEchoMode(QLineEdit::Password);
     AddRow(grid, MakeLabel(kConfirmLabel), confirm);
     grid->setColumnStretch(1, 1);
-    auto* content = new QVBoxLayout;
-    content->addLayout(grid);
-    content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
-    BuildFrame(title, content, back, next);
+    auto [back, next] = MakeBackNext(kBack, kNext);
+    BuildFrame(title, TopAligned(grid), back, next);
     lan->setChecked(true);
 
     connect(back, &QPushButton::clicked, this, [this] { Post(nav::kSystem); });

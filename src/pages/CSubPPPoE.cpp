@@ -20,12 +20,8 @@ CSubPPPoE::CSubPPPoE(QWidget* parent) : CSubPage("CSubPPPoE", kTemplate, parent)
     password->setEchoMode(QLineEdit::Password);
     AddRow(grid, MakeLabel(kPasswordLabel), password);
     grid->setColumnStretch(1, 1);
-    auto* content = new QVBoxLayout;
-    content->addLayout(grid);
-    content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
-    BuildFrame(title, content, back, next);
+    auto [back, next] = MakeBackNext(kBack, kNext);
+    BuildFrame(title, TopAligned(grid), back, next);
 
     connect(back, &QPushButton::clicked, this, [this] { Post(nav::kShowPic); });
     connect(next, &QPushButton::clicked, this, [this] { Post(nav::kUpnp); });

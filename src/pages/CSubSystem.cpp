@@ -34,12 +34,8 @@ CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", kTemplate, pare
     AddRow(grid, MakeLabel(kTimeZoneLabel), MakeCombo(kTimeZone));
     AddRow(grid, MakeLabel(kIntervalLabel), MakeCombo(kUpdateInterval));
     grid->setColumnStretch(1, 1);
-    auto* content = new QVBoxLayout;
-    content->addLayout(grid);
-    content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
-    BuildFrame(title, content, back, next);
+    auto [back, next] = MakeBackNext(kBack, kNext);
+    BuildFrame(title, TopAligned(grid), back, next);
     Control<QRadioButton>(kKeepTime)->setChecked(true);
 
     connect(back, &QPushButton::clicked, this,

@@ -23,12 +23,8 @@ CSubUPnP::CSubUPnP(QWidget* parent) : CSubPage("CSubUPnP", kTemplate, parent) {
     AddRow(grid, MakeLabel(kStreamLabel), MakeEdit(kStreamPort, 5));
     AddRow(grid, MakeLabel(kRtspLabel), MakeEdit(kRtspPort, 5));
     grid->setColumnStretch(1, 1);
-    auto* content = new QVBoxLayout;
-    content->addLayout(grid);
-    content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
-    BuildFrame(title, content, back, next);
+    auto [back, next] = MakeBackNext(kBack, kNext);
+    BuildFrame(title, TopAligned(grid), back, next);
 
     connect(back, &QPushButton::clicked, this, [this] {
         if (int code = BackCode()) Post(code);

@@ -36,12 +36,8 @@ CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, pare
     columns->addLayout(left, 1);
     columns->addSpacing(DluX(8));
     columns->addLayout(right, 1);
-    auto* content = new QVBoxLayout;
-    content->addLayout(columns);
-    content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
-    BuildFrame(title, content, back, next);
+    auto [back, next] = MakeBackNext(kBack, kNext);
+    BuildFrame(title, TopAligned(columns), back, next);
 
     connect(back, &QPushButton::clicked, this, [this] { Post(nav::kLanIp); });
     connect(next, &QPushButton::clicked, this, [this] { Post(nav::kWlanIp); });

@@ -102,6 +102,18 @@ QGroupBox* CSubPage::MakeGroup(int id, const QString& builtIn) {
     return group;
 }
 
+CSubPage::BackNext CSubPage::MakeBackNext(int backId, int nextId) {
+    return {MakeButton(backId, kIconBack, controls::CXButtonXP::kIconLeft, true),
+            MakeButton(nextId, kIconNext, controls::CXButtonXP::kIconRight, true)};
+}
+
+QBoxLayout* CSubPage::TopAligned(QLayout* body) {
+    auto* content = new QVBoxLayout;
+    content->addLayout(body);
+    content->addStretch(1);
+    return content;
+}
+
 void CSubPage::BuildFrame(QLabel* title, QBoxLayout* content, QAbstractButton* back,
                           QAbstractButton* next, QWidget* extraButton) {
     auto* outer = new QVBoxLayout(this);

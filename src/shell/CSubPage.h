@@ -81,6 +81,15 @@ protected:
     QComboBox* MakeCombo(int id, bool editable = false);
     QGroupBox* MakeGroup(int id, const QString& builtIn = QString());
 
+    // The flat Back and Next buttons of a settings page, with their icons.
+    struct BackNext {
+        controls::CXButtonXP* back;
+        controls::CXButtonXP* next;
+    };
+    BackNext MakeBackNext(int backId, int nextId);
+    // `body` at the top of the page's middle, the room below it left empty.
+    static QBoxLayout* TopAligned(QLayout* body);
+
     // The frame of a settings page: title on top, `content` in the middle, Back and Next at
     // the bottom right.
     void BuildFrame(QLabel* title, QBoxLayout* content, QAbstractButton* back,
