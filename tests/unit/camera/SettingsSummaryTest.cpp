@@ -1,0 +1,162 @@
+// The summary page's texts and the DDNS provider table behind its provider line.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "camera/DdnsProviders.h"
+#include "camera/SettingsSummary.h"
+
+namespace orvanta::camera {
+namespace {
+
+const SummaryLabels kLabels{.hostname = "Name=",
+                            .description = "Info=",
+                            .pppoeUser = "User",
+                            .pppoePassword = "Password",
+                            .dhcp = "DHCP",
+                            .fixedIp = "IP",
+                            .mask = "Mask",
+                            .gateway = "Gateway",
+                            .dns = "DNS",
+                            .noWirelessSupport = "no wireless",
+                            .wirelessNotUsed = "wireless unused",
+                            .useWps = "WPS",
+                            .wpsSucceeded = "WPS ok",
+                            .wpsFailed = "WPS failed",
+                            .ssid = "SSID",
+                            .security = "Security",
+                            .upnpOn = "UPnP on",
+                            .upnpOff = "UPnP off",
+                            .httpPort = "HTTP",
+                            .streamPort = "Stream",
+                            .rtspPort = "RTSP",
+                            .ddnsOn = "DDNS on",
+                            .ddnsOff = "DDNS off",
+                            .provider = "Provider",
+                            .ddnsHost = "Host",
+                            .ddnsUser = "Login"};
+
+SettingsSummary Build(const CameraSettings& s, SettingsSummary before = {}) {
+    BuildSettingsSummary(s, kLabels, before);
+    return before;
+}
+
+const SettingsSummary kEarlier{"", "earlier", "earlier", "", ""};
+
+TEST(SettingsSummary, SystemWidensLatin1AndStaysInsideItsFields) {
+    CameraSettings s = NewCameraSettings();
+    SetFieldText(s.TitleBar, "Caf\xE9");
+    SetFieldText(s.Desp, "\xC4rger");
+    EXPECT_EQ("Name=Caf\xC3\xA9\nInfo=\xC3\x84rger", Build(s).system);
+
+    SummaryLabels utf8 = kLabels;  // already UTF-8: not widened again
+    utf8.hostname = "H\xC3\xB4te:";
+    SettingsSummary out;
+    BuildSettingsSummary(s, utf8, out);
+    EXPECT_EQ("H\xC3\xB4te:Caf\xC3\xA9\nInfo=\xC3\x84rger", out.system);
+
+    // A full field without a NUL ends at its width, not in the next field.
+    std::memset(s.TitleBar, 'x', sizeof s.TitleBar);
+    EXPECT_EQ("Name=" + std::string(sizeof s.TitleBar, 'x') + "\nInfo=\xC3\x84rger",
+              Build(s).system);
+}
+
+TEST(SettingsSummary, NetworkByAddressType) {
+    CameraSettings s = NewCameraSettings();
+    SetFieldText(s.IPAddr, "192.0.2.20");
+    SetFieldText(s.Netmask, "255.255.255.0");
+    SetFieldText(s.Gateway, "192.0.2.1");
+    SetFieldText(s.DNS1, "192.0.2.53");
+    SetFieldText(s.pcGatewayText, "198.51.100.1");
+    SetFieldText(s.PAccount, "dsl-user");
+    SetFieldText(s.PPwd, "s3cr\xE9t");
+
+    s.IPType = 0;  // the PC's gateway, not the camera's
+    EXPECT_EQ("DHCP\nGateway:198.51.100.1", Build(s).network);
+    s.IPType = 1;
+    EXPECT_EQ("IP:192.0.2.20\nMask:255.255.255.0\nGateway:192.0.2.1\nDNS:192.0.2.53",
+              Build(s).network);
+    s.IPType = 2;  // one asterisk per character, the Latin-1 one included
+    EXPECT_EQ("PPPoE:\nUser:\ndsl-user\nPassword:\n******", Build(s).network);
+    s.IPType = 7;
+    EXPECT_EQ("earlier", Build(s, kEarlier).network);
+}
+
+TEST(SettingsSummary, WirelessVariants) {
+    CameraSettings s = NewCameraSettings();
+    SetFieldText(s.SSID, "Caf\xE9Net");
+    s.useWireless = 1;
+    s.WirelessCap = 2;
+    EXPECT_EQ("no wireless", Build(s).wireless) << "asked for, but no capability";
+    s.WirelessCap = 1;
+    s.useWireless = 0;
+    EXPECT_EQ("wireless unused", Build(s).wireless);
+
+    s.useWireless = 1;
+    s.useWps = 1;
+    s.WPS_ACK = 1;
+    EXPECT_EQ("WPS\nWPS ok", Build(s).wireless);
+    s.WPS_ACK = 0;
+    EXPECT_EQ("WPS\nWPS failed", Build(s).wireless);
+
+    s.useWps = 0;
+    const char* kSecurity[] = {"none", "WEP", "WPA-PSK", "WPA2-PSK"};
+    for (uint8_t sec = 0; sec < 4; ++sec) {
+        s.WireSec = sec;
+        EXPECT_EQ(std::string("SSID:Caf\xC3\xA9Net\nSecurity:") + kSecurity[sec],
+                  Build(s).wireless);
+    }
+    s.WireSec = 4;
+    EXPECT_EQ("earlier", Build(s, kEarlier).wireless);
+}
+
+TEST(SettingsSummary, UpnpOnLacksTheStreamColon) {
+    CameraSettings s = NewCameraSettings();
+    s.HttpPort = 8080;
+    s.SPort = 8081;
+    s.RTSPPort = 554;
+    s.UPnPE = 1;
+    EXPECT_EQ("UPnP on\nHTTP:8080\nStream8081\nRTSP:554", Build(s).upnp);
+    s.UPnPE = 0;
+    EXPECT_EQ("UPnP off\nHTTP:8080\nStream:8081\nRTSP:554", Build(s).upnp);
+}
+
+TEST(SettingsSummary, DdnsNamesTheProvider) {
+    CameraSettings s = NewCameraSettings();
+    SetFieldText(s.DDNSHost, "cam.example.net");
+    SetFieldText(s.DDNSUser, "Jos\xE9");
+    EXPECT_EQ("DDNS off", Build(s).ddns);
+
+    s.DDNS = 1;
+    SetFieldText(s.DDNSSrv, DdnsProviders()[0].stored);
+    EXPECT_EQ(std::string("DDNS on\nProvider:") + DdnsProviders()[0].label +
+                  "\nHost:cam.example.net\nLogin:Jos\xC3\xA9\n",
+              Build(s).ddns);
+    SetFieldText(s.DDNSSrv, "dyn.\xE9xample:80");
+    EXPECT_EQ("DDNS on\nProvider:dyn.\xC3\xA9xample:80\nHost:cam.example.net\nLogin:Jos\xC3\xA9\n",
+              Build(s).ddns);
+}
+
+TEST(DdnsProviders, ListAndPositionByModel) {
+    const auto all = DdnsProviders();
+    ASSERT_EQ(8u, all.size());
+    EXPECT_EQ(8, DdnsProviderCount("Mervo-71Z"));
+    EXPECT_EQ(8, DdnsProviderCount("Quent-9Z"));
+    EXPECT_EQ(2, DdnsProviderCount("mervo-71z"));
+    EXPECT_STRNE(all[0].stored, all[1].stored);
+    EXPECT_EQ(all[1].label, DdnsProviderDisplay(all[1].stored));
+    for (size_t i = 2; i < all.size(); ++i) EXPECT_STREQ(all[i].label, all[i].stored);
+
+    // Two-entry models know only the addresses.
+    EXPECT_EQ(0, DdnsProviderPosition("Mervo-71", all[1].label));
+    EXPECT_EQ(1, DdnsProviderPosition("Mervo-71", all[1].stored));
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(i, DdnsProviderPosition("Quent-9Z", all[i].label));
+    EXPECT_EQ(1, DdnsProviderPosition("Mervo-71Z", all[1].stored));
+    // Exact and case-sensitive; no match leaves the first entry.
+    EXPECT_EQ(0, DdnsProviderPosition("Mervo-71Z", "zoneedit"));
+    EXPECT_EQ(0, DdnsProviderPosition("Mervo-71Z", "ZoneEdit "));
+}
+
+}  // namespace
+}  // namespace orvanta::camera
