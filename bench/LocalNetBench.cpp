@@ -8,6 +8,7 @@
 
 #include "Lab.h"
 #include "discovery/LocalNetwork.h"
+#include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
 
 using namespace orvanta;
@@ -73,9 +74,9 @@ int main() {
 
     platform::LinuxNetwork net;
     const platform::ArpTiming timing;
-    const uint32_t pc = discovery::ParseDottedAddress("192.168.0.10");
-    const uint32_t taken = discovery::ParseDottedAddress("192.168.0.253");
-    const uint32_t free = discovery::ParseDottedAddress("192.168.0.200");
+    const uint32_t pc = platform::ParseDottedAddressOr("192.168.0.10", 0);
+    const uint32_t taken = platform::ParseDottedAddressOr("192.168.0.253", 0);
+    const uint32_t free = platform::ParseDottedAddressOr("192.168.0.200", 0);
     std::printf("probe time-out %d ms, %d requests spread over it, %d candidates at once\n",
                 timing.timeoutMs, timing.requests, discovery::kProbeBatch);
 
@@ -118,8 +119,8 @@ int main() {
         auto found = discovery::FindFreeAddresses(net, pc, pc, 2);
         search.Add(Ms(Clock::now() - start));
         right = right && found.size() == 2 &&
-                discovery::DottedAddress(found[0]) == "192.168.0.251" &&
-                discovery::DottedAddress(found[1]) == "192.168.0.250";
+                platform::DottedAddress(found[0]) == "192.168.0.251" &&
+                platform::DottedAddress(found[1]) == "192.168.0.250";
     }
     search.Print("FindFreeAddresses n=2, .253 .252 taken");
     std::printf("  median / time-out = %.2f (target <= 1.3); result %s\n",

@@ -1,11 +1,10 @@
 #include "camera/SettingsRead.h"
 
-#include <arpa/inet.h>
-
 #include <cstring>
 #include <string>
 
 #include "camera/RequestFraming.h"
+#include "platform/AddressText.h"
 
 namespace orvanta::camera {
 namespace {
@@ -73,10 +72,9 @@ SettingsReadResult RunSettingsRead(CameraSettings& settings, const FreeAddressFi
 
     if (settings.newFeatures == 1 && settings.skipAddressCheck != 1 && findFree) {
         // No search from a PC without an address: it would probe a made-up subnet.
-        const std::string pc(FieldText(settings.pcAddressText));
-        in_addr a{};
-        if (inet_pton(AF_INET, pc.c_str(), &a) == 1)
-            result.freeAddresses = findFree(a.s_addr, a.s_addr, 2);
+        uint32_t pc = 0;
+        if (platform::ParseDottedAddress(FieldText(settings.pcAddressText), &pc))
+            result.freeAddresses = findFree(pc, pc, 2);
     }
 
     result.succeeded = true;

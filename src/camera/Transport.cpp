@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/AddressText.h"
+
 namespace orvanta::camera {
 namespace {
 
@@ -70,11 +72,7 @@ uint16_t ParsePort(const char* text) {
 // A dotted address, else the first IPv4 address the name resolves to.
 bool ResolveForConnect(const char* host, uint32_t& address) {
     if (!host) host = "127.0.0.1";
-    in_addr a{};
-    if (inet_pton(AF_INET, host, &a) == 1) {
-        address = a.s_addr;
-        return true;
-    }
+    if (platform::ParseDottedAddress(host, &address)) return true;
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
@@ -152,14 +150,14 @@ uint32_t ResolveHost(const char* name) {
         freeaddrinfo(result);
         return address;
     }
-    in_addr a{};
-    if (inet_pton(AF_INET, name, &a) != 1) {
+    uint32_t address = 0;
+    if (!platform::ParseDottedAddress(name, &address)) {
         std::printf("The IPv4 address entered must be a legal address\n");
         return 0;
     }
     // A dotted address is its own answer; a reverse look-up could only fail on a missing
     // name record and turn a good address into none.
-    return a.s_addr;
+    return address;
 }
 
 int ProbeReachable(const char* name, uint16_t port) {

@@ -28,6 +28,7 @@
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
 #include "discovery/LocalNetwork.h"
+#include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
 
 namespace orvanta::cli {
@@ -79,13 +80,6 @@ int Problem(const std::string& what) {
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
     return s;
-}
-
-std::string MacText(const uint8_t* p) {
-    char mac[18];
-    std::snprintf(mac, sizeof mac, "%02X:%02X:%02X:%02X:%02X:%02X", p[0], p[1], p[2], p[3], p[4],
-                  p[5]);
-    return mac;
 }
 
 // Reads and checks the whole file before anything is sent.
@@ -170,12 +164,13 @@ void Discover(std::vector<Job>& jobs, bool byMac, double seconds) {
     engine.Query(&rows, &count, &capacity, 0);
     for (const discovery::FoundCamera& c : engine.Cameras()) {
         discovery::ReplyTexts texts = discovery::SplitTextArea(c.payload);
-        std::string key = byMac ? Lower(MacText(c.payload)) : texts.serial;
+        std::string key =
+            byMac ? Lower(platform::MacText(c.payload + discovery::kPayloadMac)) : texts.serial;
         for (Job& job : jobs) {
             if (job.key != key) continue;
             job.found = true;
             job.serial = texts.serial;
-            job.ip = discovery::DottedText(c.payload + discovery::kPayloadIp);
+            job.ip = platform::DottedAddress(c.payload + discovery::kPayloadIp);
             job.port =
                 std::to_string(discovery::PayloadInt(c.payload, discovery::kPayloadHttpPort));
         }
@@ -243,7 +238,7 @@ void Refind(std::vector<Job>& jobs, double seconds) {
             engine.Query(&rows, &count, &capacity, 0);
             for (const discovery::FoundCamera& c : engine.Cameras()) {
                 std::string serial = discovery::SplitTextArea(c.payload).serial;
-                std::string ip = discovery::DottedText(c.payload + discovery::kPayloadIp);
+                std::string ip = platform::DottedAddress(c.payload + discovery::kPayloadIp);
                 int port = discovery::PayloadInt(c.payload, discovery::kPayloadHttpPort);
                 for (Job& job : jobs) {
                     if (!job.saved || !job.newIp.empty() || job.serial != serial) continue;
@@ -318,7 +313,7 @@ int RunApply(int argc, char** argv) {
     std::set<uint32_t> subnets;
     for (const Job& job : jobs) {
         if (!job.found) continue;
-        uint32_t address = discovery::ParseDottedAddress(job.ip.c_str());
+        uint32_t address = platform::ParseDottedAddressOr(job.ip, 0);
         if (!subnets.insert(address & htonl(0xFFFFFF00u)).second) continue;
         CameraSettings aim = pc;
         aim.cameraAddress = address;

@@ -1,11 +1,10 @@
 #include "cli/CameraOutput.h"
 
-#include <arpa/inet.h>
-
 #include <cstdio>
 #include <cstdlib>
 
 #include "cli/Json.h"
+#include "platform/AddressText.h"
 
 namespace orvanta::cli {
 
@@ -26,8 +25,7 @@ bool ParseCameraTarget(const std::string& text, std::string& host, std::string& 
 void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port) {
     camera::SetFieldText(settings.cameraAddressText, host);
     camera::SetFieldText(settings.cameraPortText, port);
-    in_addr a{};
-    settings.cameraAddress = inet_pton(AF_INET, host.c_str(), &a) == 1 ? a.s_addr : 0;
+    settings.cameraAddress = platform::ParseDottedAddressOr(host, 0);
 }
 
 std::string AccessPointsJson(const std::vector<AccessPoint>& list) {

@@ -1,5 +1,3 @@
-#include <arpa/inet.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include "cli/Json.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
+#include "platform/AddressText.h"
 
 namespace orvanta::cli {
 namespace {
@@ -27,12 +26,9 @@ struct CameraFields {
 
 CameraFields Describe(const FoundCamera& camera) {
     const uint8_t* p = camera.payload;
-    char mac[18];
-    std::snprintf(mac, sizeof mac, "%02X:%02X:%02X:%02X:%02X:%02X", p[0], p[1], p[2], p[3], p[4],
-                  p[5]);
     discovery::ReplyTexts texts = discovery::SplitTextArea(p);
-    return {mac,
-            discovery::DottedText(p + discovery::kPayloadIp),
+    return {platform::MacText(p + discovery::kPayloadMac),
+            platform::DottedAddress(p + discovery::kPayloadIp),
             texts.description,
             texts.interfaceName,
             texts.serial,

@@ -7,15 +7,15 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "discovery/LocalNetwork.h"
+#include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
 
 namespace orvanta::cli {
 namespace {
 
-using discovery::ParseDottedAddress;
-
+// 0.0.0.0 is refused too: no probe or search can start from it.
 bool ParseAddress(const char* command, const char* text, uint32_t* out) {
-    *out = ParseDottedAddress(text);
+    *out = platform::ParseDottedAddressOr(text, 0);
     if (*out == 0) {
         std::fprintf(stderr, "%s: '%s' is not an IPv4 address\n", command, text);
         return false;
@@ -27,7 +27,7 @@ bool ParseAddress(const char* command, const char* text, uint32_t* out) {
 bool DefaultSource(const char* command, platform::NetworkPlatform& net, uint32_t* out) {
     camera::CameraSettings settings = camera::NewCameraSettings();
     discovery::SurveyPcNetwork(settings, net);
-    *out = ParseDottedAddress(settings.pcAddressText);
+    *out = platform::ParseDottedAddressOr(camera::FieldText(settings.pcAddressText), 0);
     if (*out == 0) {
         std::fprintf(stderr, "%s: the PC has no address on an active adapter; use --from\n",
                      command);
@@ -138,7 +138,7 @@ int RunFreeAddresses(int argc, char** argv) {
     platform::LinuxNetwork net;
     if (!fromText && !DefaultSource("free-addresses", net, &from)) return 1;
     std::vector<uint32_t> free = discovery::FindFreeAddresses(net, from, from, count);
-    for (uint32_t a : free) std::printf("%s\n", discovery::DottedAddress(a).c_str());
+    for (uint32_t a : free) std::printf("%s\n", platform::DottedAddress(a).c_str());
     if (static_cast<int>(free.size()) < count) {
         std::fprintf(stderr, "free-addresses: found %zu of %d\n", free.size(), count);
         return 1;

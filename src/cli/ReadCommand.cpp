@@ -95,7 +95,7 @@ int RunRead(int argc, char** argv) {
             std::printf(", \"freeAddresses\": [");
             for (size_t i = 0; i < result.freeAddresses.size(); ++i)
                 std::printf("%s\"%s\"", i ? ", " : "",
-                            discovery::DottedAddress(result.freeAddresses[i]).c_str());
+                            platform::DottedAddress(result.freeAddresses[i]).c_str());
             std::printf("]");
         }
         std::printf("}\n");
@@ -105,7 +105,7 @@ int RunRead(int argc, char** argv) {
         if (freeAddresses) {
             std::printf("%-12s", "freeAddresses");
             for (uint32_t a : result.freeAddresses)
-                std::printf(" %s", discovery::DottedAddress(a).c_str());
+                std::printf(" %s", platform::DottedAddress(a).c_str());
             std::printf("\n");
         }
         if (!result.accessPoints.empty()) {

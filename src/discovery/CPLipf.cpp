@@ -21,12 +21,6 @@ void CopyText(char (&field)[N], const std::string& text) {
 
 }  // namespace
 
-std::string DottedText(const uint8_t bytes[4]) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
-    return text;
-}
-
 CPLipf::CPLipf()
     : CPLipf(platform::SystemUdpApi(), platform::ListHostAddresses, platform::SystemTickMs) {}
 
@@ -46,7 +40,7 @@ int CPLipf::LoadHostAddresses() {
     if (!hostSource_(addresses) || addresses.empty()) return 0;
     hostAddresses_ = std::move(addresses);
     addressCount_ = static_cast<int>(hostAddresses_.size());
-    lastAddressText_ = DottedText(reinterpret_cast<const uint8_t*>(&hostAddresses_.back()));
+    lastAddressText_ = platform::DottedAddress(hostAddresses_.back());
     noNetwork_ = lastAddressText_.compare(0, 9, "127.0.0.1") == 0 ? 1 : 0;
     if (noNetwork_ == 0) {
         for (DiscoveryChannel& channel : channels_) udp_.Close(channel.receiveSocket);
@@ -79,7 +73,8 @@ bool CPLipf::PollReplies() {
             for (size_t i = 0; i < channels_.size(); ++i) {
                 DiscoveryChannel& channel = channels_[i];
                 channel.localAddress = hostAddresses_[i];
-                channel.destinationAddress = inet_addr(broadcastAddress_.c_str());
+                channel.destinationAddress =
+                    platform::ParseDottedAddressOr(broadcastAddress_, htonl(INADDR_BROADCAST));
                 channel.port = static_cast<uint32_t>(port_);
                 channel.receiveSocket = OpenReceiveSocket(static_cast<uint16_t>(port_));
             }
@@ -245,9 +240,8 @@ int CPLipf::BuildRows() {
         const uint8_t* p = found_[i].payload;
         CameraRow& row = rows_[i];
         std::memset(&row, 0, sizeof row);
-        std::snprintf(row.mac, sizeof row.mac, "%02X:%02X:%02X:%02X:%02X:%02X", p[0], p[1], p[2],
-                      p[3], p[4], p[5]);
-        CopyText(row.ip, DottedText(p + kPayloadIp));
+        CopyText(row.mac, platform::MacText(p + kPayloadMac));
+        CopyText(row.ip, platform::DottedAddress(p + kPayloadIp));
         std::snprintf(row.port, sizeof row.port, "%d", PayloadInt(p, kPayloadHttpPort));
         ReplyTexts texts = SplitTextArea(p);
         std::snprintf(row.descInterface, sizeof row.descInterface, "%s/%s",

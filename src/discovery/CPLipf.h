@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "discovery/DiscoveryDatagram.h"
+#include "platform/AddressText.h"
 #include "platform/Clock.h"
 #include "platform/UdpApi.h"
 
@@ -97,7 +98,8 @@ private:
     std::vector<CameraRow> rows_;
 };
 
-// "%d.%d.%d.%d" of four address bytes in wire order.
-std::string DottedText(const uint8_t bytes[4]);
+// clang-format off
+[[deprecated]] inline std::string DottedText(const uint8_t b[4]) { return platform::DottedAddress(b); }  // forwarding, to be removed
+// clang-format on
 
 }  // namespace orvanta::discovery

@@ -105,25 +105,10 @@ int CollectFree(NetworkPlatform& net, uint32_t start, uint32_t source, int count
 
 }  // namespace
 
-std::string DottedAddress(uint32_t address) {
-    char text[INET_ADDRSTRLEN] = {};
-    in_addr a{};
-    a.s_addr = address;
-    inet_ntop(AF_INET, &a, text, sizeof text);
-    return text;
-}
-
-uint32_t ParseDottedAddress(const char* text) {
-    in_addr a{};
-    if (text == nullptr || inet_pton(AF_INET, text, &a) != 1) return 0;
-    return a.s_addr;
-}
-
 uint32_t TemporaryMask(uint32_t cameraAddress) {
-    uint32_t b = ntohl(cameraAddress) >> 24;
-    if (b >= 128 && b <= 191) return htonl(0xFFFF0000u);
-    if (b >= 192 && b <= 223) return htonl(0xFFFFFF00u);
-    return 0xFFFFFFFFu;
+    uint32_t mask = 0xFFFFFFFFu;
+    platform::ClassMaskFor(cameraAddress, &mask);
+    return mask;
 }
 
 bool ReadAddressTable(NetworkPlatform& net, std::vector<AddressEntry>& out) {
@@ -255,8 +240,9 @@ SubnetResult EnsureCameraSubnet(const camera::CameraSettings& settings, NetworkP
 
     const uint32_t mask = TemporaryMask(camera);
     uint32_t first = 0;
-    if (!FindFreeAddress(net, WithLastByte(camera, kFirstCandidateByte),
-                         ParseDottedAddress(settings.pcAddressText), &first))
+    if (!FindFreeAddress(
+            net, WithLastByte(camera, kFirstCandidateByte),
+            platform::ParseDottedAddressOr(camera::FieldText(settings.pcAddressText), 0), &first))
         return SubnetResult::NoFreeAddress;
 
     uint32_t context = 0;

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
 
 namespace orvanta::platform {
@@ -129,9 +130,7 @@ int ArpProbe(const uint32_t* targets, int count, uint32_t source, uint8_t* answe
     std::fill(answered, answered + count, kArpNoAnswer);
     Source src;
     if (int rc = FindSource(source, src); rc != 0) {
-        char text[INET_ADDRSTRLEN] = {};
-        inet_ntop(AF_INET, &source, text, sizeof text);
-        std::fprintf(stderr, "ARP probe from %s: %s\n", text,
+        std::fprintf(stderr, "ARP probe from %s: %s\n", DottedAddress(source).c_str(),
                      rc == -EADDRNOTAVAIL ? "no interface holds this address"
                                           : "the interface does not use ARP");
         return rc;

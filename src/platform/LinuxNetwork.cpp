@@ -20,6 +20,8 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/AddressText.h"
+
 namespace orvanta::platform {
 namespace {
 
@@ -95,9 +97,7 @@ uint32_t MaskOf(int prefixLength) {
 }
 
 void Dotted(char (&out)[16], uint32_t address) {
-    in_addr a{};
-    a.s_addr = address;
-    if (!inet_ntop(AF_INET, &a, out, sizeof out)) std::strcpy(out, "0.0.0.0");
+    std::snprintf(out, sizeof out, "%s", DottedAddress(address).c_str());
 }
 
 int ReadLinks(nl_sock* sock, std::vector<Link>& out) {
@@ -248,8 +248,7 @@ std::string FirstNameServer(const std::string& path) {
         std::istringstream words(line);
         std::string keyword, value;
         if (!(words >> keyword >> value) || keyword != "nameserver") continue;
-        in_addr a{};
-        if (inet_pton(AF_INET, value.c_str(), &a) == 1) return value;
+        if (ParseDottedAddress(value, nullptr)) return value;
     }
     return "";
 }

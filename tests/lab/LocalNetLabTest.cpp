@@ -21,6 +21,7 @@
 
 #include "Lab.h"
 #include "discovery/LocalNetwork.h"
+#include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
 
 namespace orvanta::discovery {
@@ -29,7 +30,7 @@ namespace {
 using lab::Lab;
 
 uint32_t Ip(const char* text) {
-    return ParseDottedAddress(text);
+    return platform::ParseDottedAddressOr(text, 0);
 }
 
 class LocalNetLab : public ::testing::Test {

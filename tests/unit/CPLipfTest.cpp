@@ -1,4 +1,3 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +7,7 @@
 #include "ReplyBuilder.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
+#include "platform/AddressText.h"
 
 namespace orvanta::discovery {
 namespace {
@@ -16,7 +16,7 @@ using test::FakeUdp;
 using test::Reply;
 
 uint32_t Addr(const char* dotted) {
-    return inet_addr(dotted);
+    return platform::ParseDottedAddressOr(dotted, 0);
 }
 
 class CPLipfTest : public ::testing::Test {

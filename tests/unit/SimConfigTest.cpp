@@ -1,8 +1,8 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include "DiscoveryResponder.h"
 #include "SimConfig.h"
+#include "platform/AddressText.h"
 
 namespace camsim {
 namespace {
@@ -18,7 +18,7 @@ TEST(SimConfig, ParsesSectionsAndKeepsUnknownKeys) {
         << error;
     ASSERT_EQ(2u, cameras.size());
     EXPECT_EQ(0xCC, cameras[0].mac[5]);
-    EXPECT_EQ(inet_addr("10.0.0.7"), cameras[0].ip);
+    EXPECT_EQ(orvanta::platform::ParseDottedAddressOr("10.0.0.7", 0), cameras[0].ip);
     EXPECT_EQ(8080, cameras[0].httpPort);
     EXPECT_EQ("Front door", cameras[0].description);
     EXPECT_EQ(0x01156A06u, cameras[0].magic);
@@ -36,7 +36,7 @@ TEST(SimConfig, ParsesSectionsAndKeepsUnknownKeys) {
 }
 
 TEST(SimConfig, GeneratedCamerasAreDistinct) {
-    auto cameras = GenerateCameras(300, inet_addr("10.20.0.250"));
+    auto cameras = GenerateCameras(300, orvanta::platform::ParseDottedAddressOr("10.20.0.250", 0));
     ASSERT_EQ(300u, cameras.size());
     EXPECT_EQ("10.20.1.0", FormatIp(cameras[6].ip));
     EXPECT_EQ("SIM00300", cameras[299].serial);

@@ -1,17 +1,17 @@
 // The simulator's CGI on its own: what it answers to exact request bytes, and its settings.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "CameraCgi.h"
+#include "platform/AddressText.h"
 
 namespace camsim {
 namespace {
 
 CgiCamera Load(std::map<std::string, std::string> extra, std::string* error = nullptr) {
     SimCamera camera;
-    camera.ip = inet_addr("192.168.0.98");
+    camera.ip = orvanta::platform::ParseDottedAddressOr("192.168.0.98", 0);
     camera.extra = std::move(extra);
     CgiCamera cgi;
     std::string problem;

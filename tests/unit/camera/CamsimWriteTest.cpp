@@ -1,5 +1,4 @@
 // The simulator's side of writes, WPS and the registration server.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,13 +6,14 @@
 #include <thread>
 
 #include "CameraCgi.h"
+#include "platform/AddressText.h"
 
 namespace camsim {
 namespace {
 
 CgiCamera Load(std::map<std::string, std::string> extra) {
     SimCamera camera;
-    camera.ip = inet_addr("192.168.0.98");
+    camera.ip = orvanta::platform::ParseDottedAddressOr("192.168.0.98", 0);
     camera.extra = std::move(extra);
     CgiCamera cgi;
     std::string problem;

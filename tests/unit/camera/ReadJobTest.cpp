@@ -157,7 +157,8 @@ TEST(CameraReadJob, PlainCameraFillsTheRecordAndAsksForFreeAddresses) {
             askedStart = start;
             askedSource = source;
             askedCount = n;
-            return std::vector<uint32_t>{inet_addr("192.168.0.253"), inet_addr("192.168.0.251")};
+            return std::vector<uint32_t>{platform::ParseDottedAddressOr("192.168.0.253", 0),
+                                         platform::ParseDottedAddressOr("192.168.0.251", 0)};
         });
         ASSERT_TRUE(r.succeeded) << ResultName(r.error);
         ExpectEveryField(s);
@@ -168,8 +169,8 @@ TEST(CameraReadJob, PlainCameraFillsTheRecordAndAsksForFreeAddresses) {
         EXPECT_STREQ(r.accessPoints[1].security, "WEP");
         EXPECT_EQ(r.accessPoints[2].channel, 1);
         EXPECT_STREQ(r.accessPoints[2].mode, "Adhoc");
-        EXPECT_EQ(askedStart, inet_addr("192.168.0.10"));
-        EXPECT_EQ(askedSource, inet_addr("192.168.0.10"));
+        EXPECT_EQ(askedStart, platform::ParseDottedAddressOr("192.168.0.10", 0));
+        EXPECT_EQ(askedSource, platform::ParseDottedAddressOr("192.168.0.10", 0));
         EXPECT_EQ(askedCount, 2);
         EXPECT_EQ(r.freeAddresses.size(), 2u);
     }

@@ -1,7 +1,6 @@
 #pragma once
 // One simulated camera's HTTP side on 127.0.0.1 with an ephemeral port, served by the
 // simulator's own event loop on a thread of the test.
-#include <arpa/inet.h>
 #include <unistd.h>
 
 #include <memory>
@@ -14,6 +13,7 @@
 #include "EventLoop.h"
 #include "HttpServer.h"
 #include "SimConfig.h"
+#include "platform/AddressText.h"
 
 namespace orvanta::camera::testing {
 
@@ -22,7 +22,7 @@ public:
     // `settings`: "key=value" items as in a [camera] section.
     explicit SimCameraFixture(const std::vector<std::pair<std::string, std::string>>& settings) {
         camsim::SimCamera camera;
-        camera.ip = inet_addr("127.0.0.1");
+        camera.ip = platform::ParseDottedAddressOr("127.0.0.1", 0);
         camera.httpPort = 0;
         for (const auto& [key, value] : settings) {
             std::string error;

@@ -9,22 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "platform/AddressText.h"
 #include "platform/NetworkPlatform.h"
 
 namespace orvanta::testing {
 
 inline uint32_t Ip(const char* text) {
-    in_addr a{};
-    inet_pton(AF_INET, text, &a);
-    return a.s_addr;
+    return platform::ParseDottedAddressOr(text, 0);
 }
 
 inline std::string Text(uint32_t address) {
-    char out[INET_ADDRSTRLEN] = {};
-    in_addr a{};
-    a.s_addr = address;
-    inet_ntop(AF_INET, &a, out, sizeof out);
-    return out;
+    return platform::DottedAddress(address);
 }
 
 class FakeNetwork final : public platform::NetworkPlatform {

@@ -1,9 +1,9 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
 
 namespace orvanta::platform {
@@ -70,11 +70,7 @@ TEST_F(NetConfigFiles, WirelessByEitherSysfsMarker) {
 }
 
 TEST(NetConfigMasks, PrefixLengthOfContiguousMasksOnly) {
-    auto mask = [](const char* text) {
-        in_addr a{};
-        inet_pton(AF_INET, text, &a);
-        return a.s_addr;
-    };
+    auto mask = [](const char* text) { return ParseDottedAddressOr(text, 0); };
     EXPECT_EQ(PrefixLength(mask("255.255.255.0")), 24);
     EXPECT_EQ(PrefixLength(mask("255.255.0.0")), 16);
     EXPECT_EQ(PrefixLength(mask("255.255.255.255")), 32);
