@@ -11,7 +11,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 namespace {
@@ -49,30 +48,24 @@ CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", kTemplate, pare
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, TopAligned(columns), back, next);
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kWizardIp); });
-    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kUpnp); });
+    for (int i = 0; i < 13; ++i) Bind(kLabel + i, "ApscanPage", kLabelKeys[i]);
+    Bind(kTitle, "ApscanPage", "TitleWireless", 1024);
 }
 
 void CSubAPScan::Prepare() {
     auto* list = Control<QComboBox>(kList);
     list->clear();
-    for (const camera::AccessPoint& ap : scanList_)
-        list->addItem(QString::fromLatin1(camera::FieldText(ap.ssid).data(),
-                                          static_cast<int>(camera::FieldText(ap.ssid).size())));
+    for (const camera::AccessPoint& ap : Context().kept->scanList)
+        list->addItem(FieldString(ap.ssid));
     bool none = settings_->apCount == 0;
     list->setEnabled(!none);
     if (none && AskYesNo(this, textMessages_[0], QString(), PromptIcon::Warning))
         Post(nav::kRescan);
 }
 
-void CSubAPScan::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    for (int i = 0; i < 13; ++i)
-        Control<QLabel>(kLabel + i)->setText(Text(langPath, "ApscanPage", kLabelKeys[i]));
+void CSubAPScan::LoadPageTexts(const QString& langPath) {
     const char* keys[] = {"Message1", "Message2", "Message3", "Message4"};
     for (int i = 0; i < 4; ++i) textMessages_[i] = Text(langPath, "ApscanPage", keys[i], 1024);
-    Control<QLabel>(kTitle)->setText(Text(langPath, "ApscanPage", "TitleWireless", 1024));
 }
 
 }  // namespace orvanta::pages

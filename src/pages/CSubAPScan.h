@@ -1,8 +1,5 @@
 #pragma once
 // Page 11: the access points the camera found; the user picks one and types its key.
-#include <vector>
-
-#include "camera/AccessPointScan.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -31,13 +28,14 @@ public:
     static constexpr int kTitle = 1238;
 
     explicit CSubAPScan(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    // The access points of the last scan; none: the user is offered a new scan.
     void Prepare() override;
-    void SetScanList(std::vector<camera::AccessPoint> list) { scanList_ = std::move(list); }
-    const std::vector<camera::AccessPoint>& ScanList() const { return scanList_; }
+    std::optional<int> Next() override { return shell::nav::kUpnp; }
+    std::optional<int> Back() override { return shell::nav::kWizardIp; }
 
 private:
-    std::vector<camera::AccessPoint> scanList_;
+    void LoadPageTexts(const QString& langPath) override;
+
     QString textMessages_[4];
 };
 

@@ -11,7 +11,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubChoose::CSubChoose(QWidget* parent) : CSubPage("CSubChoose", kTemplate, parent) {
@@ -29,8 +28,7 @@ CSubChoose::CSubChoose(QWidget* parent) : CSubPage("CSubChoose", kTemplate, pare
     link->addButton(wireless);
     link->addButton(pppoe);
     auto* noNote = MakeLabel(kNoNote);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    auto [back, next] = MakeBackNext(kBack, kNext);
 
     auto* grid = new QGridLayout;
     grid->setContentsMargins(DluX(16), DluY(16), DluX(16), 0);
@@ -56,20 +54,11 @@ CSubChoose::CSubChoose(QWidget* parent) : CSubPage("CSubChoose", kTemplate, pare
     yes->setChecked(true);
     connect(yes, &QRadioButton::clicked, this, &CSubChoose::OnYes);
     connect(no, &QRadioButton::clicked, this, &CSubChoose::OnNo);
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kHome); });
-    connect(next, &QPushButton::clicked, this, &CSubChoose::OnNext);
-}
 
-void CSubChoose::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QLabel>(kQuestion)->setText(Text(langPath, "ChoosePage", "Note1"));
-    Control<QRadioButton>(kYes)->setText(Text(langPath, "ChoosePage", "RadioYes"));
-    Control<QRadioButton>(kNo)->setText(Text(langPath, "ChoosePage", "RadioNo"));
-    Control<QRadioButton>(kLan)->setText(Text(langPath, "ChoosePage", "RadioLan"));
-    Control<QRadioButton>(kWireless)->setText(Text(langPath, "ChoosePage", "RadioWireless"));
-    Control<QRadioButton>(kPppoe)->setText(Text(langPath, "ChoosePage", "RadioPPPoE"));
-    Control<QLabel>(kNoNote)->setText(Text(langPath, "ChoosePage", "Note2"));
+    const std::pair<int, const char*> captions[] = {
+        {kQuestion, "Note1"},         {kYes, "RadioYes"},     {kNo, "RadioNo"},  {kLan, "RadioLan"},
+        {kWireless, "RadioWireless"}, {kPppoe, "RadioPPPoE"}, {kNoNote, "Note2"}};
+    for (auto [id, key] : captions) Bind(id, "ChoosePage", key);
 }
 
 // 1 selects, 0 clears, -1 leaves as it is.
@@ -120,7 +109,7 @@ void CSubChoose::OnNo() {
     for (int id : {kLan, kWireless, kPppoe}) Control<QRadioButton>(id)->setEnabled(false);
 }
 
-void CSubChoose::OnNext() {
+std::optional<int> CSubChoose::Next() {
     camera::CameraSettings& s = *settings_;
     if (Control<QRadioButton>(kYes)->isChecked()) {
         s.newCameraSetup = 1;
@@ -135,12 +124,11 @@ void CSubChoose::OnNext() {
             s.useWireless = 1;
             s.skipAddressCheck = 0;
         }
-        Post(nav::kShowPic);
-    } else {
-        s.newCameraSetup = 0;
-        s.wizardMode = 0;
-        Post(nav::kSearch);
+        return nav::kShowPic;
     }
+    s.newCameraSetup = 0;
+    s.wizardMode = 0;
+    return nav::kSearch;
 }
 
 }  // namespace orvanta::pages

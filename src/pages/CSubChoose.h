@@ -20,14 +20,14 @@ public:
 
     explicit CSubChoose(QWidget* parent = nullptr);
 
-    void LoadTexts(const QString& langPath) override;
     // Preselects the connection from the PC's own links.
     void Prepare() override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kHome; }
 
 private:
     void OnYes();
     void OnNo();
-    void OnNext();
     void Select(int lan, int wireless, int pppoe);
 };
 

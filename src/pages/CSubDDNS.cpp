@@ -12,7 +12,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubDDNS::CSubDDNS(QWidget* parent) : CSubPage("CSubDDNS", kTemplate, parent) {
@@ -31,27 +30,20 @@ CSubDDNS::CSubDDNS(QWidget* parent) : CSubPage("CSubDDNS", kTemplate, parent) {
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, TopAligned(grid), back, next);
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kUpnp); });
-    connect(next, &QPushButton::clicked, this, &CSubDDNS::OnNext);
-}
-
-void CSubDDNS::OnNext() {
-    if (settings_->wizardMode == 1) {
-        Post(nav::kSummary);
-    } else if (AskOkCancel(this, textMessage1_, "Orvanta2", PromptIcon::Question)) {
-        Post(nav::kSave);
-    }
-}
-
-void CSubDDNS::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QCheckBox>(kEnable)->setText(Text(langPath, "DDNSPage", "DDNSEn"));
+    Bind(kEnable, "DDNSPage", "DDNSEn");
     const char* keys[] = {"Provider", "Hostname", "Username", "Password"};
-    for (int i = 0; i < 4; ++i)
-        Control<QLabel>(kLabel + i)->setText(Text(langPath, "DDNSPage", keys[i]));
+    for (int i = 0; i < 4; ++i) Bind(kLabel + i, "DDNSPage", keys[i]);
+    Bind(kTitle, "DDNSPage", "TitleDDNS", 1024);
+}
+
+void CSubDDNS::LoadPageTexts(const QString& langPath) {
     textMessage1_ = Text(langPath, "DDNSPage", "Message1", 1024);
-    Control<QLabel>(kTitle)->setText(Text(langPath, "DDNSPage", "TitleDDNS", 1024));
+}
+
+std::optional<int> CSubDDNS::Next() {
+    if (settings_->wizardMode == 1) return nav::kSummary;
+    if (AskOkCancel(this, textMessage1_, "Orvanta2", PromptIcon::Question)) return nav::kSave;
+    return std::nullopt;
 }
 
 }  // namespace orvanta::pages

@@ -19,10 +19,12 @@ public:
     static constexpr int kTitle = 1242;
 
     explicit CSubDDNS(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kUpnp; }
 
 private:
-    void OnNext();
+    void LoadPageTexts(const QString& langPath) override;
+
     QString textMessage1_;
 };
 

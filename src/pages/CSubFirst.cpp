@@ -65,6 +65,12 @@ CSubFirst::CSubFirst(QWidget* parent) : CSubPage("CSubFirst", kTemplate, parent)
     connect(language, &QPushButton::clicked, this, [this] { Post(nav::kLanguage); });
 
     SetPicture(kPictureDialUp);
+
+    Bind(kSearchCamera, "FirstPage", "Btn_FindCam", 256);
+    Bind(kSetupCamera, "FirstPage", "Btn_SetupCam", 256);
+    Bind(kServerSearch, "FirstPage", "Btn_FindNet", 256);
+    Bind(kAbout, "FirstPage", "Btn_About", 256);
+    Bind(kLanguage, "FirstPage", "Btn_Language");
 }
 
 void CSubFirst::SetPicture(int id) {
@@ -72,17 +78,12 @@ void CSubFirst::SetPicture(int id) {
     picture_->setPixmap(controls::ArtworkPixmap(id, kPictureSize, devicePixelRatioF()));
 }
 
-void CSubFirst::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kSearchCamera)->setText(Text(langPath, "FirstPage", "Btn_FindCam", 256));
-    Control<QPushButton>(kSetupCamera)->setText(Text(langPath, "FirstPage", "Btn_SetupCam", 256));
-    Control<QPushButton>(kServerSearch)->setText(Text(langPath, "FirstPage", "Btn_FindNet", 256));
-    Control<QPushButton>(kAbout)->setText(Text(langPath, "FirstPage", "Btn_About", 256));
+void CSubFirst::LoadPageTexts(const QString& langPath) {
     textEthernet_ = Text(langPath, "FirstPage", "LinkTypeEthernet", 256);
     textPppoe_ = Text(langPath, "FirstPage", "LinkTypePPPOE", 256);
     textFixedIp_ = Text(langPath, "FirstPage", "LinkFixedIP", 256);
     textDynamicIp_ = Text(langPath, "FirstPage", "LinkDynamicIP", 256);
     textNotConnected_ = Text(langPath, "FirstPage", "LinkNotConnect", 256);
-    Control<QPushButton>(kLanguage)->setText(Text(langPath, "FirstPage", "Btn_Language", 260));
 }
 
 void CSubFirst::ShowNetworkType() {

@@ -25,7 +25,6 @@ public:
 
     explicit CSubFirst(QWidget* parent = nullptr);
 
-    void LoadTexts(const QString& langPath) override;
     // The picture and text of how the PC reaches the internet.
     void ShowNetworkType();
 
@@ -33,6 +32,7 @@ public:
     QString NetworkText() const { return networkText_; }
 
 private:
+    void LoadPageTexts(const QString& langPath) override;
     void SetPicture(int id);
 
     QString networkText_;

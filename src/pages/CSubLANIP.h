@@ -17,10 +17,12 @@ public:
     static constexpr int kTitle = 1240;
 
     explicit CSubLANIP(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kLanIsp; }
 
 private:
-    void OnNext();
+    void LoadPageTexts(const QString& langPath) override;
+
     QString textMessage1_;
 };
 

@@ -21,11 +21,14 @@ public:
     static constexpr int kTitle = 1241;
 
     explicit CSubLANISP(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kSystem; }
 
     QString TextMessage1() const { return textMessage1_; }
 
 private:
+    void LoadPageTexts(const QString& langPath) override;
+
     QString textMessage1_;
 };
 

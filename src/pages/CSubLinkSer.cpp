@@ -8,7 +8,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubLinkSer::CSubLinkSer(QWidget* parent) : CSubPage("CSubLinkSer", kTemplate, parent) {
@@ -22,19 +21,11 @@ CSubLinkSer::CSubLinkSer(QWidget* parent) : CSubPage("CSubLinkSer", kTemplate, p
     auto* content = new QVBoxLayout;
     content->addWidget(MakeLabel(kListCaption));
     content->addWidget(list, 1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* finish = MakeButton(kFinish, kIconNext, CXButtonXP::kIconRight, true);
+    auto [back, finish] = MakeBackNext(kBack, kFinish, "BtnFinish");
     BuildFrame(title, content, back, finish);
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kLogin); });
-    connect(finish, &QPushButton::clicked, this, [this] { Post(nav::kHome); });
-}
-
-void CSubLinkSer::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kFinish)->setText(Text(langPath, "Common", "BtnFinish"));
-    Control<QLabel>(kTitle)->setText(Text(langPath, "ServerPage", "TitleServer", 1024));
-    Control<QLabel>(kListCaption)->setText(Text(langPath, "ServerPage", "CamList"));
+    Bind(kTitle, "ServerPage", "TitleServer", 1024);
+    Bind(kListCaption, "ServerPage", "CamList");
 }
 
 }  // namespace orvanta::pages

@@ -15,7 +15,8 @@ public:
     static constexpr int kFinish = 1000;
 
     explicit CSubLinkSer(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override { return shell::nav::kHome; }
+    std::optional<int> Back() override { return shell::nav::kLogin; }
 };
 
 }  // namespace orvanta::pages

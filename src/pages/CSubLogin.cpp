@@ -30,39 +30,35 @@ CSubLogin::CSubLogin(QWidget* parent) : CSubPage("CSubLogin", kTemplate, parent)
     auto* content = new QVBoxLayout;
     content->addLayout(grid);
     content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    auto [back, next] = MakeBackNext(kBack, kNext);
     auto* home = MakeButton(kHome, 0, CXButtonXP::kIconLeft, false);
     home->setEnabled(false);
     home->hide();
     BuildFrame(title, content, back, next);
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kHome); });
     connect(home, &QPushButton::clicked, this, [this] { Post(nav::kHome); });
-    connect(next, &QPushButton::clicked, this, &CSubLogin::OnNext);
+
+    Bind(kTitle, "LoginPage", "TitleLogin", 1024);
+    Bind(kNote, "LoginPage", "Note", 1024);
+    Bind(kLoginTypeLabel, "LoginPage", "LoginType");
+    Bind(kIdLabel, "LoginPage", "ID");
+    Bind(kPasswordLabel, "LoginPage", "Password");
 }
 
-void CSubLogin::OnNext() {
-    if (Control<QLineEdit>(kId)->text().isEmpty() ||
-        Control<QLineEdit>(kPassword)->text().isEmpty()) {
-        ShowMessage(this, textMessage1_, QString(), PromptIcon::Warning);
-        return;
-    }
-    Post(nav::kServerList);
-}
-
-void CSubLogin::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QLabel>(kTitle)->setText(Text(langPath, "LoginPage", "TitleLogin", 1024));
-    Control<QLabel>(kNote)->setText(Text(langPath, "LoginPage", "Note", 1024));
-    Control<QLabel>(kLoginTypeLabel)->setText(Text(langPath, "LoginPage", "LoginType"));
+void CSubLogin::LoadPageTexts(const QString& langPath) {
     auto* type = Control<QComboBox>(kLoginType);
     type->setItemText(0, Text(langPath, "LoginPage", "DiviceLogin"));
     type->setItemText(1, Text(langPath, "LoginPage", "UserLogin"));
-    Control<QLabel>(kIdLabel)->setText(Text(langPath, "LoginPage", "ID"));
-    Control<QLabel>(kPasswordLabel)->setText(Text(langPath, "LoginPage", "Password"));
     textMessage1_ = Text(langPath, "LoginPage", "Message1", 1024);
+}
+
+std::optional<int> CSubLogin::Next() {
+    if (Control<QLineEdit>(kId)->text().isEmpty() ||
+        Control<QLineEdit>(kPassword)->text().isEmpty()) {
+        ShowMessage(this, textMessage1_, QString(), PromptIcon::Warning);
+        return std::nullopt;
+    }
+    return nav::kServerList;
 }
 
 }  // namespace orvanta::pages

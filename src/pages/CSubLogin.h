@@ -21,10 +21,12 @@ public:
     static constexpr int kHome = 1046;  // hidden and disabled
 
     explicit CSubLogin(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kHome; }
 
 private:
-    void OnNext();
+    void LoadPageTexts(const QString& langPath) override;
+
     QString textMessage1_;
 };
 

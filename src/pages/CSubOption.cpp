@@ -12,7 +12,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubOption::CSubOption(QWidget* parent) : CSubPage("CSubOption", kTemplate, parent) {
@@ -23,8 +22,7 @@ CSubOption::CSubOption(QWidget* parent) : CSubPage("CSubOption", kTemplate, pare
     group->addButton(manual);
     auto* wizardText = MakeLabel(kWizardText);
     auto* manualText = MakeLabel(kManualText);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    auto [back, next] = MakeBackNext(kBack, kNext);
 
     auto* grid = new QGridLayout;
     grid->setContentsMargins(DluX(20), DluY(30), DluX(20), 0);
@@ -42,17 +40,11 @@ CSubOption::CSubOption(QWidget* parent) : CSubPage("CSubOption", kTemplate, pare
     wizard->setChecked(true);
     connect(wizard, &QRadioButton::clicked, this, [this] { settings_->wizardMode = 1; });
     connect(manual, &QRadioButton::clicked, this, [this] { settings_->wizardMode = 0; });
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kSearch); });
-    connect(next, &QPushButton::clicked, this, &CSubOption::OnNext);
-}
 
-void CSubOption::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QRadioButton>(kWizard)->setText(Text(langPath, "OptionPage", "RadioWizard"));
-    Control<QRadioButton>(kManual)->setText(Text(langPath, "OptionPage", "RadioMaunal"));
-    Control<QLabel>(kWizardText)->setText(Text(langPath, "OptionPage", "StaticWizard"));
-    Control<QLabel>(kManualText)->setText(Text(langPath, "OptionPage", "StaticMaunal"));
+    Bind(kWizard, "OptionPage", "RadioWizard");
+    Bind(kManual, "OptionPage", "RadioMaunal");
+    Bind(kWizardText, "OptionPage", "StaticWizard");
+    Bind(kManualText, "OptionPage", "StaticMaunal");
 }
 
 void CSubOption::Prepare() {
@@ -66,21 +58,20 @@ void CSubOption::Prepare() {
     Control<QLabel>(kWizardText)->setEnabled(offered);
 }
 
-void CSubOption::OnNext() {
-    auto* wizard = Control<QRadioButton>(kWizard);
-    auto* manual = Control<QRadioButton>(kManual);
-    if (wizard->isChecked()) {
+std::optional<int> CSubOption::Next() {
+    if (Control<QRadioButton>(kWizard)->isChecked()) {
         settings_->wizardMode = 1;
-        QDateTime now = clock_();
+        QDateTime now = Context().clock();
         camera::SetFieldText(settings_->Date, now.toString("yyyy/MM/dd").toStdString());
         camera::SetFieldText(settings_->Time, now.toString("HH:mm:ss").toStdString());
-        Post(settings_->skipAddressCheck == 1 ? nav::kPppoe : nav::kWizardIp);
-    } else if (manual->isChecked()) {
-        settings_->wizardMode = 0;
-        Post(nav::kSystem);
-    } else {
-        ShowMessage(this, "Please chose one setup type!", "Orvanta2", PromptIcon::Information);
+        return settings_->skipAddressCheck == 1 ? nav::kPppoe : nav::kWizardIp;
     }
+    if (Control<QRadioButton>(kManual)->isChecked()) {
+        settings_->wizardMode = 0;
+        return nav::kSystem;
+    }
+    ShowMessage(this, "Please chose one setup type!", "Orvanta2", PromptIcon::Information);
+    return std::nullopt;
 }
 
 }  // namespace orvanta::pages

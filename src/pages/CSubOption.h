@@ -1,8 +1,5 @@
 #pragma once
 // Page 2: the guided wizard or the manual setup, after the camera's settings were read.
-#include <QDateTime>
-#include <functional>
-
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -20,15 +17,9 @@ public:
 
     explicit CSubOption(QWidget* parent = nullptr);
 
-    void LoadTexts(const QString& langPath) override;
     void Prepare() override;
-    // The PC clock the wizard copies into the camera; tests set a fixed one.
-    void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
-
-private:
-    void OnNext();
-
-    std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kSearch; }
 };
 
 }  // namespace orvanta::pages

@@ -4,6 +4,8 @@
 
 namespace orvanta::pages {
 
+class PppoeAccount;
+
 class CSubPPPoE : public shell::CSubPage {
     Q_OBJECT
 public:
@@ -17,7 +19,13 @@ public:
     static constexpr int kTitle = 1349;
 
     explicit CSubPPPoE(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    // The user name the PC dials with is offered; the password is typed anew.
+    void Prepare() override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kOption; }
+
+private:
+    PppoeAccount* account_;
 };
 
 }  // namespace orvanta::pages

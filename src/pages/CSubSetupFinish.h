@@ -1,6 +1,5 @@
 #pragma once
 // Page 19: the set-up is done; how the camera can now be reached.
-#include "discovery/CPLipf.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -27,14 +26,12 @@ public:
     static constexpr int kIcon = 1272;
 
     explicit CSubSetupFinish(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
-    // The camera found again after the save.
-    void SetFoundCamera(const discovery::CameraRow& row) { row_ = row; }
+    // Shows the camera found again after the save.
     void Prepare() override;
+    std::optional<int> Next() override { return shell::nav::kHome; }
 
 private:
     QString WebAddress() const;
-    discovery::CameraRow row_{};
 };
 
 }  // namespace orvanta::pages

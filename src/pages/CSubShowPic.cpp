@@ -9,7 +9,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 namespace {
@@ -23,27 +22,19 @@ CSubShowPic::CSubShowPic(QWidget* parent) : CSubPage("CSubShowPic", kTemplate, p
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(diagram_, 0, Qt::AlignCenter);
     auto* note = MakeLabel(kNote);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    auto [back, next] = MakeBackNext(kBack, kNext);
     auto* content = new QVBoxLayout;
     content->addWidget(group);
     content->addWidget(note, 1);
     BuildFrame(nullptr, content, back, next);
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kChoose); });
-    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kSearch); });
     SetDiagram(kDiagramModem);
+    Bind(kNote, "ShowPicPage", "note", 1024);
 }
 
 void CSubShowPic::SetDiagram(int id) {
     diagramId_ = id;
     diagram_->setPixmap(controls::ArtworkPixmap(id, kDiagramSize, devicePixelRatioF()));
-}
-
-void CSubShowPic::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QLabel>(kNote)->setText(Text(langPath, "ShowPicPage", "note", 1024));
 }
 
 void CSubShowPic::Prepare() {

@@ -21,8 +21,9 @@ public:
 
     explicit CSubShowPic(QWidget* parent = nullptr);
 
-    void LoadTexts(const QString& langPath) override;
     void Prepare() override;
+    std::optional<int> Next() override { return shell::nav::kSearch; }
+    std::optional<int> Back() override { return shell::nav::kChoose; }
     int DiagramId() const { return diagramId_; }
 
 private:

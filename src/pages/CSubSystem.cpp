@@ -12,7 +12,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", kTemplate, parent) {
@@ -38,26 +37,21 @@ CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", kTemplate, pare
     BuildFrame(title, TopAligned(grid), back, next);
     Control<QRadioButton>(kKeepTime)->setChecked(true);
 
-    connect(back, &QPushButton::clicked, this,
-            [this] { Post(settings_->newCameraSetup == 1 ? nav::kOption : nav::kSearch); });
-    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kLanIsp); });
+    Bind(kHostNameLabel, "SystemPage", "Hostname");
+    Bind(kDescriptionLabel, "SystemPage", "Description");
+    Bind(kKeepTime, "SystemPage", "KeepCurrentTime");
+    Bind(kSyncTime, "SystemPage", "SyncComputerTime");
+    Bind(kManualTime, "SystemPage", "ManualTime");
+    Bind(kTimeLabel, "SystemPage", "ManualTime");
+    Bind(kDateLabel, "SystemPage", "ManualTimeData");
+    Bind(kAutomaticTime, "SystemPage", "AutomaticTime");
+    Bind(kTimeZoneLabel, "SystemPage", "NTPTimeZone");
+    Bind(kIntervalLabel, "SystemPage", "NTPTimeUpdata");
+    Bind(kTitle, "SystemPage", "TitleSystem", 1024);
 }
 
-void CSubSystem::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QLabel>(kHostNameLabel)->setText(Text(langPath, "SystemPage", "Hostname"));
-    Control<QLabel>(kDescriptionLabel)->setText(Text(langPath, "SystemPage", "Description"));
-    Control<QRadioButton>(kKeepTime)->setText(Text(langPath, "SystemPage", "KeepCurrentTime"));
-    Control<QRadioButton>(kSyncTime)->setText(Text(langPath, "SystemPage", "SyncComputerTime"));
-    QString manual = Text(langPath, "SystemPage", "ManualTime");
-    Control<QRadioButton>(kManualTime)->setText(manual);
-    Control<QLabel>(kTimeLabel)->setText(manual);
-    Control<QLabel>(kDateLabel)->setText(Text(langPath, "SystemPage", "ManualTimeData"));
-    Control<QRadioButton>(kAutomaticTime)->setText(Text(langPath, "SystemPage", "AutomaticTime"));
-    Control<QLabel>(kTimeZoneLabel)->setText(Text(langPath, "SystemPage", "NTPTimeZone"));
-    Control<QLabel>(kIntervalLabel)->setText(Text(langPath, "SystemPage", "NTPTimeUpdata"));
-    Control<QLabel>(kTitle)->setText(Text(langPath, "SystemPage", "TitleSystem", 1024));
+std::optional<int> CSubSystem::Back() {
+    return settings_->newCameraSetup == 1 ? nav::kOption : nav::kSearch;
 }
 
 }  // namespace orvanta::pages

@@ -31,7 +31,8 @@ public:
     static constexpr int kTitle = 1239;
 
     explicit CSubSystem(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override { return shell::nav::kLanIsp; }
+    std::optional<int> Back() override;
 };
 
 }  // namespace orvanta::pages

@@ -10,7 +10,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubUPnP::CSubUPnP(QWidget* parent) : CSubPage("CSubUPnP", kTemplate, parent) {
@@ -26,10 +25,16 @@ CSubUPnP::CSubUPnP(QWidget* parent) : CSubPage("CSubUPnP", kTemplate, parent) {
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, TopAligned(grid), back, next);
 
-    connect(back, &QPushButton::clicked, this, [this] {
-        if (int code = BackCode()) Post(code);
-    });
-    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kDdns); });
+    Bind(kUpnp, "UPnPPage", "UPnPEn");
+    Bind(kHttpLabel, "UPnPPage", "HttpPort");
+    Bind(kStreamLabel, "UPnPPage", "StreamPort");
+    Bind(kRtspLabel, "UPnPPage", "RTSP");
+    Bind(kTitle, "UPnPPage", "TitleUPnP", 1024);
+}
+
+std::optional<int> CSubUPnP::Back() {
+    if (int code = BackCode()) return code;
+    return std::nullopt;
 }
 
 int CSubUPnP::BackCode() const {
@@ -49,16 +54,9 @@ int CSubUPnP::BackCode() const {
     return 0;
 }
 
-void CSubUPnP::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QCheckBox>(kUpnp)->setText(Text(langPath, "UPnPPage", "UPnPEn"));
-    Control<QLabel>(kHttpLabel)->setText(Text(langPath, "UPnPPage", "HttpPort"));
-    Control<QLabel>(kStreamLabel)->setText(Text(langPath, "UPnPPage", "StreamPort"));
-    Control<QLabel>(kRtspLabel)->setText(Text(langPath, "UPnPPage", "RTSP"));
+void CSubUPnP::LoadPageTexts(const QString& langPath) {
     const char* keys[] = {"Message1", "Message2", "Message3", "Message4", "Message5", "Message6"};
     for (int i = 0; i < 6; ++i) textMessages_[i] = Text(langPath, "UPnPPage", keys[i], 2048);
-    Control<QLabel>(kTitle)->setText(Text(langPath, "UPnPPage", "TitleUPnP", 1024));
 }
 
 }  // namespace orvanta::pages

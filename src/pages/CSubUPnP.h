@@ -20,12 +20,15 @@ public:
     static constexpr int kTitle = 1350;
 
     explicit CSubUPnP(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override { return shell::nav::kDdns; }
+    std::optional<int> Back() override;
 
     // Where Back leads: the page the user came from. 0 when no page fits.
     int BackCode() const;
 
 private:
+    void LoadPageTexts(const QString& langPath) override;
+
     QString textMessages_[6];
 };
 

@@ -10,7 +10,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, parent) {
@@ -39,13 +38,6 @@ CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, pare
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, TopAligned(columns), back, next);
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kLanIp); });
-    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kWlanIp); });
-}
-
-void CSubWLANAP::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
     const std::pair<int, const char*> labels[] = {
         {kSsidLabel, "SSID"},
         {kModeLabel, "WirelessMode"},
@@ -59,9 +51,12 @@ void CSubWLANAP::LoadTexts(const QString& langPath) {
         {kAlgorithmLabel, "WPAAlgorithm"},
         {kPreSharedKeyLabel, "WPAKey"},
     };
-    for (auto [id, key] : labels) Control<QLabel>(id)->setText(Text(langPath, "WLANAPPage", key));
+    for (auto [id, key] : labels) Bind(id, "WLANAPPage", key);
+    Bind(kTitle, "WLANAPPage", "TitleWireless", 1024);
+}
+
+void CSubWLANAP::LoadPageTexts(const QString& langPath) {
     textMessage1_ = Text(langPath, "WLANAPPage", "Message1");
-    Control<QLabel>(kTitle)->setText(Text(langPath, "WLANAPPage", "TitleWireless", 1024));
 }
 
 }  // namespace orvanta::pages

@@ -36,9 +36,12 @@ public:
     static constexpr int kTitle = 1352;
 
     explicit CSubWLANAP(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override { return shell::nav::kWlanIp; }
+    std::optional<int> Back() override { return shell::nav::kLanIp; }
 
 private:
+    void LoadPageTexts(const QString& langPath) override;
+
     QString textMessage1_;
 };
 

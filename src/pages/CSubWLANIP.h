@@ -18,7 +18,8 @@ public:
     static constexpr int kExit = 1106;  // hidden, no action
 
     explicit CSubWLANIP(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override { return shell::nav::kUpnp; }
+    std::optional<int> Back() override { return shell::nav::kWlanAp; }
 };
 
 }  // namespace orvanta::pages

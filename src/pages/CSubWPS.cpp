@@ -34,12 +34,11 @@ CSubWPS::CSubWPS(QWidget* parent) : CSubPage("CSubWPS", kTemplate, parent) {
     content->addWidget(start, 0, Qt::AlignLeft);
     content->addWidget(progress);
     content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, content, back, next);
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kWpsPic); });
-    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kUpnp); });
+    Bind(kNote, "WPSPage", "Note", 1024);
+    Bind(kTitle, "WPSPage", "TitleWPS", 1024);
 }
 
 void CSubWPS::Prepare() {
@@ -49,13 +48,9 @@ void CSubWPS::Prepare() {
     if (AskYesNo(this, textMessages_[0], QString(), PromptIcon::Information)) Post(nav::kRescan);
 }
 
-void CSubWPS::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QLabel>(kNote)->setText(Text(langPath, "WPSPage", "Note", 1024));
+void CSubWPS::LoadPageTexts(const QString& langPath) {
     const char* keys[] = {"Message1", "Message2", "Message3", "Message4"};
     for (int i = 0; i < 4; ++i) textMessages_[i] = Text(langPath, "WPSPage", keys[i]);
-    Control<QLabel>(kTitle)->setText(Text(langPath, "WPSPage", "TitleWPS", 1024));
 }
 
 }  // namespace orvanta::pages

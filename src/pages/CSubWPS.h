@@ -17,10 +17,13 @@ public:
     static constexpr int kPicture = 216;
 
     explicit CSubWPS(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
     void Prepare() override;
+    std::optional<int> Next() override { return shell::nav::kUpnp; }
+    std::optional<int> Back() override { return shell::nav::kWpsPic; }
 
 private:
+    void LoadPageTexts(const QString& langPath) override;
+
     QString textMessages_[4];
 };
 

@@ -1,6 +1,5 @@
 #include "pages/CSubWPSPic.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -9,7 +8,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubWPSPic::CSubWPSPic(QWidget* parent) : CSubPage("CSubWPSPic", kTemplate, parent) {
@@ -23,20 +21,12 @@ CSubWPSPic::CSubWPSPic(QWidget* parent) : CSubPage("CSubWPSPic", kTemplate, pare
     content->addWidget(MakeLabel(kNote1));
     content->addWidget(MakeLabel(kNote2));
     content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true);
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true);
+    auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, content, back, next);
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kWizardIp); });
-    connect(next, &QPushButton::clicked, this, [this] { Post(nav::kWps); });
-}
-
-void CSubWPSPic::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QLabel>(kNote1)->setText(Text(langPath, "WPSPicPage", "Note1"));
-    Control<QLabel>(kNote2)->setText(Text(langPath, "WPSPicPage", "Note2"));
-    Control<QLabel>(kTitle)->setText(Text(langPath, "WPSPicPage", "TitleWPS", 1024));
+    Bind(kNote1, "WPSPicPage", "Note1");
+    Bind(kNote2, "WPSPicPage", "Note2");
+    Bind(kTitle, "WPSPicPage", "TitleWPS", 1024);
 }
 
 }  // namespace orvanta::pages

@@ -17,7 +17,8 @@ public:
     static constexpr int kPicture = 209;
 
     explicit CSubWPSPic(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    std::optional<int> Next() override { return shell::nav::kWps; }
+    std::optional<int> Back() override { return shell::nav::kWizardIp; }
 };
 
 }  // namespace orvanta::pages
