@@ -27,6 +27,7 @@
 #include "cli/Json.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
+#include "discovery/ListedCamera.h"
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
@@ -35,6 +36,7 @@ namespace orvanta::cli {
 namespace {
 
 using camera::CameraSettings;
+using camera::FieldText;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRefindEngineMs = 2000;  // a fresh engine sends its request cycle at once
@@ -152,6 +154,14 @@ bool LoadJobs(const std::string& path, bool& byMac, std::vector<Column>& columns
     return true;
 }
 
+// The row whose MAC address is `mac` in lower case.
+const discovery::CameraRow* FindRowByMac(const discovery::CameraRow* rows, int count,
+                                         const std::string& mac) {
+    for (int i = 0; i < count; ++i)
+        if (Lower(std::string(FieldText(rows[i].mac))) == mac) return &rows[i];
+    return nullptr;
+}
+
 void Discover(std::vector<Job>& jobs, bool byMac, double seconds) {
     discovery::CPLipf engine;
     discovery::CameraRow* rows = nullptr;
@@ -162,19 +172,33 @@ void Discover(std::vector<Job>& jobs, bool byMac, double seconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
     }
     engine.Query(&rows, &count, &capacity, 0);
-    for (const discovery::FoundCamera& c : engine.Cameras()) {
-        discovery::ReplyTexts texts = discovery::SplitTextArea(c.payload);
-        std::string key =
-            byMac ? Lower(platform::MacText(c.payload + discovery::kPayloadMac)) : texts.serial;
-        for (Job& job : jobs) {
-            if (job.key != key) continue;
-            job.found = true;
-            job.serial = texts.serial;
-            job.ip = platform::DottedAddress(c.payload + discovery::kPayloadIp);
-            job.port =
-                std::to_string(discovery::PayloadInt(c.payload, discovery::kPayloadHttpPort));
-        }
+    for (Job& job : jobs) {
+        const discovery::CameraRow* row = byMac ? FindRowByMac(rows, count, job.key)
+                                                : discovery::FindRowBySerial(rows, count, job.key);
+        if (row == nullptr) continue;
+        job.found = true;
+        job.serial = FieldText(row->serial);
+        job.ip = FieldText(row->ip);
+        job.port = FieldText(row->port);
     }
+}
+
+// The first row with this job's serial number that is the camera as saved. A camera with two
+// interfaces is listed twice, so every row with the serial is looked at.
+const discovery::CameraRow* FindSaved(const Job& job, const discovery::CameraRow* rows, int count) {
+    const std::string expectPort = std::to_string(job.expectPort);
+    for (int from = 0; from < count;) {
+        const discovery::CameraRow* row =
+            discovery::FindRowBySerial(rows + from, count - from, job.serial);
+        if (row == nullptr) return nullptr;
+        // A fixed address must be the one written: until the camera restarts it may still
+        // answer from the old one.
+        if (job.expectIp.empty() ||
+            (FieldText(row->ip) == job.expectIp && FieldText(row->port) == expectPort))
+            return row;
+        from = static_cast<int>(row - rows) + 1;
+    }
+    return nullptr;
 }
 
 void Configure(Job& job, const std::vector<Column>& columns, const CameraSettings& pc,
@@ -236,21 +260,15 @@ void Refind(std::vector<Job>& jobs, double seconds) {
         auto engineEnd = Clock::now() + std::chrono::milliseconds(kRefindEngineMs);
         while (Clock::now() < engineEnd && Clock::now() < deadline && waiting() > 0) {
             engine.Query(&rows, &count, &capacity, 0);
-            for (const discovery::FoundCamera& c : engine.Cameras()) {
-                std::string serial = discovery::SplitTextArea(c.payload).serial;
-                std::string ip = platform::DottedAddress(c.payload + discovery::kPayloadIp);
-                int port = discovery::PayloadInt(c.payload, discovery::kPayloadHttpPort);
-                for (Job& job : jobs) {
-                    if (!job.saved || !job.newIp.empty() || job.serial != serial) continue;
-                    // A fixed address must be the one written: until the camera restarts it
-                    // may still answer from the old one.
-                    if (!job.expectIp.empty() && (ip != job.expectIp || port != job.expectPort))
-                        continue;
-                    job.newIp = ip;
-                    job.newPort = std::to_string(port);
-                    job.status = "done";
-                    Progress("%s found again at %s:%d\n", job.key.c_str(), ip.c_str(), port);
-                }
+            for (Job& job : jobs) {
+                if (!job.saved || !job.newIp.empty()) continue;
+                const discovery::CameraRow* row = FindSaved(job, rows, count);
+                if (row == nullptr) continue;
+                job.newIp = FieldText(row->ip);
+                job.newPort = FieldText(row->port);
+                job.status = "done";
+                Progress("%s found again at %s:%s\n", job.key.c_str(), job.newIp.c_str(),
+                         job.newPort.c_str());
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
         }

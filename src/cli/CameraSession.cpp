@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "camera/RequestFraming.h"
-
 namespace orvanta::cli {
 
 bool TakeCredentialOption(int argc, char** argv, int& i, Credentials& credentials,
@@ -21,23 +19,18 @@ bool TakeCredentialOption(int argc, char** argv, int& i, Credentials& credential
     return true;
 }
 
-int SelectCamera(camera::CameraSettings& settings, const Credentials& credentials) {
-    const std::string host(camera::FieldText(settings.cameraAddressText));
-    const std::string port(camera::FieldText(settings.cameraPortText));
-    camera::SetFieldText(settings.userName, "");
-    camera::SetFieldText(settings.userPassword, "");
-    int code = camera::CameraCommand(settings, host.c_str(), port.c_str(), 1, 1, 0);
-    if (code == camera::CAM_ERR_UNAUTHORIZED && credentials.given) {
-        camera::SetFieldText(settings.userName, credentials.user);
-        camera::SetFieldText(settings.userPassword, credentials.password);
-        code = camera::ReadSystemWithAuth(settings, host.c_str(), port.c_str());
-    }
-    return code;
+camera::CredentialSource GivenCredentials(const Credentials& credentials) {
+    return [credentials](std::string& user, std::string& password) {
+        if (!credentials.given) return false;
+        user = credentials.user;
+        password = credentials.password;
+        return true;
+    };
 }
 
 int SelectAndRead(camera::CameraSettings& settings, const Credentials& credentials,
                   const camera::FreeAddressFinder& findFree, camera::SettingsReadResult& result) {
-    int code = SelectCamera(settings, credentials);
+    int code = camera::SelectCamera(settings, GivenCredentials(credentials)).code;
     if (code != camera::CAM_OK) return code;
     result = camera::RunSettingsRead(settings, findFree);
     return result.succeeded ? camera::CAM_OK : result.error;

@@ -3,6 +3,7 @@
 // system page, with the credentials when it asks for them), then read its settings.
 #include <string>
 
+#include "camera/CameraSelection.h"
 #include "camera/CameraSettings.h"
 #include "camera/SettingsRead.h"
 
@@ -18,10 +19,10 @@ struct Credentials {
 bool TakeCredentialOption(int argc, char** argv, int& i, Credentials& credentials,
                           std::string& error);
 
-// The system page read; on "Unauthorized" with credentials, the read with authorization.
-int SelectCamera(camera::CameraSettings& settings, const Credentials& credentials);
+// The credentials of the command line for camera::SelectCamera: none unless given.
+camera::CredentialSource GivenCredentials(const Credentials& credentials);
 
-// SelectCamera, then the settings read job. Returns 0 or the code that stopped it (0 with
+// camera::SelectCamera, then the settings read job. Returns 0 or the code that stopped it (0 with
 // `result.succeeded` false: the camera gave no access-point report).
 int SelectAndRead(camera::CameraSettings& settings, const Credentials& credentials,
                   const camera::FreeAddressFinder& findFree, camera::SettingsReadResult& result);

@@ -134,7 +134,8 @@ int RunWpsCommand(int argc, char** argv) {
 
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
-    int code = SelectCamera(settings, credentials);  // learns whether it wants credentials
+    // Learns whether it wants credentials.
+    int code = camera::SelectCamera(settings, GivenCredentials(credentials)).code;
     if (code != camera::CAM_OK) return ReadFailed("wps", code);
 
     code = camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStart, 0);

@@ -46,6 +46,9 @@ public:
         close(stop_[1]);
     }
     const char* Port() const { return port_.c_str(); }
+    // The requests received so far. Call it once the client has its answers: the loop records
+    // a request before it answers it.
+    std::vector<std::string> Requests() const { return server_->Requests(0); }
 
 private:
     camsim::EventLoop loop_;
