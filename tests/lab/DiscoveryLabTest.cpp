@@ -1,16 +1,23 @@
 // The discovery engine and the discover command against simulated cameras on a lab network.
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
 
 #include "Lab.h"
 #include "discovery/CPLipf.h"
+#include "discovery/DiscoveryDatagram.h"
 #include "discovery/DiscoveryLog.h"
+#include "platform/AddressText.h"
 
 namespace orvanta::discovery {
 namespace {
@@ -59,6 +66,16 @@ protected:
                                  "mac=AA:BB:CC:00:00:01,ip=10.9.9.9,http_port=81,"
                                  "stream_port=0,description=,serial=SN-C3,interface=eth1,"
                                  "magic=alt"});
+    }
+    // `count` cameras from 10.20.1.1 up, in the /16 of the PC's 10.20.0.1.
+    void StartGeneratedCameras(int count) {
+        lab->AddAddress("pc", "10.20.0.1/16");
+        lab->AddHost("cams");
+        std::string batch;
+        for (int i = 0; i < count; ++i)
+            batch += "addr add 10.20.1." + std::to_string(i + 1) + "/16 dev eth0\n";
+        ASSERT_EQ(0, lab->Run("cams", "printf '" + batch + "' | ip -batch -"));
+        lab->StartCamsim("cams", {"--generate", std::to_string(count), "--first-ip", "10.20.1.1"});
     }
     std::unique_ptr<Lab> lab;
 };
@@ -129,13 +146,7 @@ TEST_F(DiscoveryLab, APcWithoutAnAddressSendsNothing) {
 }
 
 TEST_F(DiscoveryLab, TwoHundredFiftyCamerasAreAllListedByOneQuery) {
-    lab->AddAddress("pc", "10.20.0.1/16");
-    lab->AddHost("cams");
-    std::string batch;
-    for (int i = 0; i < 250; ++i)
-        batch += "addr add 10.20.1." + std::to_string(i + 1) + "/16 dev eth0\n";
-    ASSERT_EQ(0, lab->Run("cams", "printf '" + batch + "' | ip -batch -"));
-    lab->StartCamsim("cams", {"--generate", "250", "--first-ip", "10.20.1.1"});
+    StartGeneratedCameras(250);
 
     lab->Enter("pc");
     CPLipf engine;
@@ -152,6 +163,66 @@ TEST_F(DiscoveryLab, TwoHundredFiftyCamerasAreAllListedByOneQuery) {
     EXPECT_EQ("SIM00001", serials.front());
     EXPECT_EQ("SIM00250", serials.back());
     EXPECT_EQ(serials.end(), std::adjacent_find(serials.begin(), serials.end()));
+}
+
+// The simulator hears its own broadcast replies: a burst of them must not crowd out the
+// requests that come after it. Each request, sent while the last burst is still queued, gets
+// a reply from every camera; noise among them is skipped.
+TEST_F(DiscoveryLab, EveryRequestIsAnsweredRightAfterABurstOfReplies) {
+    constexpr int kCameras = 250, kRequests = 4;
+    StartGeneratedCameras(kCameras);
+    lab->Enter("pc");
+    // As the engine does it: listen on the discovery port, send from the PC's address.
+    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    int out = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(fd, 0);
+    ASSERT_GE(out, 0);
+    int one = 1, bytes = 8 << 20;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes);  // room for every reply
+    setsockopt(out, SOL_SOCKET, SO_BROADCAST, &one, sizeof one);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(DISCOVERY_PORT);
+    at.sin_addr.s_addr = htonl(INADDR_ANY);
+    ASSERT_EQ(0, bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at));
+    sockaddr_in from{};
+    from.sin_family = AF_INET;
+    from.sin_addr.s_addr = platform::ParseDottedAddressOr("10.20.0.1", 0);
+    ASSERT_EQ(0, bind(out, reinterpret_cast<sockaddr*>(&from), sizeof from));
+    at.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    auto send = [&](const void* data, size_t length) {
+        return sendto(out, data, length, 0, reinterpret_cast<sockaddr*>(&at), sizeof at);
+    };
+    uint8_t request[kRequestSize];
+    BuildDiscoveryRequest(request);
+    const uint8_t noise[3] = {0x00, 0xF6, 0xD9};
+    ASSERT_EQ(3, send(noise, sizeof noise));
+    for (int i = 0; i < kRequests; ++i) {
+        ASSERT_EQ(static_cast<ssize_t>(kRequestSize), send(request, sizeof request));
+        Sleep(i + 1);  // lands at a different point of the previous burst each time
+    }
+
+    std::map<std::string, int> replies;
+    int total = 0;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    for (int reads = 0; reads < 4 * kCameras * kRequests && total < kCameras * kRequests &&
+                        std::chrono::steady_clock::now() < deadline;
+         ++reads) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0) continue;
+        uint8_t datagram[kReplySize];
+        uint8_t payload[kPayloadSize];
+        ssize_t n = recv(fd, datagram, sizeof datagram, 0);
+        if (AcceptReply(datagram, static_cast<int>(n), payload) != 0) continue;
+        ++replies[platform::MacText(payload + kPayloadMac)];
+        ++total;
+    }
+    close(fd);
+    close(out);
+    EXPECT_EQ(kCameras * kRequests, total);
+    EXPECT_EQ(static_cast<size_t>(kCameras), replies.size());
+    for (const auto& [mac, count] : replies) EXPECT_EQ(kRequests, count) << mac;
 }
 
 }  // namespace

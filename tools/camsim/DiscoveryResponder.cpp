@@ -18,6 +18,11 @@ constexpr uint32_t kTypeReply = 2;
 constexpr size_t kFullReply = 284;
 constexpr size_t kTextAreaOffset = 24;
 constexpr size_t kTextAreaBytes = 256;
+// Our own broadcast replies come back to the listening socket, one per camera and request:
+// the queue must hold a burst of them and still take the next request.
+constexpr int kReceiveBufferBytes = 4 << 20;
+// What one readable event takes at most, so that a flood cannot starve the HTTP side.
+constexpr int kMaxDatagramsPerEvent = 1024;
 
 void Put32(uint8_t* at, uint32_t value) {
     at[0] = static_cast<uint8_t>(value >> 24);
@@ -84,6 +89,10 @@ bool DiscoveryResponder::Start(std::string& error) {
     any.sin_addr.s_addr = htonl(INADDR_ANY);
     if (bind(receiveFd_, reinterpret_cast<sockaddr*>(&any), sizeof any) < 0)
         return Fail(error, "bind UDP 49160");
+    // Best effort; past net.core.rmem_max only with CAP_NET_ADMIN, as in a lab.
+    int bytes = kReceiveBufferBytes;
+    if (setsockopt(receiveFd_, SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes) != 0)
+        setsockopt(receiveFd_, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
 
     for (const SimCamera& camera : cameras_) {
         int fd = IsCamera(camera) ? OpenSendSocket(camera.ip, error) : -1;
@@ -124,12 +133,18 @@ bool DiscoveryResponder::Rebind(size_t camera, std::string& error) {
 }
 
 void DiscoveryResponder::OnReadable() {
+    // Everything queued is taken now: read one at a time, the replies that every answer
+    // brings back here would keep the queue full and push out the next request.
     uint8_t datagram[512];
-    ssize_t n = recv(receiveFd_, datagram, sizeof datagram, MSG_DONTWAIT);
-    if (n < 8) return;
-    // Our own replies and other cameras' replies come back here too: answer requests only.
-    if (Get32(datagram) != kRequestMagic || Get32(datagram + 4) != kTypeRequest) return;
-    Answer();
+    for (int i = 0; i < kMaxDatagramsPerEvent; ++i) {
+        ssize_t n = recv(receiveFd_, datagram, sizeof datagram, MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return;  // drained (EAGAIN), or a failure the next event meets again
+        // Our own replies and other cameras' replies come back here too: answer requests only.
+        if (n < 8 || Get32(datagram) != kRequestMagic || Get32(datagram + 4) != kTypeRequest)
+            continue;
+        Answer();
+    }
 }
 
 void DiscoveryResponder::Answer() {
