@@ -1,5 +1,7 @@
 // Discovery on a lab network with 1, 50 and 250 simulated cameras: how long from the first
 // Query until every camera is listed, and what the Query that reads a whole burst costs.
+// The 250-camera case runs five times, each in a lab of its own, since one lucky run proves
+// little about a burst that fills queues.
 #include <time.h>
 
 #include <chrono>
@@ -26,7 +28,13 @@ double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-void Run(int cameras) {
+constexpr int kBurstQueries = 2;     // the target: every camera listed by this Query
+constexpr double kBurstCpuMs = 5.0;  // ... and that Query costs less CPU than this
+constexpr int kLargeRuns = 5;
+
+// One lab, one fresh engine per measurement. `run` names the run ("" when there is one).
+// True when the burst target held.
+bool Run(int cameras, const std::string& run) {
     lab::Lab lab;
     lab.AddAddress("pc", "10.20.0.1/16");
     lab.AddHost("cams");
@@ -51,15 +59,18 @@ void Run(int cameras) {
             if (count < cameras) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         std::printf(
-            "discovery N=%-3d first Query to all %d listed: %7.2f ms (%d Queries at a 1 ms pace)\n",
-            cameras, count, Ms(Clock::now() - start), queries);
+            "discovery N=%-3d%s first Query to %d of %d listed: %7.2f ms (%d Queries at a 1 ms "
+            "pace)\n",
+            cameras, run.c_str(), count, cameras, Ms(Clock::now() - start), queries);
     }
 
-    // Burst: every reply has arrived before the next Query; count the Queries it takes.
+    // Burst: every reply has arrived before the next Query; count the Queries it takes. The
+    // sending Query reads on while replies keep coming, so it may list some (or all) itself.
     {
         discovery::CPLipf engine;
         count = 0;
         engine.Query(&rows, &count, &capacity, 0);
+        const int bySending = count;
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         int queries = 0;
         double worstCpu = 0;
@@ -70,10 +81,15 @@ void Run(int cameras) {
             if (cpu > worstCpu) worstCpu = cpu;
             ++queries;
         }
+        const bool held = count == cameras && queries <= kBurstQueries && worstCpu < kBurstCpuMs;
         std::printf(
-            "discovery N=%-3d after the replies arrived: all %d listed by Query #%d, "
-            "CPU of that Query %.3f ms (target: within 2 Queries, under 5 ms)\n",
-            cameras, count, queries, worstCpu);
+            "discovery N=%-3d%s after the replies arrived: %d of %d listed by Query #%d, "
+            "worst Query CPU %.3f ms, %d listed by the sending Query (target: all within %d "
+            "Queries, under %.0f ms): %s\n",
+            cameras, run.c_str(), count, cameras, queries, worstCpu, bySending, kBurstQueries,
+            kBurstCpuMs, held ? "held" : "MISSED");
+        std::fflush(stdout);
+        return held;
     }
 }
 
@@ -87,6 +103,11 @@ int main() {
     // The engine's per-datagram diagnostics are formatted as usual but not shown.
     std::FILE* sink = std::fopen("/dev/null", "w");
     discovery::SetDiscoveryLog(sink);
-    for (int cameras : {1, 50, 250}) Run(cameras);
+    for (int cameras : {1, 50}) Run(cameras, "");
+    int held = 0;
+    for (int i = 1; i <= kLargeRuns; ++i)
+        held += Run(250, " run " + std::to_string(i) + "/" + std::to_string(kLargeRuns)) ? 1 : 0;
+    std::printf("discovery N=250 target held in %d of %d consecutive runs: %s\n", held, kLargeRuns,
+                held == kLargeRuns ? "yes" : "NO");
     return 0;
 }
