@@ -76,7 +76,7 @@ int Child(int argc, char** argv) {
     orvanta::app::CWizardDlg wizard(options);
     FirstPaint paint;
     if (!wizard.Initialise()) return 1;
-    wizard.First()->installEventFilter(&paint);
+    wizard.Page<orvanta::pages::CSubFirst>(orvanta::shell::kPageFirst)->installEventFilter(&paint);
     wizard.show();
     for (int i = 0; i < 1000 && paint.at == 0; ++i) app.processEvents(QEventLoop::AllEvents, 5);
     const double firstPage = paint.at - start;

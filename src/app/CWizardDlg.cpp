@@ -1,16 +1,12 @@
 #include "app/CWizardDlg.h"
 
-#include <arpa/inet.h>
-
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QThread>
 
 #include "controls/Artwork.h"
 #include "lang/CAboutDlg.h"
-#include "lang/LangText.h"
 #include "pages/CDlgLoginRoot.h"
 #include "pages/CSubAPScan.h"
 #include "pages/CSubChoose.h"
@@ -35,16 +31,21 @@
 #include "pages/CSubWizardIP.h"
 #include "shell/CSubPage.h"
 #include "shell/CSubWait.h"
+#include "shell/JobRunner.h"
 #include "shell/Prompt.h"
 
 namespace orvanta::app {
 
 using namespace shell;
-using camera::SetFieldText;
 
 namespace {
 constexpr const char* kInitialWaitText = "Please Wait for few second ...... ";
-constexpr int kHideAttempts = 10;
+// The order in which the pages load their texts.
+constexpr int kTextOrder[kPageCount] = {
+    kPageFirst,  kPageSearchNet, kPageChoose,      kPageOption, kPageShowPic,     kPageWizardIp,
+    kPageUpnp,   kPageDdns,      kPageLogin,       kPagePppoe,  kPageSetupFinish, kPageWpsPic,
+    kPageWps,    kPageLanIsp,    kPageLanIp,       kPageWlanIp, kPageWlanAp,      kPageSystem,
+    kPageApScan, kPageLinkSer,   kPageSetAutoParam};
 }  // namespace
 
 CWizardDlg::CWizardDlg(WizardOptions options, QWidget* parent)
@@ -70,27 +71,17 @@ CWizardDlg::CWizardDlg(WizardOptions options, QWidget* parent)
     frame_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // The pages, in index order.
-    first_ = new pages::CSubFirst(this);
-    searchNet_ = new pages::CSubSearchNet(this);
-    option_ = new pages::CSubOption(this);
-    system_ = new pages::CSubSystem(this);
-    showPic_ = new pages::CSubShowPic(this);
-    lanIsp_ = new pages::CSubLANISP(this);
-    lanIp_ = new pages::CSubLANIP(this);
-    wlanAp_ = new pages::CSubWLANAP(this);
-    wlanIp_ = new pages::CSubWLANIP(this);
-    upnp_ = new pages::CSubUPnP(this);
-    ddns_ = new pages::CSubDDNS(this);
-    apScan_ = new pages::CSubAPScan(this);
-    wps_ = new pages::CSubWPS(this);
-    setAutoParam_ = new pages::CSubSetAutoParam(this);
-    wpsPic_ = new pages::CSubWPSPic(this);
-    choose_ = new pages::CSubChoose(this);
-    pppoe_ = new pages::CSubPPPoE(this);
-    wizardIp_ = new pages::CSubWizardIP(this);
-    login_ = new pages::CSubLogin(this);
-    setupFinish_ = new pages::CSubSetupFinish(this);
-    linkSer_ = new pages::CSubLinkSer(this);
+    page_ = {new pages::CSubFirst(this),   new pages::CSubSearchNet(this),
+             new pages::CSubOption(this),  new pages::CSubSystem(this),
+             new pages::CSubShowPic(this), new pages::CSubLANISP(this),
+             new pages::CSubLANIP(this),   new pages::CSubWLANAP(this),
+             new pages::CSubWLANIP(this),  new pages::CSubUPnP(this),
+             new pages::CSubDDNS(this),    new pages::CSubAPScan(this),
+             new pages::CSubWPS(this),     new pages::CSubSetAutoParam(this),
+             new pages::CSubWPSPic(this),  new pages::CSubChoose(this),
+             new pages::CSubPPPoE(this),   new pages::CSubWizardIP(this),
+             new pages::CSubLogin(this),   new pages::CSubSetupFinish(this),
+             new pages::CSubLinkSer(this)};
 
     paths_ = lang::ResolveProgramPaths(options_.executablePath);
     languageDialog_ =
@@ -98,18 +89,25 @@ CWizardDlg::CWizardDlg(WizardOptions options, QWidget* parent)
     if (!options_.userLanguage.empty())
         languageDialog_->SetUserLanguage(QString::fromStdString(options_.userLanguage));
 
-    timer3_.setObjectName("timer3");
-    timer4_.setObjectName("timer4");
-    connect(&timer3_, &QTimer::timeout, this, &CWizardDlg::OnJobTick);
-    connect(&timer4_, &QTimer::timeout, this, &CWizardDlg::OnRefindTick);
+    timers_ = options_.timers ? options_.timers
+                              : std::shared_ptr<TimerSource>(QtTimers(options_.timeScale));
+    PageContext context;
+    context.host = this;
+    context.settings = &settings_;
+    context.camera = options_.camera.get();
+    context.network = options_.network.get();
+    context.discovery = options_.discovery.get();
+    context.kept = &kept_;
+    context.timers = timers_.get();
+    if (options_.clock) context.clock = options_.clock;
+    jobs_ = new JobRunner(
+        this, context, kept_, texts_, options_.timeScale,
+        [this](std::string& user, std::string& password) { AskPassword(user, password); });
+    for (CSubPage* page : page_) page->Attach(context);
 }
 
 CWizardDlg::~CWizardDlg() {
     Shutdown();
-}
-
-int CWizardDlg::Scaled(int milliseconds) const {
-    return qMax(1, static_cast<int>(milliseconds * options_.timeScale));
 }
 
 bool CWizardDlg::Initialise() {
@@ -130,20 +128,12 @@ bool CWizardDlg::Initialise() {
     settings_.pcHasDialUp = settings_.pcHasLan = 0;
     if (options_.network) options_.network->SurveyPcNetwork(settings_);
 
-    const std::array<CSubPage*, kPageCount> ordered = {
-        first_,  searchNet_, option_, system_,   showPic_, lanIsp_,      lanIp_,
-        wlanAp_, wlanIp_,    upnp_,   ddns_,     apScan_,  wps_,         setAutoParam_,
-        wpsPic_, choose_,    pppoe_,  wizardIp_, login_,   setupFinish_, linkSer_};
-    for (CSubPage* page : ordered) {
-        page->SetHost(this);
-        if (page != login_) page->SetSettings(&settings_);
-    }
-
     if (!waitDialog_) {
         waitDialog_ = new CSubWait(this);
         waitDialog_->SetPosition(0);
         waitDialog_->SetText(kInitialWaitText);
         waitDialog_->TransferText();
+        jobs_->SetWaitDialog(waitDialog_);
     }
 
     settings_.internetReachable = options_.network && options_.network->ProbeInternet() ? 1 : 0;
@@ -151,11 +141,11 @@ bool CWizardDlg::Initialise() {
     banner_->setPixmap(
         controls::ArtworkPixmap(kBannerPicture, banner_->size(), devicePixelRatioF()));
     pages_.SetFrame(frame_->geometry());
-    for (CSubPage* page : ordered) pages_.AddForm(page, this);
+    for (CSubPage* page : page_) pages_.AddForm(page, this);
 
     ChooseLanguageAtStart();
     LoadAllTexts();
-    first_->ShowNetworkType();
+    Page<pages::CSubFirst>(kPageFirst)->ShowNetworkType();
     pages_.ShowForm(kPageFirst);
     update();
     return true;
@@ -185,24 +175,9 @@ bool CWizardDlg::RunLanguageDialog(QString* chosen) {
     return accepted;
 }
 
-void CWizardDlg::LoadOwnTexts() {
-    for (int i = 0; i < 8; ++i) {
-        std::string key = "Message" + std::to_string(i + 1);
-        messageTexts_[i] = lang::LoadText(langFilePath_, "WizardDlg", key.c_str(), 1024);
-    }
-    for (int i = 0; i < 4; ++i) {
-        std::string key = "note" + std::to_string(i + 1);
-        waitNotes_[i] = lang::LoadText(langFilePath_, "WaitDlg", key.c_str(), 1024);
-    }
-}
-
 void CWizardDlg::LoadAllTexts() {
-    const CSubPage* order[] = {first_,  searchNet_, choose_,      option_, showPic_,     wizardIp_,
-                               upnp_,   ddns_,      login_,       pppoe_,  setupFinish_, wpsPic_,
-                               wps_,    lanIsp_,    lanIp_,       wlanIp_, wlanAp_,      system_,
-                               apScan_, linkSer_,   setAutoParam_};
-    for (const CSubPage* page : order) const_cast<CSubPage*>(page)->LoadTexts(langFilePath_);
-    LoadOwnTexts();
+    for (int index : kTextOrder) page_[static_cast<size_t>(index)]->LoadTexts(langFilePath_);
+    texts_.Load(langFilePath_);
 }
 
 void CWizardDlg::PostNavigation(int code) {
@@ -214,73 +189,30 @@ void CWizardDlg::SendNavigation(int code) {
     HandleNavigation(code);
 }
 
-void CWizardDlg::PrepareAndShow(int page) {
-    pages_.Form(page)->Prepare();
-    pages_.ShowForm(page);
-}
-
 void CWizardDlg::HandleNavigation(int code) {
     if (shutDown_) return;
+    if (const PageRoute* route = FindPageRoute(code)) {
+        if (route->prepare) page_[static_cast<size_t>(route->page)]->Prepare();
+        pages_.ShowForm(route->page);
+        return;
+    }
     switch (code) {
         case nav::kHome:
             settings_.wizardMode = 1;
             settings_.useWps = settings_.useWireless = settings_.skipAddressCheck = 0;
             pages_.ShowForm(kPageFirst);
             break;
-        case nav::kSystem:
-            PrepareAndShow(kPageSystem);
-            break;
-        case nav::kOption:
-            PrepareAndShow(kPageOption);
-            break;
-        case nav::kShowPic:
-            PrepareAndShow(kPageShowPic);
-            break;
-        case nav::kLanIsp:
-            PrepareAndShow(kPageLanIsp);
-            break;
-        case nav::kWlanAp:
-            PrepareAndShow(kPageWlanAp);
-            break;
-        case nav::kLanIp:
-            PrepareAndShow(kPageLanIp);
-            break;
-        case nav::kWlanIp:
-            PrepareAndShow(kPageWlanIp);
-            break;
-        case nav::kSearch:
-            PrepareAndShow(kPageSearchNet);
-            break;
-        case nav::kLogin:
-            pages_.ShowForm(kPageLogin);
-            break;
-        case nav::kServerList:
-            PrepareAndShow(kPageLinkSer);
-            break;
-        case nav::kUpnp:
-            PrepareAndShow(kPageUpnp);
-            break;
-        case nav::kDdns:
-            PrepareAndShow(kPageDdns);
-            break;
         case nav::kEnsureSubnet:
             if (options_.network) options_.network->EnsureCameraSubnet(settings_);
             break;
         case nav::kReadSettings:
-            StartRead();
+            jobs_->Read();
             break;
         case nav::kSave:
-            StartSave();
-            break;
-        case nav::kApScan:
-            apScan_->SetScanList(keptScanList_);
-            PrepareAndShow(kPageApScan);
-            break;
-        case nav::kSummary:
-            PrepareAndShow(kPageSetAutoParam);
+            jobs_->Save();
             break;
         case nav::kRescan:
-            Rescan();
+            jobs_->Rescan();
             break;
         case nav::kAbout: {
             lang::CAboutDlg about(langFilePath_, this);
@@ -288,25 +220,6 @@ void CWizardDlg::HandleNavigation(int code) {
             update();
             break;
         }
-        case nav::kWps:
-            PrepareAndShow(kPageWps);
-            break;
-        case nav::kWpsPic:
-            pages_.ShowForm(kPageWpsPic);
-            break;
-        case nav::kChoose:
-            PrepareAndShow(kPageChoose);
-            break;
-        case nav::kPppoe:
-            PrepareAndShow(kPagePppoe);
-            break;
-        case nav::kWizardIp:
-            wizardIp_->SetProposals(keptFreeAddresses_);
-            PrepareAndShow(kPageWizardIp);
-            break;
-        case nav::kSetupFinish:
-            PrepareAndShow(kPageSetupFinish);
-            break;
         case nav::kLanguage:
             ChangeLanguage();
             break;
@@ -315,202 +228,12 @@ void CWizardDlg::HandleNavigation(int code) {
     }
 }
 
-void CWizardDlg::ShowWait() {
-    QRect area = geometry();
-    waitDialog_->move(area.center() - QPoint(waitDialog_->width() / 2, waitDialog_->height() / 2));
-    waitDialog_->show();
-    waitDialog_->UpdateNow();
-}
-
-void CWizardDlg::EndWait() {
-    setEnabled(true);
-    for (int i = 0; i < kHideAttempts && waitDialog_->isVisible(); ++i) waitDialog_->hide();
-    timer3_.stop();
-}
-
-void CWizardDlg::StartRead() {
-    setEnabled(false);
-    keptFreeAddresses_.clear();
-    keptScanList_.clear();
-    if (options_.network) options_.network->EnsureCameraSubnet(settings_);
-    settings_.userName[0] = settings_.userPassword[0] = 0;
-    int result = camera::CAM_ERR_CONNECT;
-    // Cameras answer the first reads after a restart unreliably: the third one counts.
-    for (int i = 0; i < 3; ++i) result = options_.camera->ReadSystemPage(settings_);
-    if (result == camera::CAM_ERR_UNAUTHORIZED) {
-        pages::CDlgLoginRoot dialog(langFilePath_, this);
-        CurrentPrompt().Exec(dialog);
-        SetFieldText(settings_.userName, dialog.UserName().toLatin1().toStdString());
-        SetFieldText(settings_.userPassword, dialog.Password().toLatin1().toStdString());
-        if (options_.camera->ReadSystemWithAuth(settings_) != 0) {
-            setEnabled(true);
-            ShowMessage(this, messageTexts_[6], QString(), PromptIcon::Error);
-            return;
-        }
-    }
-    setEnabled(false);
-    job_ = std::make_shared<SettingsJob>();
-    job_->code = JOB_READ;
-    job_->settings = settings_;
-    waitDialog_->SetRange(0, CSubWait::kMaximum);
-    waitDialog_->SetPosition(0);
-    waitDialog_->SetText(waitNotes_[1]);
-    waitDialog_->TransferText();
-    std::shared_ptr<CameraBackend> camera = options_.camera;
-    StartJobThread(job_, [camera](SettingsJob& job) {
-        job.scanResult.clear();
-        job.freeAddresses.clear();
-        camera::SettingsReadResult result = camera->RunSettingsRead(job.settings);
-        job.error = result.error;
-        job.scanResult = std::move(result.accessPoints);
-        job.hasScanResult = !job.scanResult.empty();
-        job.freeAddresses = std::move(result.freeAddresses);
-        job.succeeded = result.succeeded;
-    });
-    ShowWait();
-    jobTicks_ = 0;
-    timer3_.start(Scaled(kReadTickMs));
-}
-
-void CWizardDlg::StartSave() {
-    setEnabled(false);
-    waitDialog_->SetRange(0, CSubWait::kMaximum);
-    waitDialog_->SetPosition(0);
-    waitDialog_->SetText(waitNotes_[2]);
-    waitDialog_->TransferText();
-    job_ = std::make_shared<SettingsJob>();
-    job_->settings = settings_;
-    job_->code = settings_.useWps == 1 ? JOB_SAVE_WPS : JOB_SAVE;
-    ShowWait();
-    std::shared_ptr<CameraBackend> camera = options_.camera;
-    StartJobThread(job_, [camera](SettingsJob& job) {
-        job.succeeded = camera->RunSave(job.settings, job.code == JOB_SAVE_WPS) == 0;
-    });
-    jobTicks_ = 0;
-    timer3_.start(Scaled(kSaveTickMs));
-}
-
-void CWizardDlg::OnJobTick() {
-    if (!job_) {
-        timer3_.stop();
-        return;
-    }
-    ++jobTicks_;
-    const int p = waitDialog_->Position();
-    const bool read = job_->code == JOB_READ;
-    if (p <= (read ? 950 : 900)) {
-        waitDialog_->SetPosition(p + 10);
-        return;
-    }
-    if (!job_->Ended()) {
-        waitDialog_->SetPosition(p + 10);
-        if (p == CSubWait::kMaximum) {
-            // Timed out: the worker may go on with its own record; nothing of it is used.
-            EndWait();
-            job_.reset();
-            ShowMessage(this, messageTexts_[1], read ? "Orvanta2" : QString(), PromptIcon::Warning);
-        }
-        return;
-    }
-    std::shared_ptr<SettingsJob> job = std::move(job_);
-    if (read) {
-        if (job->succeeded) {
-            settings_ = job->settings;
-            EndWait();
-            keptFreeAddresses_ = job->freeAddresses;
-            keptScanList_ = job->scanResult;
-            PostNavigation(settings_.newCameraSetup != 0 ? nav::kOption : nav::kSystem);
-        } else {
-            EndWait();
-            if (job->error == camera::CAM_ERR_UNAUTHORIZED)
-                ShowMessage(this, messageTexts_[7], QString(), PromptIcon::Error);
-            else
-                ShowMessage(this, messageTexts_[1], QString(), PromptIcon::Warning);
-        }
-        return;
-    }
-    EndWait();
-    if (!job->succeeded) {
-        ShowMessage(this, messageTexts_[1], QString(), PromptIcon::Warning);
-        return;
-    }
-    settings_ = job->settings;
-    bool wireless = settings_.useWireless == 1 && settings_.WirelessCap == 1;
-    ShowMessage(this, messageTexts_[wireless ? 2 : 3], QString(), PromptIcon::Information);
-    if (settings_.wizardMode == 1 && settings_.newCameraSetup == 1) {
-        waitDialog_->SetPosition(0);
-        waitDialog_->SetText(waitNotes_[3]);
-        waitDialog_->TransferText();
-        ShowWait();
-        timer4_.start(Scaled(kRefindTickMs));
-    } else {
-        PostNavigation(nav::kHome);
-    }
-}
-
-void CWizardDlg::OnRefindTick() {
-    setEnabled(false);
-    const int p = waitDialog_->Position();
-    waitDialog_->SetPosition(p + 10);
-    if (p >= CSubWait::kMaximum) {
-        timer4_.stop();
-        ShowMessage(this, messageTexts_[4], QString(), PromptIcon::Warning);
-        PostNavigation(nav::kHome);
-        setEnabled(true);
-        waitDialog_->hide();
-        return;
-    }
-    if (p < 600 || !options_.refind) return;
-    discovery::CameraRow* rows = nullptr;
-    int count = 0, capacity = 0;
-    if (options_.refind->Query(&rows, &count, &capacity, 1) != 1 || !rows) return;
-    std::string_view wanted = camera::FieldText(settings_.cameraIdText);
-    for (int i = 0; i < count; ++i) {
-        const discovery::CameraRow& row = rows[i];
-        if (camera::FieldText(row.serial) != wanted) continue;
-        timer4_.stop();
-        SetFieldText(settings_.cameraAddressText, camera::FieldText(row.ip));
-        SetFieldText(settings_.cameraPortText, camera::FieldText(row.port));
-        in_addr address{};
-        settings_.cameraAddress =
-            ::inet_pton(AF_INET, settings_.cameraAddressText, &address) == 1 ? address.s_addr : 0;
-        discovery::CameraRow found = row;
-        SendNavigation(nav::kEnsureSubnet);
-        options_.camera->ReadNatStatus(settings_);
-        waitDialog_->hide();
-        ShowMessage(this, messageTexts_[5], QString(), PromptIcon::Information);
-        setEnabled(true);
-        setupFinish_->SetFoundCamera(found);
-        PostNavigation(nav::kSetupFinish);
-        return;
-    }
-}
-
-void CWizardDlg::Pause(int milliseconds) {
-    waitDialog_->UpdateNow();
-    QThread::msleep(static_cast<unsigned long>(Scaled(milliseconds)));
-}
-
-void CWizardDlg::Rescan() {
-    waitDialog_->SetPosition(0);
-    waitDialog_->TransferText();
-    ShowWait();
-    for (int position : {20, 40, 60}) {
-        waitDialog_->SetPosition(position);
-        Pause(200);
-    }
-    keptScanList_ = options_.camera->ScanAccessPoints(settings_);
-    waitDialog_->SetPosition(80);
-    Pause(200);
-    if (settings_.apScanDone == 0) {
-        waitDialog_->hide();
-        ShowMessage(this, messageTexts_[1], QString(), PromptIcon::Warning);
-        return;
-    }
-    waitDialog_->SetPosition(100);
-    Pause(200);
-    waitDialog_->hide();
-    PostNavigation(settings_.useWps == 1 ? nav::kWps : nav::kApScan);
+void CWizardDlg::AskPassword(std::string& user, std::string& password) {
+    pages::CDlgLoginRoot dialog(langFilePath_, this);
+    CurrentPrompt().Exec(dialog);
+    // One byte per character, as the camera's Basic authorization takes them.
+    user = dialog.UserName().toLatin1().toStdString();
+    password = dialog.Password().toLatin1().toStdString();
 }
 
 void CWizardDlg::ChangeLanguage() {
@@ -522,8 +245,9 @@ void CWizardDlg::ChangeLanguage() {
     langFilePath_ =
         QString::fromStdString(lang::LanguageFilePath(paths_, langFileName_.toStdString()));
     LoadAllTexts();
-    first_->ShowNetworkType();
-    first_->update();
+    auto* first = Page<pages::CSubFirst>(kPageFirst);
+    first->ShowNetworkType();
+    first->update();
 }
 
 void CWizardDlg::closeEvent(QCloseEvent* event) {
@@ -534,15 +258,13 @@ void CWizardDlg::closeEvent(QCloseEvent* event) {
 void CWizardDlg::Shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
-    timer3_.stop();
-    timer4_.stop();
+    jobs_->Stop();
     if (options_.network) options_.network->RemoveTemporaryAddresses();
     delete waitDialog_;
     waitDialog_ = nullptr;
-    keptFreeAddresses_.clear();
-    keptScanList_.clear();
+    jobs_->SetWaitDialog(nullptr);
+    kept_ = KeptResults{};
     settings_.keepConnecting = 0;
-    if (job_) job_->StopConnecting();
 }
 
 }  // namespace orvanta::app

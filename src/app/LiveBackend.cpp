@@ -7,6 +7,7 @@
 #include <memory>
 #include <thread>
 
+#include "camera/CameraSelection.h"
 #include "camera/RequestFraming.h"
 #include "camera/SettingsWrite.h"
 #include "camera/Transport.h"
@@ -25,11 +26,9 @@ constexpr auto kProbeLimit = std::chrono::milliseconds(3500);
 
 class LiveCamera : public shell::CameraBackend {
 public:
-    int ReadSystemPage(camera::CameraSettings& s) override {
-        return camera::CameraCommand(s, s.cameraAddressText, s.cameraPortText, 1, 1, 0);
-    }
-    int ReadSystemWithAuth(camera::CameraSettings& s) override {
-        return camera::ReadSystemWithAuth(s, s.cameraAddressText, s.cameraPortText);
+    camera::SelectResult SelectCamera(camera::CameraSettings& s,
+                                      const camera::CredentialSource& credentials) override {
+        return camera::SelectCamera(s, credentials);
     }
     camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& s) override {
         // The worker has a network handle of its own.
@@ -73,6 +72,11 @@ public:
     void RemoveTemporaryAddresses() override {
         discovery::RemoveTemporaryAddresses(net_, temporary_);
     }
+    Probe ProbeAddress(uint32_t target, uint32_t source) override {
+        Probe probe;
+        probe.result = discovery::ProbeAddress(net_, target, source, &probe.error);
+        return probe;
+    }
 
 private:
     std::string probeHost_;
@@ -80,14 +84,22 @@ private:
     discovery::TemporaryAddresses temporary_;
 };
 
-class LiveRefind : public shell::RefindSource {
+class LiveEngine : public shell::DiscoveryEngine {
 public:
     int Query(discovery::CameraRow** rows, int* count, int* capacity, int mode) override {
         return engine_.Query(rows, count, capacity, mode);
     }
+    void RequestCycle() override { engine_.RequestCycle(); }
 
 private:
     discovery::CPLipf engine_;
+};
+
+class LiveDiscovery : public shell::DiscoveryBackend {
+public:
+    std::unique_ptr<shell::DiscoveryEngine> NewEngine() override {
+        return std::make_unique<LiveEngine>();
+    }
 };
 
 }  // namespace
@@ -106,7 +118,7 @@ WizardOptions LiveOptions(const std::string& executablePath) {
     options.camera = std::make_shared<LiveCamera>();
     options.network =
         std::make_shared<LiveNetwork>(ProbeHost(lang::ResolveProgramPaths(executablePath)));
-    options.refind = std::make_shared<LiveRefind>();
+    options.discovery = std::make_shared<LiveDiscovery>();
     return options;
 }
 

@@ -1,13 +1,19 @@
 #include "app/OfflineBackend.h"
 
+#include <cerrno>
+
 namespace orvanta::app {
 
 namespace {
 
 class Camera : public shell::CameraBackend {
 public:
-    int ReadSystemPage(camera::CameraSettings&) override { return camera::CAM_ERR_CONNECT; }
-    int ReadSystemWithAuth(camera::CameraSettings&) override { return camera::CAM_ERR_CONNECT; }
+    camera::SelectResult SelectCamera(camera::CameraSettings&,
+                                      const camera::CredentialSource&) override {
+        camera::SelectResult result;
+        result.code = camera::CAM_ERR_CONNECT;
+        return result;
+    }
     camera::SettingsReadResult RunSettingsRead(camera::CameraSettings&) override {
         camera::SettingsReadResult result;
         result.error = camera::CAM_ERR_CONNECT;
@@ -35,6 +41,9 @@ public:
     bool ProbeInternet() override { return internet_; }
     void EnsureCameraSubnet(const camera::CameraSettings&) override {}
     void RemoveTemporaryAddresses() override {}
+    Probe ProbeAddress(uint32_t, uint32_t) override {
+        return {discovery::ProbeResult::Failed, -ENETDOWN};
+    }
 
 private:
     bool internet_;

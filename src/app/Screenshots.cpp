@@ -64,7 +64,7 @@ int WriteScreenshots(const QString& folder, const std::string& executablePath) {
         wizard.Pages().ShowForm(shell::kPageFirst);
 
         shell::CSubWait* wait = wizard.WaitDialog();
-        wait->SetText(wizard.WaitNote(2));
+        wait->SetText(wizard.Texts().Note(shell::WaitNote::Reading));
         wait->TransferText();
         wait->SetPosition(420);
         wait->show();

@@ -64,7 +64,7 @@ int CPLipf::Query(CameraRow** rows, int* rowCount, int* rowCapacity, int mode) {
 bool CPLipf::PollReplies() {
     const uint32_t now = now_();
     if (now - lastRequestTime_ > static_cast<uint32_t>(requestPeriod_) * 1000u ||
-        channelsOpen_ == 0) {
+        channelsOpen_ == 0 || cycleRequested_) {
         if (noNetwork_ == 1) {
             LoadHostAddresses();
             return false;
@@ -83,6 +83,7 @@ bool CPLipf::PollReplies() {
         for (size_t i = 0; i < channels_.size(); ++i)
             sendFailed_[i] = SendDiscoveryRequest(&channels_[i]) < 0 ? 1 : 0;
         lastRequestTime_ = now;
+        cycleRequested_ = false;
     }
     if (noNetwork_ == 1) return false;
 

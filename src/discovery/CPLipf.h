@@ -54,6 +54,10 @@ public:
     // rebuilt, 0 when nothing changed, -1 when nothing could be read (outputs untouched).
     int Query(CameraRow** rows, int* rowCount, int* rowCapacity, int mode);
 
+    // The next Query sends a request cycle, however recent the last one was. Cameras only
+    // answer again; their entries are updated as by any reply.
+    void RequestCycle() { cycleRequested_ = true; }
+
     // The found cameras in list order, with their full replies.
     const std::vector<FoundCamera>& Cameras() const { return found_; }
     bool NoNetwork() const { return noNetwork_ != 0; }
@@ -92,6 +96,7 @@ private:
     FoundCamera staging_;
     uint32_t lastRequestTime_ = 0;
     int channelsOpen_ = 0;
+    bool cycleRequested_ = false;
     int requestPeriod_ = 30;
     int ageLimit_ = 60;
     int rowCapacity_ = 25;

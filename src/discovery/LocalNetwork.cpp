@@ -195,13 +195,19 @@ void SurveyPcNetwork(camera::CameraSettings& settings, NetworkPlatform& net) {
     }
 }
 
-ProbeResult ProbeAddress(NetworkPlatform& net, uint32_t target, uint32_t source) {
+ProbeResult ProbeAddress(NetworkPlatform& net, uint32_t target, uint32_t source, int* error) {
     std::vector<AddressEntry> own;
-    if (!ReadAddressTable(net, own)) return ProbeResult::Failed;
+    if (!ReadAddressTable(net, own)) {
+        if (error) *error = -EIO;
+        return ProbeResult::Failed;
+    }
     for (const AddressEntry& e : own)
         if (e.address == target) return ProbeResult::InUse;
     uint8_t answered = platform::kArpNoAnswer;
-    if (net.ProbeArp(&target, 1, source, &answered) != 0) return ProbeResult::Failed;
+    if (int rc = net.ProbeArp(&target, 1, source, &answered); rc != 0) {
+        if (error) *error = rc < 0 ? rc : -EIO;
+        return ProbeResult::Failed;
+    }
     return answered == platform::kArpAnswered ? ProbeResult::InUse : ProbeResult::Free;
 }
 

@@ -49,8 +49,11 @@ void ReadAdapterAddresses(camera::CameraSettings& settings, platform::NetworkPla
 void SurveyPcNetwork(camera::CameraSettings& settings, platform::NetworkPlatform& net);
 
 // Whether a host claims `target`, asked by ARP from `source` (network byte order). An
-// address the PC holds itself is in use. Failed when no request could be sent.
-ProbeResult ProbeAddress(platform::NetworkPlatform& net, uint32_t target, uint32_t source);
+// address the PC holds itself is in use. Failed when no request could be sent; `error` then
+// gets the platform's code (-EPERM without CAP_NET_RAW, -EADDRNOTAVAIL for a source that no
+// interface holds, ...).
+ProbeResult ProbeAddress(platform::NetworkPlatform& net, uint32_t target, uint32_t source,
+                         int* error = nullptr);
 
 // The first address at or below `start` in its last byte (255 follows 0) that no host
 // claims. False after 256 probes without one, or when probing is impossible.

@@ -1,8 +1,14 @@
 #pragma once
-// Page 1: the camera search and its list. The search itself is built on this page's controls.
+// Page 1: the camera search. The page's own discovery engine is polled once a second for at
+// most three minutes per search; the user picks a camera from the list, or opens its web
+// page with a double-click.
+#include <memory>
+#include <vector>
+
+#include "discovery/CPLipf.h"
 #include "shell/CSubPage.h"
 
-class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace orvanta::pages {
 
@@ -18,24 +24,46 @@ public:
     static constexpr int kNote = 1175;
     static constexpr int kTitle = 1237;
 
+    static constexpr int kTimer = 1;
+    static constexpr int kTickMs = 1000;
+    static constexpr int kLastTick = 180;  // the search ends by itself on this tick
+    // A started search asks at once and again on these ticks: a lost broadcast, or an engine
+    // whose last request went out moments ago, must not leave the list empty for 30 s.
+    static constexpr int kRepeatTicks[] = {1, 3};
+
     explicit CSubSearchNet(QWidget* parent = nullptr);
 
-    void LoadTexts(const QString& langPath) override;
     void Prepare() override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override;
 
+    bool Searching() const { return searching_; }
+    int TickCount() const { return tickCount_; }
     QString TextStartFind() const { return textStartFind_; }
+    QString TextFinding() const { return textFinding_; }
+    QString TextStopFinding() const { return textStopFinding_; }
     QString TextMessage1() const { return textMessage1_; }
     QString TextMessage2() const { return textMessage2_; }
 
 private:
-    void OnExit();
-    void OnNext();
+    void Attached() override;
+    void LoadPageTexts(const QString& langPath) override;
+    void OnStartStop();
+    void OnTick();
+    void Poll();
+    void StopSearch();
+    void OnDoubleClick(QTreeWidgetItem* item);
+    const discovery::CameraRow* SelectedRow() const;
 
+    std::unique_ptr<shell::DiscoveryEngine> engine_;
+    std::unique_ptr<shell::PageTimer> timer_;
+    std::vector<discovery::CameraRow> rows_;  // what the list shows, in its order
+    int tickCount_ = 0;
+    bool searching_ = false;
+    bool busy_ = false;
     QString textStartFind_ = "Start find";
     QString textFinding_ = "Finding...";
     QString textStopFinding_ = "Stop Finding...";
-    QString textNext_;
-    QString textNote_;
     QString textMessage1_;
     QString textMessage2_;
 };

@@ -10,7 +10,6 @@
 
 namespace orvanta::pages {
 
-using controls::CXButtonXP;
 using namespace shell;
 
 CSubSetAutoParam::CSubSetAutoParam(QWidget* parent)
@@ -18,12 +17,13 @@ CSubSetAutoParam::CSubSetAutoParam(QWidget* parent)
     struct Box {
         int group, text, row, column;
         const char* builtIn;
+        const char* key;
     };
-    const Box boxes[] = {{kSystemGroup, kSystemText, 0, 0, "System"},
-                         {kNetworkGroup, kNetworkText, 0, 1, "Network "},
-                         {kWirelessGroup, kWirelessText, 1, 0, "Wireless"},
-                         {kUpnpGroup, kUpnpText, 1, 1, "UPnP"},
-                         {kDdnsGroup, kDdnsText, 2, 0, "DDNS"}};
+    const Box boxes[] = {{kSystemGroup, kSystemText, 0, 0, "System", "SystemInfo"},
+                         {kNetworkGroup, kNetworkText, 0, 1, "Network ", "NetworkInfo"},
+                         {kWirelessGroup, kWirelessText, 1, 0, "Wireless", "WirelessInfo"},
+                         {kUpnpGroup, kUpnpText, 1, 1, "UPnP", "UPnPInfo"},
+                         {kDdnsGroup, kDdnsText, 2, 0, "DDNS", "DDNSInfo"}};
     auto* grid = new QGridLayout;
     for (const Box& b : boxes) {
         QGroupBox* group = MakeGroup(b.group, b.builtIn);
@@ -31,35 +31,66 @@ CSubSetAutoParam::CSubSetAutoParam(QWidget* parent)
         QLabel* text = MakeLabel(b.text);
         text->setParent(group);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        text->setTextFormat(Qt::PlainText);
         inner->addWidget(text);
         grid->addWidget(group, b.row, b.column);
+        Bind(b.group, "SetAutoParamPage", b.key);
     }
     auto* content = new QVBoxLayout;
     content->addLayout(grid, 1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true, "Back");
-    auto* save = MakeButton(kSave, kIconNext, CXButtonXP::kIconRight, true, "Setup the Camera");
+    auto [back, save] = MakeBackNext(kBack, kSave, "BtnSave");
+    back->setText("Back");
+    save->setText("Setup the Camera");
     BuildFrame(nullptr, content, back, save);
-
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kDdns); });
-    connect(save, &QPushButton::clicked, this, &CSubSetAutoParam::OnSave);
 }
 
-void CSubSetAutoParam::OnSave() {
-    if (AskOkCancel(this, textMessage1_, QString(), PromptIcon::Information)) Post(nav::kSave);
-}
-
-void CSubSetAutoParam::LoadTexts(const QString& langPath) {
-    langPath_ = langPath;
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kSave)->setText(Text(langPath, "Common", "BtnSave"));
-    const std::pair<int, const char*> groups[] = {{kSystemGroup, "SystemInfo"},
-                                                  {kNetworkGroup, "NetworkInfo"},
-                                                  {kWirelessGroup, "WirelessInfo"},
-                                                  {kUpnpGroup, "UPnPInfo"},
-                                                  {kDdnsGroup, "DDNSInfo"}};
-    for (auto [id, key] : groups)
-        Control<QGroupBox>(id)->setTitle(Text(langPath, "SetAutoParamPage", key));
+void CSubSetAutoParam::LoadPageTexts(const QString& langPath) {
+    auto text = [&](const char* section, const char* key) {
+        return Text(langPath, section, key).toStdString();
+    };
+    camera::SummaryLabels& l = labels_;
+    l.hostname = text("SystemPage", "Hostname");
+    l.description = text("SystemPage", "Description");
+    l.pppoeUser = text("PPPoEPage", "UserID");
+    l.pppoePassword = text("PPPoEPage", "Password");
+    l.dhcp = text("WizardIPPage", "RadioDHCP");
+    l.fixedIp = text("WizardIPPage", "RadioFixIP");
+    l.mask = text("WizardIPPage", "Submask");
+    l.gateway = text("WizardIPPage", "Gateway");
+    l.dns = text("WizardIPPage", "dns");
+    l.noWirelessSupport = text("SetAutoParamPage", "NotSupposeWireless");
+    l.wirelessNotUsed = text("SetAutoParamPage", "NotUseWireless");
+    l.useWps = text("SetAutoParamPage", "USEWPS");
+    l.wpsSucceeded = text("SetAutoParamPage", "WPSSucces");
+    l.wpsFailed = text("SetAutoParamPage", "WPSFailed");
+    l.ssid = text("ApscanPage", "SSID");
+    l.security = text("ApscanPage", "Security");
+    l.upnpOn = text("SetAutoParamPage", "EnUPnP");
+    l.upnpOff = text("SetAutoParamPage", "DisUPnP");
+    l.httpPort = text("UPnPPage", "HttpPort");
+    l.streamPort = text("UPnPPage", "StreamPort");
+    l.rtspPort = text("UPnPPage", "RTSP");
+    l.ddnsOn = text("SetAutoParamPage", "EnDDNS");
+    l.ddnsOff = text("SetAutoParamPage", "DisDDNS");
+    l.provider = text("DDNSPage", "Provider");
+    l.ddnsHost = text("DDNSPage", "Hostname");
+    l.ddnsUser = text("DDNSPage", "Username");
     textMessage1_ = Text(langPath, "SetAutoParamPage", "Message1");
+}
+
+void CSubSetAutoParam::Prepare() {
+    camera::BuildSettingsSummary(*settings_, labels_, summary_);
+    const std::pair<int, const std::string*> texts[] = {{kSystemText, &summary_.system},
+                                                        {kNetworkText, &summary_.network},
+                                                        {kWirelessText, &summary_.wireless},
+                                                        {kUpnpText, &summary_.upnp},
+                                                        {kDdnsText, &summary_.ddns}};
+    for (auto [id, text] : texts) Control<QLabel>(id)->setText(QString::fromStdString(*text));
+}
+
+std::optional<int> CSubSetAutoParam::Next() {
+    if (AskOkCancel(this, textMessage1_, QString(), PromptIcon::Information)) return nav::kSave;
+    return std::nullopt;
 }
 
 }  // namespace orvanta::pages

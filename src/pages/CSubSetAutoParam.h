@@ -1,5 +1,7 @@
 #pragma once
-// Page 13: what will be written to the camera, and the save.
+// Page 13: what will be written to the camera, in five boxes built from the record, and the
+// save.
+#include "camera/SettingsSummary.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -22,12 +24,17 @@ public:
     static constexpr int kSave = 1163;
 
     explicit CSubSetAutoParam(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
+    // Rebuilds the five summaries from the record.
+    void Prepare() override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kDdns; }
 
 private:
-    void OnSave();
+    void LoadPageTexts(const QString& langPath) override;
+
+    camera::SummaryLabels labels_;
+    camera::SettingsSummary summary_;
     QString textMessage1_;
-    QString langPath_;
 };
 
 }  // namespace orvanta::pages

@@ -1,13 +1,19 @@
 #include "pages/CSubWizardIP.h"
 
-#include <QButtonGroup>
+#include <arpa/inet.h>
+
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
 
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
+#include "pages/forms/AddressBlock.h"
+#include "platform/AddressText.h"
 #include "shell/Prompt.h"
 
 namespace orvanta::pages {
@@ -17,64 +23,146 @@ using namespace shell;
 
 CSubWizardIP::CSubWizardIP(QWidget* parent) : CSubPage("CSubWizardIP", kTemplate, parent) {
     auto* title = MakeTitle(kTitle, "STEP\nSetup the IP Address,Submask,andGateway router");
-    auto* dhcp = MakeRadio(kDhcp, "DHCP  IP Address");
-    auto* fixed = MakeRadio(kFixed, "Fixed IP");
-    auto* group = new QButtonGroup(this);
-    group->addButton(dhcp);
-    group->addButton(fixed);
-    auto* grid = new QGridLayout;
-    grid->addWidget(dhcp, 0, 0, 1, 2);
-    grid->addWidget(fixed, 1, 0, 1, 2);
-    const int fields[] = {kAddress, kMask, kGateway, kDns};
-    const char* builtIn[] = {"IP Address", "Subnet Mask ", "Gateway", "DNS Server"};
-    for (int i = 0; i < 4; ++i)
-        AddRow(grid, MakeLabel(kAddressLabel + i, builtIn[i]), MakeAddressEdit(fields[i]));
+    block_ = new AddressBlock(
+        this, {kDhcp,
+               kFixed,
+               {kAddress, kMask, kGateway, kDns},
+               {kAddressLabel, kAddressLabel + 1, kAddressLabel + 2, kAddressLabel + 3}});
+    QGridLayout* grid = block_->Layout();
     auto* test =
         MakeButton(kTestAddress, 243, CXButtonXP::kIconLeft, false, "Test this IP address ");
     grid->addWidget(test, grid->rowCount(), 1, Qt::AlignLeft);
     grid->addWidget(
         MakeLabel(kNote, "You can use this button to test whether this IP Address has been used."),
         grid->rowCount(), 0, 1, 2);
-    grid->setColumnStretch(1, 1);
-    auto* content = new QVBoxLayout;
-    content->addLayout(grid);
-    content->addStretch(1);
-    auto* back = MakeButton(kBack, kIconBack, CXButtonXP::kIconLeft, true, "Back");
-    auto* next = MakeButton(kNext, kIconNext, CXButtonXP::kIconRight, true, "Next");
-    BuildFrame(title, content, back, next);
-    fixed->setChecked(true);
+    auto [back, next] = MakeBackNext(kBack, kNext);
+    BuildFrame(title, TopAligned(grid), back, next);
+    block_->ChooseFixed();
 
-    connect(back, &QPushButton::clicked, this, [this] { Post(nav::kShowPic); });
-    connect(next, &QPushButton::clicked, this, &CSubWizardIP::OnNext);
+    Bind(kDhcp, "WizardIPPage", "RadioDHCP");
+    Bind(kFixed, "WizardIPPage", "RadioFixIP");
+    const char* labels[] = {"IP", "Submask", "Gateway", "DNS"};
+    for (int i = 0; i < 4; ++i) Bind(kAddressLabel + i, "WizardIPPage", labels[i]);
+    Bind(kTestAddress, "WizardIPPage", "BtnSendARP", 1024);
+    Bind(kNote, "WizardIPPage", "Note1", 1024);
+    Bind(kTitle, "WizardIPPage", "TitleWizardIP", 1024);
+
+    connect(block_->DhcpRadio(), &QRadioButton::clicked, this, &CSubWizardIP::OnDhcp);
+    connect(block_->FixedRadio(), &QRadioButton::clicked, this, &CSubWizardIP::OnFixed);
+    connect(block_->FieldEdit(AddressBlock::kAddress), &QLineEdit::textEdited, this,
+            &CSubWizardIP::OnAddressEdited);
+    connect(test, &QPushButton::clicked, this, &CSubWizardIP::OnTest);
 }
 
-void CSubWizardIP::OnNext() {
-    camera::CameraSettings& s = *settings_;
-    if (s.WirelessCap == 0 || (s.WirelessCap == 1 && s.useWireless != 1)) {
-        Post(nav::kUpnp);
-    } else if (s.WirelessCap == 1 && s.WPSCap == 1) {
-        bool yes = AskYesNo(this, textMessage3_, QString(), PromptIcon::Question);
-        s.useWps = yes ? 1 : 0;
-        Post(yes ? nav::kWpsPic : nav::kApScan);
-    } else if (s.WirelessCap == 1 && s.WPSCap == 0) {
-        Post(nav::kApScan);
+void CSubWizardIP::LoadPageTexts(const QString& langPath) {
+    for (int i = 0; i < 6; ++i) {
+        std::string key = "Message" + std::to_string(i + 1);
+        textMessages_[i] = Text(langPath, "WizardIPPage", key.c_str(), 2048);
     }
 }
 
-void CSubWizardIP::LoadTexts(const QString& langPath) {
-    Control<QPushButton>(kBack)->setText(Text(langPath, "Common", "BtnBack"));
-    Control<QPushButton>(kNext)->setText(Text(langPath, "Common", "BtnNext"));
-    Control<QRadioButton>(kDhcp)->setText(Text(langPath, "WizardIPPage", "RadioDHCP"));
-    Control<QRadioButton>(kFixed)->setText(Text(langPath, "WizardIPPage", "RadioFixIP"));
-    const char* keys[] = {"IP", "Submask", "Gateway", "DNS"};
-    for (int i = 0; i < 4; ++i)
-        Control<QLabel>(kAddressLabel + i)->setText(Text(langPath, "WizardIPPage", keys[i]));
-    Control<QPushButton>(kTestAddress)->setText(Text(langPath, "WizardIPPage", "BtnSendARP", 1024));
-    Control<QLabel>(kNote)->setText(Text(langPath, "WizardIPPage", "Note1", 1024));
-    textMessage1_ = Text(langPath, "WizardIPPage", "Message1", 2048);
-    textMessage2_ = Text(langPath, "WizardIPPage", "Message2", 2048);
-    textMessage3_ = Text(langPath, "WizardIPPage", "Message3", 2048);
-    Control<QLabel>(kTitle)->setText(Text(langPath, "WizardIPPage", "TitleWizardIP", 1024));
+void CSubWizardIP::Prepare() {
+    camera::CameraSettings& s = *settings_;
+    auto* test = Control<QPushButton>(kTestAddress);
+    if (s.pcUsesDhcp == 1) {
+        // The PC takes its address from a DHCP server: so can the camera.
+        block_->ChooseDhcp();
+        s.IPType = 0;
+        block_->SetFieldsEnabled(false);
+        test->setEnabled(false);
+        return;
+    }
+    block_->ChooseFixed();
+    block_->SetFieldsEnabled(true);
+    s.IPType = 1;
+    const std::vector<uint32_t>& proposals = Context().kept->freeAddresses;
+    block_->FieldEdit(AddressBlock::kAddress)
+        ->setText(proposals.empty()
+                      ? QString()
+                      : QString::fromStdString(platform::DottedAddress(proposals.front())));
+    block_->FieldEdit(AddressBlock::kMask)->setText(FieldString(s.pcNetmaskText));
+    block_->FieldEdit(2)->setText(FieldString(s.pcGatewayText));
+    block_->FieldEdit(3)->setText(FieldString(s.pcDnsText));
+}
+
+void CSubWizardIP::OnDhcp() {
+    settings_->IPType = 0;
+    Control<QPushButton>(kTestAddress)->setEnabled(false);
+}
+
+void CSubWizardIP::OnFixed() {
+    block_->ChooseFixed();
+    block_->SetFieldsEnabled(true);
+    Control<QPushButton>(kTestAddress)->setEnabled(true);
+}
+
+void CSubWizardIP::OnAddressEdited(const QString& text) {
+    // The first byte decides the usual mask, as soon as it is typed.
+    bool ok = false;
+    uint32_t first = text.section('.', 0, 0).toUInt(&ok);
+    uint32_t mask = 0;
+    if (ok && first <= 255 && platform::ClassMaskFor(htonl(first << 24), &mask))
+        block_->FieldEdit(AddressBlock::kMask)
+            ->setText(QString::fromStdString(platform::DottedAddress(mask)));
+}
+
+void CSubWizardIP::OnTest() {
+    QString typed = block_->FieldEdit(AddressBlock::kAddress)->text().trimmed();
+    uint32_t target = 0;  // an empty field is tested as 0.0.0.0
+    if (!typed.isEmpty() && !platform::ParseDottedAddress(typed.toStdString(), &target)) {
+        Refuse(Refusal::NotAnAddress, block_->LabelText(AddressBlock::kAddress));
+        return;
+    }
+    uint32_t source =
+        platform::ParseDottedAddressOr(camera::FieldText(settings_->pcAddressText), 0);
+    NetworkBackend::Probe probe = Context().network->ProbeAddress(target, source);
+    switch (probe.result) {
+        case discovery::ProbeResult::InUse:
+            ShowMessage(this, textMessages_[0], QString(), PromptIcon::Error);
+            break;
+        case discovery::ProbeResult::Free:
+            ShowMessage(this, textMessages_[1], QString(), PromptIcon::Information);
+            break;
+        case discovery::ProbeResult::Failed: {
+            // Never "free" for an address that was not tested: say what stood in the way.
+            int error = -probe.error;
+            if (error == EPERM || error == EACCES)
+                ShowMessage(this, textMessages_[3], QString(), PromptIcon::Warning);
+            else if (error == ENETDOWN || error == EADDRNOTAVAIL || error == ENODEV)
+                ShowMessage(this, textMessages_[4], QString(), PromptIcon::Warning);
+            else
+                ShowMessage(this,
+                            textMessages_[5].arg(QString::fromLocal8Bit(std::strerror(error))),
+                            QString(), PromptIcon::Warning);
+            break;
+        }
+    }
+}
+
+std::optional<int> CSubWizardIP::Next() {
+    camera::CameraSettings& s = *settings_;
+    if (block_->DhcpChosen()) {
+        if (s.useWireless == 1) s.WIPType = 0;
+        if (s.useWireless == 0) s.IPType = 0;
+    } else if (block_->FixedChosen()) {
+        // A camera given a half-typed or unusable address could not be reached again.
+        if (auto problem = block_->Problem(true)) {
+            Refuse(problem->second, block_->LabelText(problem->first));
+            return std::nullopt;
+        }
+        if (s.WirelessCap == 0 || s.useWireless == 0)
+            block_->Store(WiredAddressFields(s, 4));
+        else if (s.WirelessCap == 1 && s.useWireless == 1)
+            block_->Store(WirelessAddressFields(s, 4));
+    }
+    if (s.WirelessCap == 0 || (s.WirelessCap == 1 && s.useWireless != 1)) return nav::kUpnp;
+    if (s.WirelessCap == 1 && s.WPSCap == 1) {
+        bool yes = AskYesNo(this, textMessages_[2], QString(), PromptIcon::Information);
+        s.useWps = yes ? 1 : 0;
+        return yes ? nav::kWpsPic : nav::kApScan;
+    }
+    if (s.WirelessCap == 1 && s.WPSCap == 0) return nav::kApScan;
+    return std::nullopt;
 }
 
 }  // namespace orvanta::pages

@@ -1,11 +1,11 @@
 #pragma once
-// Page 17: the new camera's address on the guided road, with a free address proposed.
-#include <cstdint>
-#include <vector>
-
+// Page 17: how the new camera gets its address on the guided road: DHCP, or a fixed address
+// (a free one proposed) with the PC's mask, gateway and DNS server, testable by ARP.
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
+
+class AddressBlock;
 
 class CSubWizardIP : public shell::CSubPage {
     Q_OBJECT
@@ -25,16 +25,19 @@ public:
     static constexpr int kTitle = 1351;
 
     explicit CSubWizardIP(QWidget* parent = nullptr);
-    void LoadTexts(const QString& langPath) override;
-    // The free addresses found by the last settings read (may be empty).
-    void SetProposals(std::vector<uint32_t> proposals) { proposals_ = std::move(proposals); }
-    const std::vector<uint32_t>& Proposals() const { return proposals_; }
+    void Prepare() override;
+    std::optional<int> Next() override;
+    std::optional<int> Back() override { return shell::nav::kOption; }
 
 private:
-    void OnNext();
+    void LoadPageTexts(const QString& langPath) override;
+    void OnDhcp();
+    void OnFixed();
+    void OnAddressEdited(const QString& text);
+    void OnTest();
 
-    std::vector<uint32_t> proposals_;
-    QString textMessage1_, textMessage2_, textMessage3_;
+    AddressBlock* block_;
+    QString textMessages_[6];  // in use, free, the WPS question, three kinds of failed test
 };
 
 }  // namespace orvanta::pages

@@ -30,3 +30,25 @@ inline void AddRow(QGridLayout* grid, QWidget* label, QWidget* field) {
 }
 
 }  // namespace orvanta::pages
+
+#include <QString>
+#include <string_view>
+
+#include "camera/CameraSettings.h"
+
+namespace orvanta::pages {
+
+// A record text on screen: one character per byte.
+template <size_t N>
+QString FieldString(const char (&field)[N]) {
+    std::string_view text = camera::FieldText(field);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What was typed, into a record text: one byte per character, cut to the field.
+template <size_t N>
+void SetFieldString(char (&field)[N], const QString& text) {
+    camera::SetFieldText(field, text.toLatin1().toStdString());
+}
+
+}  // namespace orvanta::pages

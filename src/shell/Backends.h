@@ -2,22 +2,25 @@
 // The main window's reach into the camera, the PC's network and discovery, as interfaces: the
 // program binds the real commands, tests bind scripted ones.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "camera/AccessPointScan.h"
+#include "camera/CameraSelection.h"
 #include "camera/CameraSettings.h"
 #include "camera/SettingsRead.h"
 #include "discovery/CPLipf.h"
+#include "discovery/LocalNetwork.h"
 
 namespace orvanta::shell {
 
 class CameraBackend {
 public:
     virtual ~CameraBackend() = default;
-    // Act 1, Page 1 (user-interface thread).
-    virtual int ReadSystemPage(camera::CameraSettings& settings) = 0;
-    // The Page 1 read with authorization (user-interface thread).
-    virtual int ReadSystemWithAuth(camera::CameraSettings& settings) = 0;
+    // Selecting the camera: its system page, with the credentials when it asks for them
+    // (user-interface thread).
+    virtual camera::SelectResult SelectCamera(camera::CameraSettings& settings,
+                                              const camera::CredentialSource& credentials) = 0;
     // The whole read job (worker thread, on the job's own record).
     virtual camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& settings) = 0;
     // The save sequence, `withWps` for the WPS variant (worker thread). 0 on success.
@@ -38,13 +41,28 @@ public:
     // Makes the camera's subnet reachable; shows its own messages through `parent`.
     virtual void EnsureCameraSubnet(const camera::CameraSettings& settings) = 0;
     virtual void RemoveTemporaryAddresses() = 0;
+    // Whether a host holds `target`, asked by ARP from `source` (network byte order).
+    // `error` is the platform's code when no probe could be sent.
+    struct Probe {
+        discovery::ProbeResult result = discovery::ProbeResult::Failed;
+        int error = 0;
+    };
+    virtual Probe ProbeAddress(uint32_t target, uint32_t source) = 0;
 };
 
-// The discovery engine that finds the camera again after a save.
-class RefindSource {
+// A discovery engine of its own for each owner (the search page, the re-find after a save).
+class DiscoveryEngine {
 public:
-    virtual ~RefindSource() = default;
+    virtual ~DiscoveryEngine() = default;
     virtual int Query(discovery::CameraRow** rows, int* rowCount, int* rowCapacity, int mode) = 0;
+    // The next Query sends a request cycle, however recent the last one was.
+    virtual void RequestCycle() = 0;
+};
+
+class DiscoveryBackend {
+public:
+    virtual ~DiscoveryBackend() = default;
+    virtual std::unique_ptr<DiscoveryEngine> NewEngine() = 0;
 };
 
 }  // namespace orvanta::shell

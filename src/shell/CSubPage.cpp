@@ -9,8 +9,10 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "camera/SettingsWrite.h"
 #include "controls/CXButtonXP.h"
 #include "lang/LangText.h"
+#include "shell/Prompt.h"
 
 namespace orvanta::shell {
 
@@ -28,12 +30,56 @@ CSubPage::CSubPage(const char* className, int templateId, QWidget* parent)
     hide();
 }
 
+void CSubPage::Attach(const PageContext& context) {
+    context_ = context;
+    settings_ = context.settings;
+    Attached();
+}
+
+void CSubPage::LoadTexts(const QString& langPath) {
+    for (const Binding& b : bindings_) {
+        QString text = Text(langPath, b.section, b.key, b.bufferChars);
+        QWidget* control = Control(b.id);
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(text);
+        else if (auto* label = qobject_cast<QLabel*>(control))
+            label->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(control))
+            group->setTitle(text);
+    }
+    const char* refusalKeys[] = {"UnsafeValue", "AddressInvalid", "HostAddressInvalid",
+                                 "MaskInvalid"};
+    for (int i = 0; i < 4; ++i) refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
+    LoadPageTexts(langPath);
+}
+
+void CSubPage::Refuse(Refusal why, const QString& fieldLabel) {
+    QString name = fieldLabel.trimmed();
+    while (name.endsWith(':') || name.endsWith(QChar(0xFF1A))) name.chop(1);
+    ShowMessage(this, refusalTexts_[static_cast<int>(why)].arg(name.trimmed()), "Orvanta2",
+                PromptIcon::Warning);
+}
+
+bool CSubPage::RefuseUnsafe(const QLineEdit* edit, const QLabel* label) {
+    if (camera::IsSafeQueryValue(edit->text().toLatin1().constData())) return false;
+    Refuse(Refusal::Unsafe, label ? label->text() : QString());
+    return true;
+}
+
+void CSubPage::Bind(int id, const char* section, const char* key, int bufferChars) {
+    bindings_.push_back({id, section, key, bufferChars});
+}
+
 void CSubPage::Post(int code) {
-    if (host_) host_->PostNavigation(code);
+    if (context_.host) context_.host->PostNavigation(code);
 }
 
 void CSubPage::Send(int code) {
-    if (host_) host_->SendNavigation(code);
+    if (context_.host) context_.host->SendNavigation(code);
+}
+
+void CSubPage::Follow(std::optional<int> code) {
+    if (code) Post(*code);
 }
 
 QString CSubPage::Text(const QString& langPath, const char* section, const char* key,
@@ -102,9 +148,17 @@ QGroupBox* CSubPage::MakeGroup(int id, const QString& builtIn) {
     return group;
 }
 
-CSubPage::BackNext CSubPage::MakeBackNext(int backId, int nextId) {
-    return {MakeButton(backId, kIconBack, controls::CXButtonXP::kIconLeft, true),
-            MakeButton(nextId, kIconNext, controls::CXButtonXP::kIconRight, true)};
+CSubPage::BackNext CSubPage::MakeBackNext(int backId, int nextId, const char* nextKey) {
+    BackNext buttons{nullptr,
+                     MakeButton(nextId, kIconNext, controls::CXButtonXP::kIconRight, true)};
+    Bind(nextId, "Common", nextKey);
+    connect(buttons.next, &QPushButton::clicked, this, [this] { Follow(Next()); });
+    if (backId) {
+        buttons.back = MakeButton(backId, kIconBack, controls::CXButtonXP::kIconLeft, true);
+        Bind(backId, "Common", "BtnBack");
+        connect(buttons.back, &QPushButton::clicked, this, [this] { Follow(Back()); });
+    }
+    return buttons;
 }
 
 QBoxLayout* CSubPage::TopAligned(QLayout* body) {

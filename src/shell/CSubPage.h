@@ -1,12 +1,15 @@
 #pragma once
-// What every wizard page has: the main window that receives its navigation codes, the camera
-// settings record, a prepare step, a text loader, a white background, and its controls named
-// by their identifiers (the identifier's number is the control's object name).
+// What every wizard page has: its context (the window that takes its navigation codes, the
+// record, the backends), a prepare step, Next and Back, a text loader, a white background,
+// and its controls named by their identifiers (the identifier's number is the object name).
 #include <QString>
 #include <QWidget>
+#include <optional>
+#include <vector>
 
 #include "camera/CameraSettings.h"
 #include "shell/NavigationCodes.h"
+#include "shell/PageContext.h"
 
 class QAbstractButton;
 class QBoxLayout;
@@ -48,15 +51,20 @@ public:
     const char* ClassName() const { return className_; }
     int TemplateId() const { return templateId_; }
 
-    void SetHost(NavigationHost* host) { host_ = host; }
-    NavigationHost* Host() const { return host_; }
-    void SetSettings(camera::CameraSettings* settings) { settings_ = settings; }
+    // Handed once by the window, before the page is first shown.
+    void Attach(const PageContext& context);
+    const PageContext& Context() const { return context_; }
     camera::CameraSettings* Settings() const { return settings_; }
 
     // Fills the controls from the record before the page is shown.
     virtual void Prepare() {}
-    // Sets every caption and stored text from the language file.
-    virtual void LoadTexts(const QString& langPath) = 0;
+    // The code to post, or nothing: the page stays (it has said why, or the road ends here).
+    virtual std::optional<int> Next() { return std::nullopt; }
+    virtual std::optional<int> Back() { return std::nullopt; }
+
+    // Every caption and stored text from the language file: the bound captions (Back and
+    // Next among them), then what the page keeps itself.
+    void LoadTexts(const QString& langPath);
 
     // The control with identifier `id`, or nullptr.
     template <class T = QWidget>
@@ -64,13 +72,7 @@ public:
         return findChild<T*>(ControlName(id));
     }
 
-protected:
-    void Post(int code);
-    void Send(int code);
-    QString Text(const QString& langPath, const char* section, const char* key,
-                 int bufferChars = 260) const;
-
-    // Control makers: each names the control by its identifier.
+    // Control makers: each names the control by its identifier (blocks use them too).
     controls::CXButtonXP* MakeButton(int id, int icon, int placement, bool toolbar,
                                      const QString& builtIn = QString());
     QLabel* MakeLabel(int id, const QString& builtIn = QString());
@@ -81,12 +83,33 @@ protected:
     QComboBox* MakeCombo(int id, bool editable = false);
     QGroupBox* MakeGroup(int id, const QString& builtIn = QString());
 
-    // The flat Back and Next buttons of a settings page, with their icons.
+    // What a typed value can be refused for before it reaches the record; the message names
+    // the field by its label.
+    enum class Refusal { Unsafe, NotAnAddress, NotAHostAddress, NotAMask };
+    void Refuse(Refusal why, const QString& fieldLabel);
+    // Refuses (and says so) a typed text that would break a camera request: "&", "=", CR, LF.
+    bool RefuseUnsafe(const QLineEdit* edit, const QLabel* label);
+
+protected:
+    // After Attach: pages that need timers or engines make them here.
+    virtual void Attached() {}
+    // The texts a page stores or sets in its own way.
+    virtual void LoadPageTexts(const QString& /*langPath*/) {}
+
+    void Post(int code);
+    void Send(int code);
+    QString Text(const QString& langPath, const char* section, const char* key,
+                 int bufferChars = 260) const;
+    // The caption (or group title) of control `id` comes from `section`/`key`.
+    void Bind(int id, const char* section, const char* key, int bufferChars = 260);
+
+    // The flat Back and Next buttons, with their icons and captions, wired to Back() and
+    // Next(). `backId` 0: no Back button. `nextKey`: the caption's key in section Common.
     struct BackNext {
         controls::CXButtonXP* back;
         controls::CXButtonXP* next;
     };
-    BackNext MakeBackNext(int backId, int nextId);
+    BackNext MakeBackNext(int backId, int nextId, const char* nextKey = "BtnNext");
     // `body` at the top of the page's middle, the room below it left empty.
     static QBoxLayout* TopAligned(QLayout* body);
 
@@ -98,9 +121,19 @@ protected:
     camera::CameraSettings* settings_ = nullptr;
 
 private:
+    struct Binding {
+        int id;
+        const char* section;
+        const char* key;
+        int bufferChars;
+    };
+    void Follow(std::optional<int> code);
+
     const char* className_;
     int templateId_;
-    NavigationHost* host_ = nullptr;
+    PageContext context_;
+    std::vector<Binding> bindings_;
+    QString refusalTexts_[4];
 };
 
 }  // namespace orvanta::shell

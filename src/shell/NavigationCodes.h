@@ -57,6 +57,32 @@ enum PageIndex {
     kPageCount = 21,
 };
 
+// The codes that show a page: the page, and whether its prepare step runs first.
+struct PageRoute {
+    int code;
+    int page;
+    bool prepare;
+};
+inline constexpr PageRoute kPageRoutes[] = {
+    {nav::kSystem, kPageSystem, true},     {nav::kOption, kPageOption, true},
+    {nav::kShowPic, kPageShowPic, true},   {nav::kLanIsp, kPageLanIsp, true},
+    {nav::kWlanAp, kPageWlanAp, true},     {nav::kLanIp, kPageLanIp, true},
+    {nav::kWlanIp, kPageWlanIp, true},     {nav::kSearch, kPageSearchNet, true},
+    {nav::kLogin, kPageLogin, false},      {nav::kServerList, kPageLinkSer, true},
+    {nav::kUpnp, kPageUpnp, true},         {nav::kDdns, kPageDdns, true},
+    {nav::kApScan, kPageApScan, true},     {nav::kSummary, kPageSetAutoParam, true},
+    {nav::kWps, kPageWps, true},           {nav::kWpsPic, kPageWpsPic, false},
+    {nav::kChoose, kPageChoose, true},     {nav::kPppoe, kPagePppoe, true},
+    {nav::kWizardIp, kPageWizardIp, true}, {nav::kSetupFinish, kPageSetupFinish, true},
+};
+
+// The route of `code`, or nullptr for an action code or an unknown one.
+constexpr const PageRoute* FindPageRoute(int code) {
+    for (const PageRoute& route : kPageRoutes)
+        if (route.code == code) return &route;
+    return nullptr;
+}
+
 // Jobs of the worker thread.
 constexpr int JOB_READ = 1;
 constexpr int JOB_SAVE = 3;

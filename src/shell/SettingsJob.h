@@ -17,7 +17,6 @@ struct SettingsJob {
     int code = 0;
     camera::CameraSettings settings{};  // the job's own record
     std::vector<camera::AccessPoint> scanResult;
-    bool hasScanResult = false;
     std::vector<uint32_t> freeAddresses;
     bool succeeded = false;
     int error = 0;

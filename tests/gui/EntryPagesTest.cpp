@@ -18,7 +18,7 @@ using pages::CSubOption;
 
 TEST_F(WizardTest, FirstPageShowsHowThePcReachesTheInternet) {
     auto wizard = Start();
-    CSubFirst* first = wizard->First();
+    CSubFirst* first = wizard->Page<pages::CSubFirst>(kPageFirst);
     camera::CameraSettings& s = wizard->Settings();
     struct Case {
         uint8_t internet, lan, dialUp, dhcp;
@@ -53,22 +53,29 @@ TEST_F(WizardTest, FirstPageAtStartWithoutInternet) {
     network_->internet = false;
     auto wizard = Start();
     EXPECT_EQ(wizard->Settings().internetReachable, 0);
-    EXPECT_EQ(wizard->First()->PictureId(), 211);
-    EXPECT_EQ(wizard->First()->NetworkText(), "This PC is not connected to the internet.");
+    EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)->PictureId(), 211);
+    EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)->NetworkText(),
+              "This PC is not connected to the internet.");
 }
 
 TEST_F(WizardTest, FirstPageButtonsSetTheMenuChoices) {
     auto wizard = Start();
     camera::CameraSettings& s = wizard->Settings();
     s.menuChoice3 = 1;
-    wizard->First()->Control<QPushButton>(CSubFirst::kSearchCamera)->click();
+    wizard->Page<pages::CSubFirst>(kPageFirst)
+        ->Control<QPushButton>(CSubFirst::kSearchCamera)
+        ->click();
     EXPECT_EQ(s.menuChoice1, 1);
     EXPECT_EQ(s.menuChoice2 + s.menuChoice3, 0);
-    wizard->First()->Control<QPushButton>(CSubFirst::kSetupCamera)->click();
+    wizard->Page<pages::CSubFirst>(kPageFirst)
+        ->Control<QPushButton>(CSubFirst::kSetupCamera)
+        ->click();
     EXPECT_EQ(s.menuChoice2, 1);
     EXPECT_EQ(s.menuChoice1 + s.menuChoice3, 0);
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageChoose; }));
-    EXPECT_FALSE(wizard->First()->Control<QPushButton>(CSubFirst::kUnused)->isVisible());
+    EXPECT_FALSE(wizard->Page<pages::CSubFirst>(kPageFirst)
+                     ->Control<QPushButton>(CSubFirst::kUnused)
+                     ->isVisible());
 }
 
 namespace {
@@ -86,7 +93,7 @@ ChoiceState State(CSubChoose* page) {
 
 TEST_F(WizardTest, ChoicePagePreselectsTheConnectionFromThePcsLinks) {
     auto wizard = Start();
-    CSubChoose* choose = wizard->Choose();
+    CSubChoose* choose = wizard->Page<pages::CSubChoose>(kPageChoose);
     camera::CameraSettings& s = wizard->Settings();
     s.pcHasLan = 1;
     s.pcHasDialUp = 1;
@@ -118,7 +125,7 @@ TEST_F(WizardTest, ChoicePagePreselectsTheConnectionFromThePcsLinks) {
 
 TEST_F(WizardTest, DiagramFollowsTheChosenConnection) {
     auto wizard = Start();
-    CSubChoose* choose = wizard->Choose();
+    CSubChoose* choose = wizard->Page<pages::CSubChoose>(kPageChoose);
     camera::CameraSettings& s = wizard->Settings();
     s.pcHasLan = 0;
     s.pcHasDialUp = 0;
@@ -126,16 +133,18 @@ TEST_F(WizardTest, DiagramFollowsTheChosenConnection) {
     choose->Control<QRadioButton>(CSubChoose::kWireless)->click();
     choose->Control<QPushButton>(CSubChoose::kNext)->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageShowPic; }));
-    EXPECT_EQ(wizard->ShowPic()->DiagramId(), 228);
+    EXPECT_EQ(wizard->Page<pages::CSubShowPic>(kPageShowPic)->DiagramId(), 228);
     EXPECT_EQ(s.useWireless, 1);
     EXPECT_EQ(s.newCameraSetup, 1);
 
-    wizard->ShowPic()->Control<QPushButton>(pages::CSubShowPic::kBack)->click();
+    wizard->Page<pages::CSubShowPic>(kPageShowPic)
+        ->Control<QPushButton>(pages::CSubShowPic::kBack)
+        ->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageChoose; }));
     choose->Control<QRadioButton>(CSubChoose::kPppoe)->click();
     choose->Control<QPushButton>(CSubChoose::kNext)->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageShowPic; }));
-    EXPECT_EQ(wizard->ShowPic()->DiagramId(), 224);
+    EXPECT_EQ(wizard->Page<pages::CSubShowPic>(kPageShowPic)->DiagramId(), 224);
     EXPECT_EQ(s.useWireless, 0);
     EXPECT_EQ(s.skipAddressCheck, 1);
 
@@ -143,13 +152,13 @@ TEST_F(WizardTest, DiagramFollowsTheChosenConnection) {
     choose->Control<QRadioButton>(CSubChoose::kLan)->click();
     choose->Control<QPushButton>(CSubChoose::kNext)->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageShowPic; }));
-    EXPECT_EQ(wizard->ShowPic()->DiagramId(), 227);
+    EXPECT_EQ(wizard->Page<pages::CSubShowPic>(kPageShowPic)->DiagramId(), 227);
     EXPECT_EQ(s.skipAddressCheck + s.useWireless + s.useWps, 0);
 }
 
 TEST_F(WizardTest, OptionPageOffersTheWizardOnlyWithNewFeatures) {
     auto wizard = Start();
-    CSubOption* option = wizard->Option();
+    CSubOption* option = wizard->Page<pages::CSubOption>(kPageOption);
     camera::CameraSettings& s = wizard->Settings();
     s.newFeatures = 0;
     wizard->HandleNavigation(nav::kOption);
@@ -172,9 +181,11 @@ TEST_F(WizardTest, OptionPageOffersTheWizardOnlyWithNewFeatures) {
 }
 
 TEST_F(WizardTest, WizardChoiceWritesThePcsDateAndTime) {
-    auto wizard = Start();
-    CSubOption* option = wizard->Option();
-    option->SetClock([] { return QDateTime(QDate(2009, 7, 15), QTime(8, 5, 9)); });
+    WriteDefaultLang("[DefaultLang]\nLangFile=ENG.ini\n");
+    app::WizardOptions options = Options();
+    options.clock = [] { return QDateTime(QDate(2009, 7, 15), QTime(8, 5, 9)); };
+    auto wizard = Start(std::move(options));
+    CSubOption* option = wizard->Page<pages::CSubOption>(kPageOption);
     camera::CameraSettings& s = wizard->Settings();
     s.newFeatures = 1;
     s.skipAddressCheck = 0;

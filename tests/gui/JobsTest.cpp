@@ -14,7 +14,7 @@ using namespace orvanta::shell;
 
 namespace {
 bool Idle(app::CWizardDlg& w) {
-    return !w.JobTimerActive() && !w.RefindTimerActive();
+    return !w.Jobs().JobTimerActive() && !w.Jobs().RefindTimerActive();
 }
 }  // namespace
 
@@ -37,20 +37,20 @@ TEST_F(WizardTest, ReadOfANewCameraEndsOnTheOptionPageOnlyWhenThePacingAllows) {
     EXPECT_EQ(network_->ensures, 1);
     EXPECT_FALSE(wizard->isEnabled());
     EXPECT_TRUE(wizard->WaitDialog()->isVisible());
-    EXPECT_EQ(wizard->WaitDialog()->ShownText(), wizard->WaitNote(2));
+    EXPECT_EQ(wizard->WaitDialog()->ShownText(), wizard->Texts().Note(WaitNote::Reading));
     EXPECT_EQ(wizard->Pages().Current(), kPageSearchNet);
     // The job's record is not the window's record until the job is over.
     EXPECT_EQ(camera::FieldText(s.ModelName), "");
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageOption; }));
     // Not before the 97th tick, the first that looks at the worker (later only when the
     // machine was too busy to end the worker by then).
-    EXPECT_GE(wizard->JobTicks(), 97);
-    EXPECT_LE(wizard->JobTicks(), 100);
+    EXPECT_GE(wizard->Jobs().JobTicks(), 97);
+    EXPECT_LE(wizard->Jobs().JobTicks(), 100);
     EXPECT_TRUE(wizard->isEnabled());
     EXPECT_FALSE(wizard->WaitDialog()->isVisible());
     EXPECT_EQ(camera::FieldText(s.ModelName), "IPCAM-1");
-    EXPECT_EQ(wizard->KeptFreeAddresses().size(), 2u);
-    EXPECT_EQ(wizard->KeptScanList().size(), 3u);
+    EXPECT_EQ(wizard->Kept().freeAddresses.size(), 2u);
+    EXPECT_EQ(wizard->Kept().scanList.size(), 3u);
     EXPECT_TRUE(prompt_.Messages().empty());
 }
 
@@ -77,7 +77,8 @@ TEST_F(WizardTest, ReadFailuresShowTheirMessagesAndStay) {
         wizard->HandleNavigation(nav::kReadSettings);
         ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }));
         ASSERT_EQ(prompt_.Messages().size(), 1u);
-        EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(message));
+        EXPECT_EQ(prompt_.Messages()[0].text,
+                  wizard->Texts().messages[static_cast<size_t>(message - 1)]);
         EXPECT_EQ(prompt_.Messages()[0].icon,
                   message == 8 ? PromptIcon::Error : PromptIcon::Warning);
         EXPECT_EQ(prompt_.Messages()[0].caption, "");
@@ -103,9 +104,9 @@ TEST_F(WizardTest, ReadThatTimesOutNeverWritesIntoTheRecord) {
     };
     wizard->HandleNavigation(nav::kReadSettings);
     ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }));
-    EXPECT_EQ(wizard->JobTicks(), 101);
+    EXPECT_EQ(wizard->Jobs().JobTicks(), 101);
     ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(2));
+    EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::JobFailed));
     EXPECT_EQ(prompt_.Messages()[0].caption, "Orvanta2");
     *release = true;
     ASSERT_TRUE(WaitUntil([&] { return finished->load(); }));
@@ -150,10 +151,10 @@ TEST_F(WizardTest, PasswordDialogClosedWithoutOkSendsRootAndNothingElse) {
     EXPECT_EQ(camera_->authUser, "root");
     EXPECT_EQ(camera_->authPassword, "");
     ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(7));
+    EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::AuthReadFailed));
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Error);
     EXPECT_TRUE(wizard->isEnabled());
-    EXPECT_FALSE(wizard->JobTimerActive());
+    EXPECT_FALSE(wizard->Jobs().JobTimerActive());
     EXPECT_EQ(wizard->Pages().Current(), kPageSearchNet);
 }
 
@@ -168,13 +169,13 @@ TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
     wizard->HandleNavigation(nav::kSummary);
     wizard->HandleNavigation(nav::kSave);
     EXPECT_FALSE(wizard->isEnabled());
-    EXPECT_EQ(wizard->WaitDialog()->ShownText(), wizard->WaitNote(3));
+    EXPECT_EQ(wizard->WaitDialog()->ShownText(), wizard->Texts().Note(WaitNote::Saving));
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSetupFinish; }, 10000));
     EXPECT_EQ(camera_->saves, 1);
     EXPECT_FALSE(camera_->lastSaveWps);
     ASSERT_EQ(prompt_.Messages().size(), 2u);
-    EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(4));
-    EXPECT_EQ(prompt_.Messages()[1].text, wizard->MessageText(6));
+    EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::Saved));
+    EXPECT_EQ(prompt_.Messages()[1].text, wizard->Texts().Message(WizardMessage::FoundAgain));
     EXPECT_EQ(prompt_.Messages()[1].icon, PromptIcon::Information);
     // Discovery is asked only from the 61st tick on.
     EXPECT_EQ(refind_->queries, 1);
@@ -185,7 +186,7 @@ TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
     EXPECT_EQ(camera_->natReadAddress, "10.0.0.9");
     EXPECT_TRUE(wizard->isEnabled());
     EXPECT_FALSE(wizard->WaitDialog()->isVisible());
-    auto* finish = wizard->SetupFinish();
+    auto* finish = wizard->Page<pages::CSubSetupFinish>(kPageSetupFinish);
     EXPECT_EQ(finish->Control<QLineEdit>(pages::CSubSetupFinish::kAddress)->text(),
               "http://10.0.0.9:8080");
     EXPECT_EQ(finish->Control<QLineEdit>(pages::CSubSetupFinish::kCameraId)->text(), "SN-2");
@@ -210,8 +211,8 @@ TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
     Flush();
     EXPECT_TRUE(camera_->lastSaveWps);
     ASSERT_EQ(prompt_.Messages().size(), 2u);
-    EXPECT_EQ(prompt_.Messages()[0].text, wizard->MessageText(3));
-    EXPECT_EQ(prompt_.Messages()[1].text, wizard->MessageText(5));
+    EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::SavedWireless));
+    EXPECT_EQ(prompt_.Messages()[1].text, wizard->Texts().Message(WizardMessage::NotFoundAgain));
     EXPECT_EQ(prompt_.Messages()[1].icon, PromptIcon::Warning);
     EXPECT_EQ(refind_->queries, 40);  // ticks 61 to 100
     EXPECT_EQ(wizard->Pages().Current(), kPageFirst);
@@ -226,7 +227,7 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     wizard->HandleNavigation(nav::kDdns);
     wizard->HandleNavigation(nav::kSave);
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageFirst; }, 10000));
-    EXPECT_EQ(Message(0), wizard->MessageText(4));
+    EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::Saved));
     EXPECT_EQ(refind_->queries, 0);
 
     prompt_.Clear();
@@ -234,7 +235,7 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     wizard->HandleNavigation(nav::kDdns);
     wizard->HandleNavigation(nav::kSave);
     ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }, 10000));
-    EXPECT_EQ(Message(0), wizard->MessageText(2));
+    EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::JobFailed));
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Warning);
     EXPECT_EQ(wizard->Pages().Current(), kPageDdns);
     EXPECT_TRUE(wizard->isEnabled());
@@ -247,10 +248,10 @@ TEST_F(WizardTest, SummarySaveAsksFirstAndCancelSendsNothing) {
     prompt_.SetNextAnswer(PromptAnswer::Cancel);
     save->click();
     Flush();
-    EXPECT_FALSE(wizard->JobTimerActive());
+    EXPECT_FALSE(wizard->Jobs().JobTimerActive());
     EXPECT_EQ(camera_->saves, 0);
     save->click();  // OK this time
-    ASSERT_TRUE(WaitUntil([&] { return wizard->JobTimerActive(); }));
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Jobs().JobTimerActive(); }));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }, 10000));
     EXPECT_EQ(camera_->saves, 1);
 }
@@ -260,7 +261,7 @@ TEST_F(WizardTest, RescanGoesToTheAccessPointsOrWarns) {
     wizard->HandleNavigation(nav::kWizardIp);
     camera_->scanDone = 0;
     wizard->HandleNavigation(nav::kRescan);
-    EXPECT_EQ(Message(0), wizard->MessageText(2));
+    EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::JobFailed));
     EXPECT_EQ(wizard->Pages().Current(), kPageWizardIp);
     EXPECT_FALSE(wizard->WaitDialog()->isVisible());
 
@@ -268,7 +269,7 @@ TEST_F(WizardTest, RescanGoesToTheAccessPointsOrWarns) {
     camera_->scanDone = 1;
     wizard->HandleNavigation(nav::kRescan);
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageApScan; }));
-    EXPECT_EQ(wizard->KeptScanList().size(), 2u);
+    EXPECT_EQ(wizard->Kept().scanList.size(), 2u);
     EXPECT_TRUE(prompt_.Messages().empty());
 
     wizard->Settings().useWps = 1;
@@ -284,5 +285,5 @@ TEST_F(WizardTest, AccessPointPageWithNoneKnownOffersTheScan) {
     wizard->HandleNavigation(nav::kApScan);
     ASSERT_EQ(prompt_.Messages().size(), 1u);
     EXPECT_EQ(prompt_.Messages()[0].buttons, PromptButtons::YesNo);
-    ASSERT_TRUE(WaitUntil([&] { return !wizard->KeptScanList().empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !wizard->Kept().scanList.empty(); }));
 }

@@ -69,23 +69,35 @@ TEST_F(WizardTest, HomeResetsTheRoadFlagsButNotTheChoices) {
 TEST_F(WizardTest, PagesPostCodesThatArriveInOrder) {
     auto wizard = Start();
     // Setup camera, Yes, LAN, Next, Next: the search page; then Back three times home.
-    wizard->First()->Control<QPushButton>(pages::CSubFirst::kSetupCamera)->click();
+    wizard->Page<pages::CSubFirst>(kPageFirst)
+        ->Control<QPushButton>(pages::CSubFirst::kSetupCamera)
+        ->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageChoose; }));
     EXPECT_EQ(wizard->Settings().menuChoice2, 1);
-    wizard->Choose()->Control<QPushButton>(pages::CSubChoose::kNext)->click();
+    wizard->Page<pages::CSubChoose>(kPageChoose)
+        ->Control<QPushButton>(pages::CSubChoose::kNext)
+        ->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageShowPic; }));
-    wizard->ShowPic()->Control<QPushButton>(pages::CSubShowPic::kNext)->click();
+    wizard->Page<pages::CSubShowPic>(kPageShowPic)
+        ->Control<QPushButton>(pages::CSubShowPic::kNext)
+        ->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSearchNet; }));
     EXPECT_EQ(wizard->Settings().newCameraSetup, 1);
     wizard->Pages().Form(kPageSearchNet)->Control<QPushButton>(1037)->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageShowPic; }));
-    wizard->ShowPic()->Control<QPushButton>(pages::CSubShowPic::kBack)->click();
+    wizard->Page<pages::CSubShowPic>(kPageShowPic)
+        ->Control<QPushButton>(pages::CSubShowPic::kBack)
+        ->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageChoose; }));
-    wizard->Choose()->Control<QPushButton>(pages::CSubChoose::kBack)->click();
+    wizard->Page<pages::CSubChoose>(kPageChoose)
+        ->Control<QPushButton>(pages::CSubChoose::kBack)
+        ->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageFirst; }));
 
     // Search camera: the search page without a Next button; Exit returns home.
-    wizard->First()->Control<QPushButton>(pages::CSubFirst::kSearchCamera)->click();
+    wizard->Page<pages::CSubFirst>(kPageFirst)
+        ->Control<QPushButton>(pages::CSubFirst::kSearchCamera)
+        ->click();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSearchNet; }));
     EXPECT_FALSE(wizard->Pages().Form(kPageSearchNet)->Control<QPushButton>(1110)->isVisible());
     wizard->Pages().Form(kPageSearchNet)->Control<QPushButton>(1037)->click();
@@ -102,7 +114,9 @@ TEST_F(WizardTest, AboutBoxShowsTheLanguageTexts) {
         dialog.findChild<QPushButton*>("1373")->click();
         return dialog.result();
     });
-    wizard->First()->Control<QPushButton>(pages::CSubFirst::kAbout)->click();
+    wizard->Page<pages::CSubFirst>(kPageFirst)
+        ->Control<QPushButton>(pages::CSubFirst::kAbout)
+        ->click();
     ASSERT_TRUE(WaitUntil([&] { return !prompt_.Dialogs().empty(); }));
     EXPECT_EQ(prompt_.Dialogs()[0], "CAboutDlg");
     EXPECT_EQ(info1, "Orvanta2 camera setup wizard, version 1.0.1");

@@ -18,6 +18,7 @@
 
 using namespace orvanta;
 using namespace orvanta::test;
+using namespace orvanta::shell;
 using pages::CSubFirst;
 
 TEST_F(WizardTest, FirstStartAsksForTheLanguageAndRemembersIt) {
@@ -26,10 +27,12 @@ TEST_F(WizardTest, FirstStartAsksForTheLanguageAndRemembersIt) {
     // The user's language (ENU) has no file: English is preselected and taken.
     EXPECT_EQ(ReadDefaultLang(), "[DefaultLang]\nLangFile=ENG.ini\n");
     EXPECT_EQ(wizard->LangFilePath(), folder_.filePath("Language/ENG.ini"));
-    EXPECT_EQ(wizard->First()->Control<QPushButton>(CSubFirst::kSearchCamera)->text(),
+    EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)
+                  ->Control<QPushButton>(CSubFirst::kSearchCamera)
+                  ->text(),
               "Search for cameras");
     EXPECT_EQ(wizard->Pages().Current(), shell::kPageFirst);
-    EXPECT_TRUE(wizard->First()->isVisible());
+    EXPECT_TRUE(wizard->Page<pages::CSubFirst>(kPageFirst)->isVisible());
 
     // The next start reads the file and asks nothing.
     wizard.reset();
@@ -50,7 +53,9 @@ TEST_F(WizardTest, LanguageDialogPreselectsTheUsersLanguageAndTakesATypedName) {
     });
     auto wizard = Start(options);
     EXPECT_EQ(ReadDefaultLang(), "[DefaultLang]\nLangFile=CHT.ini\n");
-    EXPECT_EQ(wizard->First()->Control<QPushButton>(CSubFirst::kSearchCamera)->text(),
+    EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)
+                  ->Control<QPushButton>(CSubFirst::kSearchCamera)
+                  ->text(),
               QString::fromUtf8("搜尋攝影機"));
 }
 
@@ -60,10 +65,14 @@ TEST_F(WizardTest, MissingLanguageFileGivesEmptyTexts) {
     EXPECT_TRUE(prompt_.Dialogs().empty());
     for (int id : {CSubFirst::kSearchCamera, CSubFirst::kSetupCamera, CSubFirst::kAbout,
                    CSubFirst::kServerSearch, CSubFirst::kLanguage})
-        EXPECT_EQ(wizard->First()->Control<QPushButton>(id)->text(), "") << id;
-    EXPECT_EQ(wizard->Option()->Control<QPushButton>(pages::CSubOption::kNext)->text(), "");
-    EXPECT_EQ(wizard->MessageText(2), "");
-    EXPECT_EQ(wizard->WaitNote(2), "");
+        EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)->Control<QPushButton>(id)->text(), "")
+            << id;
+    EXPECT_EQ(wizard->Page<pages::CSubOption>(kPageOption)
+                  ->Control<QPushButton>(pages::CSubOption::kNext)
+                  ->text(),
+              "");
+    EXPECT_EQ(wizard->Texts().Message(WizardMessage::JobFailed), "");
+    EXPECT_EQ(wizard->Texts().Note(WaitNote::Reading), "");
 }
 
 TEST_F(WizardTest, LanguageFileRulesReachTheControls) {
@@ -74,15 +83,34 @@ TEST_F(WizardTest, LanguageFileRulesReachTheControls) {
                                  "\nBtn_SetupCam=\n[ChoosePage]\nRadioYes=Yes\n"
                                  "[OptionPage]\nRadioWizard=Wizard\n");
     auto wizard = Start();
-    EXPECT_EQ(wizard->First()->Control<QPushButton>(CSubFirst::kSearchCamera)->text(),
+    EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)
+                  ->Control<QPushButton>(CSubFirst::kSearchCamera)
+                  ->text(),
               QString(255, 'x'));
-    EXPECT_EQ(wizard->First()->Control<QPushButton>(CSubFirst::kSetupCamera)->text(), "");
-    EXPECT_EQ(wizard->Choose()->Control<QRadioButton>(pages::CSubChoose::kYes)->text(), "Yes");
-    EXPECT_EQ(wizard->Choose()->Control<QPushButton>(pages::CSubChoose::kBack)->text(), "");
-    EXPECT_EQ(wizard->Choose()->Control<QPushButton>(pages::CSubChoose::kNext)->text(), "");
-    EXPECT_EQ(wizard->Option()->Control<QRadioButton>(pages::CSubOption::kWizard)->text(),
+    EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)
+                  ->Control<QPushButton>(CSubFirst::kSetupCamera)
+                  ->text(),
+              "");
+    EXPECT_EQ(wizard->Page<pages::CSubChoose>(kPageChoose)
+                  ->Control<QRadioButton>(pages::CSubChoose::kYes)
+                  ->text(),
+              "Yes");
+    EXPECT_EQ(wizard->Page<pages::CSubChoose>(kPageChoose)
+                  ->Control<QPushButton>(pages::CSubChoose::kBack)
+                  ->text(),
+              "");
+    EXPECT_EQ(wizard->Page<pages::CSubChoose>(kPageChoose)
+                  ->Control<QPushButton>(pages::CSubChoose::kNext)
+                  ->text(),
+              "");
+    EXPECT_EQ(wizard->Page<pages::CSubOption>(kPageOption)
+                  ->Control<QRadioButton>(pages::CSubOption::kWizard)
+                  ->text(),
               "Wizard");
-    EXPECT_EQ(wizard->Option()->Control<QPushButton>(pages::CSubOption::kBack)->text(), "");
+    EXPECT_EQ(wizard->Page<pages::CSubOption>(kPageOption)
+                  ->Control<QPushButton>(pages::CSubOption::kBack)
+                  ->text(),
+              "");
 }
 
 TEST_F(WizardTest, LanguageChangeRewritesOnlyLangFileAndReloadsEveryText) {
@@ -100,12 +128,15 @@ TEST_F(WizardTest, LanguageChangeRewritesOnlyLangFileAndReloadsEveryText) {
         ReadDefaultLang(),
         "; mine\n[DefaultLang]\nLangFile=CHT.ini\nOther=kept\n[Settings]\nProbeHost=10.0.0.1\n");
     EXPECT_EQ(wizard->LangFileName(), "CHT.ini");
-    EXPECT_EQ(wizard->Option()->Control<QPushButton>(pages::CSubOption::kNext)->text(),
+    EXPECT_EQ(wizard->Page<pages::CSubOption>(kPageOption)
+                  ->Control<QPushButton>(pages::CSubOption::kNext)
+                  ->text(),
               QString::fromUtf8("下一步"));
-    EXPECT_EQ(wizard->MessageText(8),
+    EXPECT_EQ(wizard->Texts().Message(WizardMessage::Unauthorized),
               QString::fromUtf8("攝影機拒絕存取。請確認管理員密碼後再試一次。"));
     // The first page's network text is made again in the new language.
-    EXPECT_EQ(wizard->First()->NetworkText().left(3), QString::fromUtf8("本電腦"));
+    EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)->NetworkText().left(3),
+              QString::fromUtf8("本電腦"));
 
     // Closed without OK: the language in force stays and nothing is written.
     prompt_.SetNextDialog([](QDialog& dialog) {
@@ -134,7 +165,8 @@ TEST_F(WizardTest, EscapeAndEnterDoNothing) {
     auto wizard = Start();
     wizard->HandleNavigation(shell::nav::kChoose);
     Flush();
-    QWidget* next = wizard->Choose()->Control<QPushButton>(pages::CSubChoose::kNext);
+    QWidget* next = wizard->Page<pages::CSubChoose>(kPageChoose)
+                        ->Control<QPushButton>(pages::CSubChoose::kNext);
     next->setFocus();
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
         QTest::keyClick(wizard.get(), static_cast<Qt::Key>(key));

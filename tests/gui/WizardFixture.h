@@ -17,6 +17,7 @@
 #include "app/CWizardDlg.h"
 #include "shell/Backends.h"
 #include "shell/CSubPage.h"
+#include "shell/JobRunner.h"
 #include "shell/Prompt.h"
 
 namespace orvanta::test {
@@ -61,18 +62,28 @@ public:
     int natReads = 0;
     std::string natReadAddress;
 
-    int ReadSystemPage(camera::CameraSettings&) override {
-        ++systemReads;
-        if (systemResults.empty()) return 0;
-        int r = systemResults.front();
-        systemResults.pop_front();
-        return r;
-    }
-    int ReadSystemWithAuth(camera::CameraSettings& s) override {
+    // As the core does it: three system reads, the last counts; on Unauthorized the
+    // credentials and the read with them.
+    camera::SelectResult SelectCamera(camera::CameraSettings& s,
+                                      const camera::CredentialSource& credentials) override {
+        camera::SelectResult result;
+        s.userName[0] = s.userPassword[0] = 0;
+        for (int i = 0; i < 3; ++i) {
+            ++systemReads;
+            result.code = 0;
+            if (!systemResults.empty()) {
+                result.code = systemResults.front();
+                systemResults.pop_front();
+            }
+        }
+        if (result.code != camera::CAM_ERR_UNAUTHORIZED || !credentials(authUser, authPassword))
+            return result;
+        camera::SetFieldText(s.userName, authUser);
+        camera::SetFieldText(s.userPassword, authPassword);
         ++authReads;
-        authUser = s.userName;
-        authPassword = s.userPassword;
-        return authResult;
+        result.authTried = true;
+        result.code = authResult;
+        return result;
     }
     camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& s) override {
         return read(s);
@@ -100,6 +111,9 @@ public:
     uint8_t lan = 1, dialUp = 0, dhcp = 1;
     bool internet = true;
     int ensures = 0, removals = 0, surveys = 0;
+    std::vector<uint32_t> ensuredAddresses;  // cameraAddress at each EnsureCameraSubnet
+    Probe probe{discovery::ProbeResult::Free, 0};
+    std::vector<std::pair<uint32_t, uint32_t>> probes;  // target, source
     void SurveyPcNetwork(camera::CameraSettings& s) override {
         ++surveys;
         s.pcHasLan = lan;
@@ -107,20 +121,82 @@ public:
         s.pcUsesDhcp = dhcp;
     }
     bool ProbeInternet() override { return internet; }
-    void EnsureCameraSubnet(const camera::CameraSettings&) override { ++ensures; }
+    void EnsureCameraSubnet(const camera::CameraSettings& s) override {
+        ++ensures;
+        ensuredAddresses.push_back(s.cameraAddress);
+    }
     void RemoveTemporaryAddresses() override { ++removals; }
+    Probe ProbeAddress(uint32_t target, uint32_t source) override {
+        probes.emplace_back(target, source);
+        return probe;
+    }
 };
 
-class ScriptedRefind : public shell::RefindSource {
-public:
+// One scripted engine: its rows, and whether the next Query reports them as changed.
+struct ScriptedEngine : shell::DiscoveryEngine {
     std::vector<discovery::CameraRow> rows;
+    bool changed = false;  // mode 0 returns 1 once after this is set, else 0 (-1 when empty)
     int queries = 0;
-    int Query(discovery::CameraRow** out, int* count, int* capacity, int) override {
+    int cycles = 0;  // RequestCycle calls
+    int Query(discovery::CameraRow** out, int* count, int* capacity, int mode) override {
         ++queries;
         if (rows.empty()) return -1;
         *out = rows.data();
         *count = *capacity = static_cast<int>(rows.size());
+        if (mode != 1 && !changed) return 0;
+        changed = false;
         return 1;
+    }
+    void RequestCycle() override { ++cycles; }
+};
+
+// Engines in the order the window makes them: the re-find's first, the search page's next.
+class ScriptedDiscovery : public shell::DiscoveryBackend {
+public:
+    std::vector<std::shared_ptr<ScriptedEngine>> engines = {std::make_shared<ScriptedEngine>(),
+                                                            std::make_shared<ScriptedEngine>()};
+    size_t made = 0;
+    std::unique_ptr<shell::DiscoveryEngine> NewEngine() override {
+        struct Proxy : shell::DiscoveryEngine {
+            std::shared_ptr<ScriptedEngine> engine;
+            int Query(discovery::CameraRow** r, int* n, int* c, int mode) override {
+                return engine->Query(r, n, c, mode);
+            }
+            void RequestCycle() override { engine->RequestCycle(); }
+        };
+        auto proxy = std::make_unique<Proxy>();
+        if (made >= engines.size()) engines.push_back(std::make_shared<ScriptedEngine>());
+        proxy->engine = engines[made++];
+        return proxy;
+    }
+};
+
+// Timers that run only when a test ticks them.
+class ManualTimers : public shell::TimerSource {
+public:
+    struct Timer : shell::PageTimer {
+        std::function<void()> onTick;
+        int period = 0;
+        bool active = false;
+        void Start(int periodMs) override {
+            period = periodMs;
+            active = true;
+        }
+        void Stop() override { active = false; }
+        bool Active() const override { return active; }
+    };
+    std::vector<Timer*> timers;
+    std::unique_ptr<shell::PageTimer> MakeTimer(QObject*, std::function<void()> onTick) override {
+        auto timer = std::make_unique<Timer>();
+        timer->onTick = std::move(onTick);
+        timers.push_back(timer.get());
+        return timer;
+    }
+    // Ticks every running timer `n` times, handling the codes they post in between.
+    void Tick(int n = 1) {
+        for (int i = 0; i < n; ++i)
+            for (Timer* t : timers)
+                if (t->active) t->onTick();
     }
 };
 
@@ -146,7 +222,10 @@ protected:
         }
         camera_ = std::make_shared<ScriptedCamera>();
         network_ = std::make_shared<ScriptedNetwork>();
-        refind_ = std::make_shared<ScriptedRefind>();
+        discovery_ = std::make_shared<ScriptedDiscovery>();
+        refind_ = discovery_->engines[0];
+        search_ = discovery_->engines[1];
+        timers_ = std::make_shared<ManualTimers>();
     }
 
     app::WizardOptions Options() {
@@ -154,7 +233,8 @@ protected:
         options.executablePath = folder_.filePath("orvanta2").toStdString();
         options.camera = camera_;
         options.network = network_;
-        options.refind = refind_;
+        options.discovery = discovery_;
+        options.timers = timers_;
         options.lockPath = folder_.filePath("lock").toStdString();
         options.userLanguage = "ENU";
         options.timeScale = 0.001;
@@ -197,7 +277,10 @@ protected:
     shell::ScriptedPrompt prompt_;
     std::shared_ptr<ScriptedCamera> camera_;
     std::shared_ptr<ScriptedNetwork> network_;
-    std::shared_ptr<ScriptedRefind> refind_;
+    std::shared_ptr<ScriptedDiscovery> discovery_;
+    std::shared_ptr<ScriptedEngine> refind_;  // the window's, for the re-find after a save
+    std::shared_ptr<ScriptedEngine> search_;  // the search page's
+    std::shared_ptr<ManualTimers> timers_;
 };
 
 }  // namespace orvanta::test

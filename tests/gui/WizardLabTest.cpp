@@ -2,13 +2,26 @@
 // the road asks for, and a save after which the camera is found again at its new address.
 #include <arpa/inet.h>
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <cstdlib>
 
 #include "Lab.h"
 #include "WizardFixture.h"
 #include "app/LiveBackend.h"
+#include "camera/RequestFraming.h"
+#include "pages/CSubChoose.h"
+#include "pages/CSubDDNS.h"
+#include "pages/CSubFirst.h"
+#include "pages/CSubOption.h"
+#include "pages/CSubSearchNet.h"
+#include "pages/CSubSetAutoParam.h"
 #include "pages/CSubSetupFinish.h"
+#include "pages/CSubShowPic.h"
+#include "pages/CSubUPnP.h"
+#include "pages/CSubWizardIP.h"
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -59,10 +72,10 @@ TEST_F(WizardLab, ReadEndsOnTheOptionPageForANewCameraAndTheSystemPageOtherwise)
     wizard->HandleNavigation(nav::kSearch);
     wizard->Settings().newCameraSetup = 1;
     wizard->HandleNavigation(nav::kReadSettings);
-    ASSERT_TRUE(WaitUntil([&] { return !wizard->JobTimerActive(); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return !wizard->Jobs().JobTimerActive(); }, 30000));
     ASSERT_EQ(prompt_.Messages().size(), 0u) << Message(0).toStdString();
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageOption; }));
-    EXPECT_GE(wizard->JobTicks(), 97);
+    EXPECT_GE(wizard->Jobs().JobTicks(), 97);
     EXPECT_NE(camera::FieldText(wizard->Settings().ModelName), "");
 
     wizard->HandleNavigation(nav::kSearch);
@@ -90,12 +103,95 @@ TEST_F(WizardLab, SavedCameraIsFoundAgainAtItsNewAddress) {
     wizard->HandleNavigation(nav::kSave);
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() != kPageSetAutoParam; }, 60000));
     ASSERT_EQ(wizard->Pages().Current(), kPageSetupFinish) << Message(1).toStdString();
-    EXPECT_EQ(Message(0), wizard->MessageText(4));
-    EXPECT_EQ(Message(1), wizard->MessageText(6));
+    EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::Saved));
+    EXPECT_EQ(Message(1), wizard->Texts().Message(WizardMessage::FoundAgain));
     EXPECT_EQ(camera::FieldText(s.cameraAddressText), "192.168.0.150");
     EXPECT_EQ(camera::FieldText(s.cameraPortText), "8080");
-    EXPECT_EQ(wizard->SetupFinish()->Control<QLineEdit>(pages::CSubSetupFinish::kAddress)->text(),
+    EXPECT_EQ(wizard->Page<pages::CSubSetupFinish>(kPageSetupFinish)
+                  ->Control<QLineEdit>(pages::CSubSetupFinish::kAddress)
+                  ->text(),
               "http://192.168.0.150:8080");
+}
+
+// A new user's road, by clicks: first page, Set up a camera, Yes and LAN, the diagram, the
+// search listing the three demo cameras, pick one, read, the guided wizard, the proposed free
+// address, UPnP, DDNS, the summary, Save; the camera answers at its new address.
+class DemoLab : public WizardTest {
+protected:
+    void SetUp() override {
+        LAB_REQUIRED();
+        WizardTest::SetUp();
+        lab_ = std::make_unique<lab::Lab>();
+        lab_->AddAddress("pc", "192.168.0.10/24");
+        lab_->AddHost("cams", {"192.168.0.100/24", "192.168.0.101/24", "192.168.0.102/24"});
+        lab_->StartCamsim("cams",
+                          {"--own-addresses", "--generate", "3", "--first-ip", "192.168.0.100"});
+        lab_->Enter("pc");
+        setenv("ORVANTA2_PROBE_HOST", "127.0.0.1", 1);
+    }
+    void TearDown() override {
+        if (lab_) lab_->Leave();
+        lab_.reset();
+    }
+    template <class Page>
+    void Click(app::CWizardDlg& wizard, int page, int button) {
+        ASSERT_TRUE(WaitUntil([&] { return wizard.Pages().Current() == page; }, 30000))
+            << "on page " << wizard.Pages().Current() << ", waiting for " << page << ": "
+            << Message(prompt_.Messages().size() - 1).toStdString();
+        wizard.Page<Page>(page)->template Control<QPushButton>(button)->click();
+    }
+    std::unique_ptr<lab::Lab> lab_;
+};
+
+TEST_F(DemoLab, NewCameraFromTheFirstPageToTheSetupFinishedPage) {
+    app::WizardOptions options = app::LiveOptions(folder_.filePath("orvanta2").toStdString());
+    options.lockPath = folder_.filePath("lock").toStdString();
+    options.langFileName = "ENG.ini";
+    // A fifth of the real pacing leaves the read its free-address search (ARP) in time.
+    options.timeScale = 0.2;
+    auto wizard = Start(std::move(options));
+    using namespace pages;
+    Click<CSubFirst>(*wizard, kPageFirst, CSubFirst::kSetupCamera);
+    Click<CSubChoose>(*wizard, kPageChoose, CSubChoose::kNext);
+    Click<CSubShowPic>(*wizard, kPageShowPic, CSubShowPic::kNext);
+    Click<CSubSearchNet>(*wizard, kPageSearchNet, CSubSearchNet::kStartSearch);
+    auto* list = wizard->Page<CSubSearchNet>(kPageSearchNet)
+                     ->Control<QTreeWidget>(CSubSearchNet::kCameraList);
+    ASSERT_TRUE(WaitUntil([&] { return list->topLevelItemCount() == 3; }, 10000));
+    QList<QTreeWidgetItem*> picked = list->findItems("SIM00002", Qt::MatchExactly, 4);
+    ASSERT_EQ(picked.size(), 1);
+    picked[0]->setSelected(true);
+    Click<CSubSearchNet>(*wizard, kPageSearchNet, CSubSearchNet::kNext);
+    Click<CSubOption>(*wizard, kPageOption, CSubOption::kNext);
+
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageWizardIp; }, 10000));
+    auto* ipPage = wizard->Page<CSubWizardIP>(kPageWizardIp);
+    const QString address = ipPage->Control<QLineEdit>(CSubWizardIP::kAddress)->text();
+    EXPECT_EQ(address, "192.168.0.253");  // the highest free address of the PC's subnet
+    EXPECT_EQ(ipPage->Control<QLineEdit>(CSubWizardIP::kMask)->text(), "255.255.255.0");
+    ipPage->Control<QPushButton>(CSubWizardIP::kNext)->click();
+    Click<CSubUPnP>(*wizard, kPageUpnp, CSubUPnP::kNext);
+    Click<CSubDDNS>(*wizard, kPageDdns, CSubDDNS::kNext);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSetAutoParam; }));
+    auto* summary = wizard->Page<CSubSetAutoParam>(kPageSetAutoParam);
+    EXPECT_TRUE(summary->Control<QLabel>(CSubSetAutoParam::kNetworkText)->text().contains(address));
+    summary->Control<QPushButton>(CSubSetAutoParam::kSave)->click();
+
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSetupFinish; }, 60000))
+        << Message(prompt_.Messages().size() - 1).toStdString();
+    EXPECT_EQ(Message(prompt_.Messages().size() - 2),
+              wizard->Texts().Message(WizardMessage::Saved));
+    EXPECT_EQ(wizard->Page<CSubSetupFinish>(kPageSetupFinish)
+                  ->Control<QLineEdit>(CSubSetupFinish::kAddress)
+                  ->text(),
+              "http://" + address + ":80");
+    EXPECT_EQ(wizard->Page<CSubSetupFinish>(kPageSetupFinish)
+                  ->Control<QLineEdit>(CSubSetupFinish::kCameraId)
+                  ->text(),
+              "SIM00002");
+    // The camera itself answers there.
+    camera::CameraSettings probe = camera::NewCameraSettings();
+    EXPECT_EQ(camera::CameraCommand(probe, address.toLatin1().constData(), "80", 1, 1, 0), 0);
 }
 
 TEST_F(WizardLab, ProbeOfAHostThatNeverAnswersHoldsTheStartBackOnlyBriefly) {

@@ -69,6 +69,16 @@ TEST_F(CPLipfTest, FirstQuerySendsAtOnceThenEveryThirtySeconds) {
     now += 1;
     Query();
     EXPECT_EQ(2u, udp.sent.size());
+
+    // A cycle asked for goes out with the next Query, once, and restarts the 30 s.
+    now += 1000;
+    Engine().RequestCycle();
+    Query();
+    Query();
+    EXPECT_EQ(3u, udp.sent.size());
+    now += 29500;
+    Query();
+    EXPECT_EQ(3u, udp.sent.size());
 }
 
 TEST_F(CPLipfTest, LoopbackOnlyMeansNoNetworkUntilAnAddressAppears) {

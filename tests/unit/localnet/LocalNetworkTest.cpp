@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <random>
 
 #include "FakeNetwork.h"
@@ -149,8 +150,10 @@ TEST(FreeAddresses, ProbeAnswersInUseFreeOrFailed) {
     EXPECT_EQ(ProbeAddress(net, Ip("10.0.0.5"), from), ProbeResult::InUse);
     EXPECT_EQ(net.probesSent, sent);
     // A probe that cannot be sent is no evidence that the address is free.
-    net.probeError = -1;
-    EXPECT_EQ(ProbeAddress(net, Ip("10.0.0.8"), from), ProbeResult::Failed);
+    net.probeError = -EPERM;
+    int error = 0;
+    EXPECT_EQ(ProbeAddress(net, Ip("10.0.0.8"), from, &error), ProbeResult::Failed);
+    EXPECT_EQ(error, -EPERM);  // what the user is told is missing
     uint32_t found = 0;
     EXPECT_FALSE(FindFreeAddress(net, Ip("10.0.0.8"), from, &found));
     EXPECT_TRUE(FindFreeAddresses(net, Ip("10.0.0.8"), from, 2).empty());

@@ -1,0 +1,139 @@
+#include "pages/forms/AddressBlock.h"
+
+#include <arpa/inet.h>
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <cstring>
+
+#include "pages/PageTools.h"
+#include "platform/AddressText.h"
+
+namespace orvanta::pages {
+
+using platform::DottedAddress;
+using platform::ParseDottedAddress;
+
+namespace {
+
+std::vector<char*> Texts(std::initializer_list<char*> all, int count) {
+    return std::vector<char*>(all.begin(), all.begin() + count);
+}
+
+bool IsUsableHost(uint32_t address) {
+    uint32_t first = ntohl(address) >> 24;
+    return first >= 1 && first <= 223 && first != 127;
+}
+
+// Contiguous ones, from /1 to /30: a mask under which a camera and its gateway both fit.
+bool IsSubnetMask(uint32_t mask) {
+    uint32_t bits = ntohl(mask);
+    uint32_t inverted = ~bits;
+    return bits != 0 && (inverted & (inverted + 1)) == 0 && inverted >= 3;
+}
+
+}  // namespace
+
+AddressFields WiredAddressFields(camera::CameraSettings& s, int count) {
+    return {&s.IPType, Texts({s.IPAddr, s.Netmask, s.Gateway, s.DNS1, s.DNS2}, count)};
+}
+
+AddressFields WirelessAddressFields(camera::CameraSettings& s, int count) {
+    return {&s.WIPType, Texts({s.WIPAddr, s.WNetmask, s.WGateway, s.WDNS1, s.WDNS2}, count)};
+}
+
+AddressBlock::AddressBlock(shell::CSubPage* page, Ids ids)
+    : QObject(page), page_(page), grid_(new QGridLayout) {
+    dhcp_ = page->MakeRadio(ids.dhcp);
+    fixed_ = page->MakeRadio(ids.fixed);
+    auto* group = new QButtonGroup(this);
+    group->addButton(dhcp_);
+    group->addButton(fixed_);
+    grid_->addWidget(dhcp_, 0, 0, 1, 2);
+    grid_->addWidget(fixed_, 1, 0, 1, 2);
+    for (size_t i = 0; i < ids.fields.size(); ++i) {
+        QLabel* label = page->MakeLabel(ids.labels[i]);
+        QLineEdit* field = page->MakeAddressEdit(ids.fields[i]);
+        label->setBuddy(field);
+        AddRow(grid_, label, field);
+        labels_.push_back(label);
+        fields_.push_back(field);
+    }
+    grid_->setColumnStretch(1, 1);
+    connect(dhcp_, &QRadioButton::clicked, this, [this] { SetFieldsEnabled(false); });
+    connect(fixed_, &QRadioButton::clicked, this, [this] { SetFieldsEnabled(true); });
+}
+
+void AddressBlock::ChooseDhcp() {
+    SetChecked(fixed_, false);
+    SetChecked(dhcp_, true);
+}
+
+void AddressBlock::ChooseFixed() {
+    SetChecked(dhcp_, false);
+    SetChecked(fixed_, true);
+}
+
+bool AddressBlock::DhcpChosen() const {
+    return dhcp_->isChecked();
+}
+
+bool AddressBlock::FixedChosen() const {
+    return fixed_->isChecked();
+}
+
+void AddressBlock::SetFieldsEnabled(bool enabled) {
+    for (QLineEdit* field : fields_) field->setEnabled(enabled);
+}
+
+void AddressBlock::Load(const AddressFields& record) {
+    if (*record.type == 0) {
+        ChooseDhcp();
+        SetFieldsEnabled(false);
+    } else if (*record.type == 1) {
+        ChooseFixed();
+        for (size_t i = 0; i < fields_.size() && i < record.texts.size(); ++i) {
+            std::string_view stored(record.texts[i], strnlen(record.texts[i], 64));
+            uint32_t address = platform::ParseDottedAddressOr(stored, 0xFFFFFFFFu);
+            fields_[i]->setText(QString::fromStdString(DottedAddress(address)));
+        }
+    }
+}
+
+void AddressBlock::Store(const AddressFields& record) const {
+    if (DhcpChosen()) {
+        *record.type = 0;
+        return;
+    }
+    if (!FixedChosen()) return;
+    *record.type = 1;
+    for (size_t i = 0; i < fields_.size() && i < record.texts.size(); ++i) {
+        uint32_t address = platform::ParseDottedAddressOr(fields_[i]->text().toStdString(), 0);
+        std::string text = DottedAddress(address);
+        std::memset(record.texts[i], 0, 64);  // every address text of the record is 64 wide
+        std::memcpy(record.texts[i], text.data(), text.size());
+    }
+}
+
+std::optional<std::pair<int, shell::CSubPage::Refusal>> AddressBlock::Problem(bool usable) const {
+    using Refusal = shell::CSubPage::Refusal;
+    for (int i = 0; i < FieldCount(); ++i) {
+        std::string text = fields_[static_cast<size_t>(i)]->text().trimmed().toStdString();
+        uint32_t address = 0;
+        bool parsed = ParseDottedAddress(text, &address);
+        if (!text.empty() && !parsed) return std::pair{i, Refusal::NotAnAddress};
+        if (usable && i == kAddress && !IsUsableHost(address))
+            return std::pair{i, Refusal::NotAHostAddress};
+        if (usable && i == kMask && !IsSubnetMask(address)) return std::pair{i, Refusal::NotAMask};
+    }
+    return std::nullopt;
+}
+
+QString AddressBlock::LabelText(int i) const {
+    return labels_[static_cast<size_t>(i)]->text();
+}
+
+}  // namespace orvanta::pages

@@ -1,0 +1,74 @@
+#pragma once
+// The DHCP or fixed address block of the address pages (camera IP, LAN IP, wireless IP): two
+// radio buttons and four or five address fields with their labels. It fills itself from a
+// set of record fields and stores into it.
+#include <QObject>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "camera/CameraSettings.h"
+#include "shell/CSubPage.h"
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace orvanta::pages {
+
+// The record fields one block edits: the address mode and up to five dotted texts.
+struct AddressFields {
+    uint8_t* type;             // IPType or WIPType: 0 DHCP, 1 fixed
+    std::vector<char*> texts;  // address, mask, gateway, DNS 1[, DNS 2]; 64 bytes each
+};
+AddressFields WiredAddressFields(camera::CameraSettings& s, int count);
+AddressFields WirelessAddressFields(camera::CameraSettings& s, int count);
+
+class AddressBlock : public QObject {
+    Q_OBJECT
+public:
+    struct Ids {
+        int dhcp, fixed;
+        std::vector<int> fields;  // in the order address, mask, gateway, DNS 1[, DNS 2]
+        std::vector<int> labels;
+    };
+    enum Field { kAddress = 0, kMask = 1 };
+
+    AddressBlock(shell::CSubPage* page, Ids ids);
+
+    // The radios on two rows, then one row per field.
+    QGridLayout* Layout() const { return grid_; }
+    QRadioButton* DhcpRadio() const { return dhcp_; }
+    QRadioButton* FixedRadio() const { return fixed_; }
+    QLineEdit* FieldEdit(int i) const { return fields_[static_cast<size_t>(i)]; }
+    int FieldCount() const { return static_cast<int>(fields_.size()); }
+
+    void ChooseDhcp();
+    void ChooseFixed();
+    bool DhcpChosen() const;
+    bool FixedChosen() const;
+    void SetFieldsEnabled(bool enabled);
+
+    // By the mode: 0 DHCP; 1 fixed, the fields showing the stored addresses (one that does
+    // not parse shows as 255.255.255.255); anything else leaves the block as it is.
+    void Load(const AddressFields& record);
+    // DHCP: mode 0, the stored addresses kept. Fixed: mode 1 and every field as a dotted
+    // address, an empty one as 0.0.0.0.
+    void Store(const AddressFields& record) const;
+
+    // The first field that is filled but holds no complete address. With `usable`, the
+    // address must also be one a camera can hold and the mask a subnet mask.
+    std::optional<std::pair<int, shell::CSubPage::Refusal>> Problem(bool usable) const;
+    QString LabelText(int i) const;
+
+private:
+    shell::CSubPage* page_;
+    QGridLayout* grid_;
+    QRadioButton* dhcp_;
+    QRadioButton* fixed_;
+    std::vector<QLineEdit*> fields_;
+    std::vector<QLabel*> labels_;
+};
+
+}  // namespace orvanta::pages

@@ -1,0 +1,249 @@
+#include "shell/JobRunner.h"
+
+#include <QThread>
+#include <QWidget>
+
+#include "discovery/ListedCamera.h"
+#include "shell/CSubWait.h"
+#include "shell/Prompt.h"
+
+namespace orvanta::shell {
+
+namespace {
+constexpr int kHideAttempts = 10;
+// The wait window's position from which a read or a save looks at its worker.
+constexpr int kReadLookFrom = 950;
+constexpr int kSaveLookFrom = 900;
+// Timer 4 compares the found cameras from this position on, and gives up at the maximum.
+constexpr int kRefindCompareFrom = 600;
+}  // namespace
+
+JobRunner::JobRunner(QWidget* window, const PageContext& context, KeptResults& kept,
+                     const WizardTexts& texts, double timeScale, PasswordDialog askPassword)
+    : QObject(window),
+      window_(window),
+      context_(context),
+      settings_(*context.settings),
+      kept_(kept),
+      texts_(texts),
+      timeScale_(timeScale),
+      askPassword_(std::move(askPassword)) {
+    timer3_.setObjectName("timer3");
+    timer4_.setObjectName("timer4");
+    connect(&timer3_, &QTimer::timeout, this, &JobRunner::OnJobTick);
+    connect(&timer4_, &QTimer::timeout, this, &JobRunner::OnRefindTick);
+    if (context_.discovery) refindEngine_ = context_.discovery->NewEngine();
+}
+
+int JobRunner::Scaled(int milliseconds) const {
+    return qMax(1, static_cast<int>(milliseconds * timeScale_));
+}
+
+void JobRunner::StartWait(WaitNote note) {
+    wait_->SetRange(0, CSubWait::kMaximum);
+    wait_->SetPosition(0);
+    wait_->SetText(texts_.Note(note));
+    wait_->TransferText();
+}
+
+void JobRunner::ShowWait() {
+    QRect area = window_->geometry();
+    wait_->move(area.center() - QPoint(wait_->width() / 2, wait_->height() / 2));
+    wait_->show();
+    wait_->UpdateNow();
+}
+
+void JobRunner::EndWait() {
+    window_->setEnabled(true);
+    for (int i = 0; i < kHideAttempts && wait_->isVisible(); ++i) wait_->hide();
+    timer3_.stop();
+}
+
+void JobRunner::Read() {
+    window_->setEnabled(false);
+    kept_.freeAddresses.clear();
+    kept_.scanList.clear();
+    if (context_.network) context_.network->EnsureCameraSubnet(settings_);
+    camera::SelectResult selected =
+        context_.camera->SelectCamera(settings_, [this](std::string& user, std::string& password) {
+            askPassword_(user, password);
+            return true;
+        });
+    if (selected.authTried && selected.code != camera::CAM_OK) {
+        window_->setEnabled(true);
+        ShowMessage(window_, texts_.Message(WizardMessage::AuthReadFailed), QString(),
+                    PromptIcon::Error);
+        return;
+    }
+    // Any other outcome of the system read goes on: the read job finds out for itself.
+    window_->setEnabled(false);
+    job_ = std::make_shared<SettingsJob>();
+    job_->code = JOB_READ;
+    job_->settings = settings_;
+    StartWait(WaitNote::Reading);
+    CameraBackend* camera = context_.camera;
+    StartJobThread(job_, [camera](SettingsJob& job) {
+        camera::SettingsReadResult result = camera->RunSettingsRead(job.settings);
+        job.error = result.error;
+        job.scanResult = std::move(result.accessPoints);
+        job.freeAddresses = std::move(result.freeAddresses);
+        job.succeeded = result.succeeded;
+    });
+    ShowWait();
+    jobTicks_ = 0;
+    timer3_.start(Scaled(kReadTickMs));
+}
+
+void JobRunner::Save() {
+    window_->setEnabled(false);
+    StartWait(WaitNote::Saving);
+    job_ = std::make_shared<SettingsJob>();
+    job_->settings = settings_;
+    job_->code = settings_.useWps == 1 ? JOB_SAVE_WPS : JOB_SAVE;
+    ShowWait();
+    CameraBackend* camera = context_.camera;
+    StartJobThread(job_, [camera](SettingsJob& job) {
+        job.succeeded = camera->RunSave(job.settings, job.code == JOB_SAVE_WPS) == 0;
+    });
+    jobTicks_ = 0;
+    timer3_.start(Scaled(kSaveTickMs));
+}
+
+void JobRunner::OnJobTick() {
+    if (!job_) {
+        timer3_.stop();
+        return;
+    }
+    ++jobTicks_;
+    const int p = wait_->Position();
+    const bool read = job_->code == JOB_READ;
+    if (p <= (read ? kReadLookFrom : kSaveLookFrom)) {
+        wait_->SetPosition(p + 10);
+        return;
+    }
+    if (!job_->Ended()) {
+        wait_->SetPosition(p + 10);
+        if (p == CSubWait::kMaximum) {
+            // Timed out: the worker may go on with its own record; nothing of it is used.
+            EndWait();
+            job_.reset();
+            ShowMessage(window_, texts_.Message(WizardMessage::JobFailed),
+                        read ? "Orvanta2" : QString(), PromptIcon::Warning);
+        }
+        return;
+    }
+    std::shared_ptr<SettingsJob> job = std::move(job_);
+    if (read)
+        OnReadEnded(*job);
+    else
+        OnSaveEnded(*job);
+}
+
+void JobRunner::OnReadEnded(const SettingsJob& job) {
+    EndWait();
+    if (!job.succeeded) {
+        if (job.error == camera::CAM_ERR_UNAUTHORIZED)
+            ShowMessage(window_, texts_.Message(WizardMessage::Unauthorized), QString(),
+                        PromptIcon::Error);
+        else
+            ShowMessage(window_, texts_.Message(WizardMessage::JobFailed), QString(),
+                        PromptIcon::Warning);
+        return;
+    }
+    settings_ = job.settings;
+    kept_.freeAddresses = job.freeAddresses;
+    kept_.scanList = job.scanResult;
+    context_.host->PostNavigation(settings_.newCameraSetup != 0 ? nav::kOption : nav::kSystem);
+}
+
+void JobRunner::OnSaveEnded(const SettingsJob& job) {
+    EndWait();
+    if (!job.succeeded) {
+        ShowMessage(window_, texts_.Message(WizardMessage::JobFailed), QString(),
+                    PromptIcon::Warning);
+        return;
+    }
+    settings_ = job.settings;
+    bool wireless = settings_.useWireless == 1 && settings_.WirelessCap == 1;
+    ShowMessage(window_,
+                texts_.Message(wireless ? WizardMessage::SavedWireless : WizardMessage::Saved),
+                QString(), PromptIcon::Information);
+    if (settings_.wizardMode == 1 && settings_.newCameraSetup == 1) {
+        wait_->SetPosition(0);
+        wait_->SetText(texts_.Note(WaitNote::Refinding));
+        wait_->TransferText();
+        ShowWait();
+        timer4_.start(Scaled(kRefindTickMs));
+    } else {
+        context_.host->PostNavigation(nav::kHome);
+    }
+}
+
+void JobRunner::OnRefindTick() {
+    window_->setEnabled(false);
+    const int p = wait_->Position();
+    wait_->SetPosition(p + 10);
+    if (p >= CSubWait::kMaximum) {
+        timer4_.stop();
+        ShowMessage(window_, texts_.Message(WizardMessage::NotFoundAgain), QString(),
+                    PromptIcon::Warning);
+        context_.host->PostNavigation(nav::kHome);
+        window_->setEnabled(true);
+        wait_->hide();
+        return;
+    }
+    if (p < kRefindCompareFrom || !refindEngine_) return;
+    // Mode 1: only the cameras that answer in this tick count.
+    discovery::CameraRow* rows = nullptr;
+    int count = 0, capacity = 0;
+    if (refindEngine_->Query(&rows, &count, &capacity, 1) != 1 || !rows) return;
+    const discovery::CameraRow* found =
+        discovery::FindRowBySerial(rows, count, camera::FieldText(settings_.cameraIdText));
+    if (!found) return;
+    timer4_.stop();
+    kept_.foundCamera = *found;
+    discovery::TakeFoundCamera(settings_, *found);
+    context_.host->SendNavigation(nav::kEnsureSubnet);
+    context_.camera->ReadNatStatus(settings_);
+    wait_->hide();
+    ShowMessage(window_, texts_.Message(WizardMessage::FoundAgain), QString(),
+                PromptIcon::Information);
+    window_->setEnabled(true);
+    context_.host->PostNavigation(nav::kSetupFinish);
+}
+
+void JobRunner::Pause(int milliseconds) {
+    wait_->UpdateNow();
+    QThread::msleep(static_cast<unsigned long>(Scaled(milliseconds)));
+}
+
+void JobRunner::Rescan() {
+    wait_->SetPosition(0);
+    wait_->TransferText();
+    ShowWait();
+    for (int position : {20, 40, 60}) {
+        wait_->SetPosition(position);
+        Pause(200);
+    }
+    kept_.scanList = context_.camera->ScanAccessPoints(settings_);
+    wait_->SetPosition(80);
+    Pause(200);
+    if (settings_.apScanDone == 0) {
+        wait_->hide();
+        ShowMessage(window_, texts_.Message(WizardMessage::JobFailed), QString(),
+                    PromptIcon::Warning);
+        return;
+    }
+    wait_->SetPosition(100);
+    Pause(200);
+    wait_->hide();
+    context_.host->PostNavigation(settings_.useWps == 1 ? nav::kWps : nav::kApScan);
+}
+
+void JobRunner::Stop() {
+    timer3_.stop();
+    timer4_.stop();
+    if (job_) job_->StopConnecting();
+}
+
+}  // namespace orvanta::shell

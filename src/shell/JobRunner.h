@@ -1,0 +1,70 @@
+#pragma once
+// The window's long actions: the settings read (code 18) and the save (code 19) on a worker
+// thread watched by timer 3, the search for the camera at its new address after a save
+// (timer 4), and the access-point re-scan (code 22). The window is disabled while a job runs
+// and the wait window shows the progress.
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "shell/PageContext.h"
+#include "shell/SettingsJob.h"
+#include "shell/WizardTexts.h"
+
+class QWidget;
+
+namespace orvanta::shell {
+
+class CSubWait;
+
+class JobRunner : public QObject {
+    Q_OBJECT
+public:
+    // Asks for the camera's administrator password; fills what was typed (the user "root"
+    // and an empty password when the dialog was cancelled).
+    using PasswordDialog = std::function<void(std::string& user, std::string& password)>;
+
+    JobRunner(QWidget* window, const PageContext& context, KeptResults& kept,
+              const WizardTexts& texts, double timeScale, PasswordDialog askPassword);
+
+    void SetWaitDialog(CSubWait* wait) { wait_ = wait; }
+
+    void Read();
+    void Save();
+    void Rescan();
+    // The window goes: no more ticks, and a worker still connecting gives up.
+    void Stop();
+
+    bool JobTimerActive() const { return timer3_.isActive(); }
+    bool RefindTimerActive() const { return timer4_.isActive(); }
+    int JobTicks() const { return jobTicks_; }
+
+private:
+    void OnJobTick();
+    void OnReadEnded(const SettingsJob& job);
+    void OnSaveEnded(const SettingsJob& job);
+    void OnRefindTick();
+    void StartWait(WaitNote note);
+    void ShowWait();
+    void EndWait();
+    void Pause(int milliseconds);
+    int Scaled(int milliseconds) const;
+
+    QWidget* window_;
+    PageContext context_;
+    camera::CameraSettings& settings_;
+    KeptResults& kept_;
+    const WizardTexts& texts_;
+    double timeScale_;
+    PasswordDialog askPassword_;
+    CSubWait* wait_ = nullptr;
+    std::shared_ptr<SettingsJob> job_;
+    std::unique_ptr<DiscoveryEngine> refindEngine_;
+    QTimer timer3_;
+    QTimer timer4_;
+    int jobTicks_ = 0;
+};
+
+}  // namespace orvanta::shell
