@@ -13,6 +13,7 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "discovery/LocalNetwork.h"
+#include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
 
 namespace orvanta::cli {

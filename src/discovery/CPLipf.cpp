@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "discovery/DiscoveryLog.h"
+#include "platform/AddressText.h"
 #include "platform/HostAddresses.h"
 
 namespace orvanta::discovery {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "discovery/DiscoveryDatagram.h"
-#include "platform/AddressText.h"
 #include "platform/Clock.h"
 #include "platform/UdpApi.h"
 
@@ -102,9 +101,5 @@ private:
     int rowCapacity_ = 25;
     std::vector<CameraRow> rows_;
 };
-
-// clang-format off
-[[deprecated]] inline std::string DottedText(const uint8_t b[4]) { return platform::DottedAddress(b); }  // forwarding, to be removed
-// clang-format on
 
 }  // namespace orvanta::discovery

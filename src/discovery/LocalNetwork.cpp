@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/AddressText.h"
+
 namespace orvanta::discovery {
 namespace {
 

@@ -8,7 +8,6 @@
 
 #include "camera/CameraSettings.h"
 #include "camera/SettingsRead.h"
-#include "platform/AddressText.h"
 #include "platform/NetworkPlatform.h"
 
 namespace orvanta::discovery {
@@ -95,10 +94,5 @@ uint32_t TemporaryMask(uint32_t cameraAddress);
 
 // The PC's address table; false when it cannot be read.
 bool ReadAddressTable(platform::NetworkPlatform& net, std::vector<platform::AddressEntry>& out);
-
-// clang-format off
-[[deprecated]] inline std::string DottedAddress(uint32_t a) { return platform::DottedAddress(a); }  // forwarding, to be removed
-[[deprecated]] inline uint32_t ParseDottedAddress(const char* t) { return t ? platform::ParseDottedAddressOr(t, 0) : 0; }  // forwarding, to be removed
-// clang-format on
 
 }  // namespace orvanta::discovery

@@ -14,6 +14,11 @@ CSubWait::CSubWait(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::FramelessWind
     setFixedSize(DluX(328), DluY(67));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    // The window it waits for is disabled meanwhile, and so is this child of it: it must
+    // still read as the live message it is.
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::Highlight,
+                                     QPalette::Button, QPalette::Base})
+        white.setColor(QPalette::Disabled, role, white.color(QPalette::Active, role));
     setPalette(white);
     setAutoFillBackground(true);
     auto* frame = new QGroupBox(this);

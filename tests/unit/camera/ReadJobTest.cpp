@@ -14,6 +14,7 @@
 #include "camera/CameraSelection.h"
 #include "camera/RequestFraming.h"
 #include "camera/SettingsRead.h"
+#include "platform/AddressText.h"
 
 namespace orvanta::camera {
 namespace {
