@@ -7,6 +7,7 @@
 
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
+#include "pages/forms/WirelessSecurityBlock.h"
 #include "shell/Prompt.h"
 
 namespace orvanta::pages {
@@ -29,18 +30,17 @@ CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", kTemplate, pare
         field->setReadOnly(true);
         AddRow(left, MakeLabel(kLabel + 1 + i), field);
     }
-    auto* right = new QGridLayout;
-    AddRow(right, MakeLabel(kLabel + 7), MakeCombo(kWepKeyLength));
-    AddRow(right, MakeLabel(kLabel + 8), MakeCombo(kWepKeyMode));
-    AddRow(right, MakeLabel(kLabel + 9), MakeCombo(kWepKeyFormat));
-    AddRow(right, MakeLabel(kLabel + 10), MakeCombo(kWepKeyNumber));
-    right->addWidget(MakeEdit(kWepKey, 26), right->rowCount(), 1);
+    security_ = new WirelessSecurityBlock(
+        this,
+        {kWepKeyMode, kWepKeyLength, kWepKeyFormat, kWepKeyNumber, kWepKey, kPreSharedKey,
+         kLabel + 8, kLabel + 7, kLabel + 9, kLabel + 10, kLabel + 12},
+        {"64", "128"}, {"Key 1", "Key 2", "Key 3", "Key 4"}, 0);
+    QGridLayout* right = security_->WepLayout();
     QLineEdit* algorithm = MakeEdit(kAlgorithm);
     algorithm->setReadOnly(true);
     AddRow(right, MakeLabel(kLabel + 11), algorithm);
-    AddRow(right, MakeLabel(kLabel + 12), MakeEdit(kPreSharedKey, 58));
+    AddRow(right, security_->PreSharedKeyLabel(), security_->PreSharedKey());
     left->setColumnStretch(1, 1);
-    right->setColumnStretch(1, 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addSpacing(DluX(8));

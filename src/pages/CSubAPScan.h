@@ -4,6 +4,8 @@
 
 namespace orvanta::pages {
 
+class WirelessSecurityBlock;
+
 class CSubAPScan : public shell::CSubPage {
     Q_OBJECT
 public:
@@ -36,6 +38,7 @@ public:
 private:
     void LoadPageTexts(const QString& langPath) override;
 
+    WirelessSecurityBlock* security_;
     QString textMessages_[4];
 };
 

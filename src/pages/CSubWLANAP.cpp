@@ -7,6 +7,7 @@
 
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
+#include "pages/forms/WirelessSecurityBlock.h"
 
 namespace orvanta::pages {
 
@@ -21,16 +22,15 @@ CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, pare
     AddRow(left, MakeLabel(kTxRateLabel), MakeCombo(kTxRate));
     AddRow(left, MakeLabel(kSecurityLabel), MakeCombo(kSecurity));
     AddRow(left, MakeLabel(kAlgorithmLabel), MakeCombo(kWpaAlgorithm));
-    QLineEdit* psk = MakeEdit(kPreSharedKey, 63);
-    AddRow(left, MakeLabel(kPreSharedKeyLabel), psk);
-    auto* right = new QGridLayout;
-    AddRow(right, MakeLabel(kAuthenticationLabel), MakeCombo(kAuthentication));
-    AddRow(right, MakeLabel(kKeyLengthLabel), MakeCombo(kKeyLength));
-    AddRow(right, MakeLabel(kKeyFormatLabel), MakeCombo(kKeyFormat));
-    AddRow(right, MakeLabel(kDefaultKeyLabel), MakeCombo(kDefaultKey));
-    right->addWidget(MakeEdit(kWepKey, 26), right->rowCount(), 0, 1, 2);
+    security_ =
+        new WirelessSecurityBlock(this,
+                                  {kAuthentication, kKeyLength, kKeyFormat, kDefaultKey, kWepKey,
+                                   kPreSharedKey, kAuthenticationLabel, kKeyLengthLabel,
+                                   kKeyFormatLabel, kDefaultKeyLabel, kPreSharedKeyLabel},
+                                  {"64 bits", "128 bits"}, {"Key1", "Key2", "Key3", "Key4"}, -1);
+    AddRow(left, security_->PreSharedKeyLabel(), security_->PreSharedKey());
+    QGridLayout* right = security_->WepLayout();
     left->setColumnStretch(1, 1);
-    right->setColumnStretch(1, 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addSpacing(DluX(8));

@@ -4,6 +4,8 @@
 
 namespace orvanta::pages {
 
+class WirelessSecurityBlock;
+
 class CSubWLANAP : public shell::CSubPage {
     Q_OBJECT
 public:
@@ -42,6 +44,7 @@ public:
 private:
     void LoadPageTexts(const QString& langPath) override;
 
+    WirelessSecurityBlock* security_;
     QString textMessage1_;
 };
 

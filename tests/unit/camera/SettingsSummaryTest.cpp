@@ -6,6 +6,7 @@
 
 #include "camera/DdnsProviders.h"
 #include "camera/SettingsSummary.h"
+#include "camera/WirelessKeys.h"
 
 namespace orvanta::camera {
 namespace {
@@ -156,6 +157,17 @@ TEST(DdnsProviders, ListAndPositionByModel) {
     // Exact and case-sensitive; no match leaves the first entry.
     EXPECT_EQ(0, DdnsProviderPosition("Mervo-71Z", "zoneedit"));
     EXPECT_EQ(0, DdnsProviderPosition("Mervo-71Z", "ZoneEdit "));
+}
+
+TEST(WirelessKeys, LimitsAndTheHexAlphabet) {
+    EXPECT_EQ(10, WepKeyMaxLength(true, false));
+    EXPECT_EQ(26, WepKeyMaxLength(true, true));
+    EXPECT_EQ(5, WepKeyMaxLength(false, false));
+    EXPECT_EQ(13, WepKeyMaxLength(false, true));
+    EXPECT_TRUE(IsHexKey(""));
+    EXPECT_TRUE(IsHexKey("0123456789abcdefABCDEF"));
+    EXPECT_FALSE(IsHexKey("12 34"));
+    EXPECT_FALSE(IsHexKey("12G4"));
 }
 
 }  // namespace

@@ -1,0 +1,76 @@
+#include "pages/forms/WirelessSecurityBlock.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "camera/WirelessKeys.h"
+#include "pages/PageTools.h"
+
+namespace orvanta::pages {
+
+namespace {
+constexpr int kHex = 0;  // key format entries: "HEX", "ASCII"
+}
+
+WirelessSecurityBlock::WirelessSecurityBlock(shell::CSubPage* page, Ids ids,
+                                             const QStringList& lengths, const QStringList& numbers,
+                                             int initialNumber)
+    : QObject(page), wepGrid_(new QGridLayout) {
+    authentication_ = page->MakeCombo(ids.authentication);
+    authentication_->addItems({"Open", "Shared"});
+    keyLength_ = page->MakeCombo(ids.keyLength);
+    keyLength_->addItems(lengths);
+    keyFormat_ = page->MakeCombo(ids.keyFormat);
+    keyFormat_->addItems({"HEX", "ASCII"});
+    keyFormat_->setCurrentIndex(1);
+    keyNumber_ = page->MakeCombo(ids.keyNumber);
+    keyNumber_->addItems(numbers);
+    keyNumber_->setCurrentIndex(initialNumber);
+    wepKey_ = page->MakeEdit(ids.wepKey);
+
+    const std::pair<int, QWidget*> rows[] = {{ids.authenticationLabel, authentication_},
+                                             {ids.keyLengthLabel, keyLength_},
+                                             {ids.keyFormatLabel, keyFormat_},
+                                             {ids.keyNumberLabel, keyNumber_}};
+    for (auto [labelId, field] : rows) {
+        QLabel* label = page->MakeLabel(labelId);
+        label->setBuddy(field);
+        AddRow(wepGrid_, label, field);
+        wepWidgets_.insert(wepWidgets_.end(), {label, field});
+    }
+    wepGrid_->addWidget(wepKey_, wepGrid_->rowCount(), 1);
+    wepGrid_->setColumnStretch(1, 1);
+    wepWidgets_.push_back(wepKey_);
+    preSharedKeyLabel_ = page->MakeLabel(ids.preSharedKeyLabel);
+    preSharedKey_ = page->MakeEdit(ids.preSharedKey, camera::kPreSharedKeyMaxLength);
+    preSharedKeyLabel_->setBuddy(preSharedKey_);
+    ApplyKeyLimit();
+
+    auto limit = [this] { ApplyKeyLimit(); };
+    connect(keyLength_, &QComboBox::currentIndexChanged, this, limit);
+    connect(keyFormat_, &QComboBox::currentIndexChanged, this, limit);
+}
+
+bool WirelessSecurityBlock::HexFormat() const {
+    return keyFormat_->currentIndex() == kHex;
+}
+
+bool WirelessSecurityBlock::LongKey() const {
+    return keyLength_->currentIndex() == 1;
+}
+
+void WirelessSecurityBlock::SetWepEnabled(bool enabled) {
+    for (QWidget* w : wepWidgets_) w->setEnabled(enabled);
+}
+
+void WirelessSecurityBlock::SetWepVisible(bool visible) {
+    for (QWidget* w : wepWidgets_) w->setVisible(visible);
+}
+
+void WirelessSecurityBlock::ApplyKeyLimit() {
+    wepKey_->setMaxLength(camera::WepKeyMaxLength(HexFormat(), LongKey()));
+}
+
+}  // namespace orvanta::pages
