@@ -62,7 +62,12 @@ int CPLipf::Query(CameraRow** rows, int* rowCount, int* rowCapacity, int mode) {
     return rebuilt;
 }
 
-bool CPLipf::PollReplies() {
+void CPLipf::RequestCycle() {
+    cycleRequested_ = true;
+    SendCycleIfDue();
+}
+
+bool CPLipf::SendCycleIfDue() {
     const uint32_t now = now_();
     if (now - lastRequestTime_ > static_cast<uint32_t>(requestPeriod_) * 1000u ||
         channelsOpen_ == 0 || cycleRequested_) {
@@ -86,7 +91,11 @@ bool CPLipf::PollReplies() {
         lastRequestTime_ = now;
         cycleRequested_ = false;
     }
-    if (noNetwork_ == 1) return false;
+    return noNetwork_ != 1;
+}
+
+bool CPLipf::PollReplies() {
+    if (!SendCycleIfDue()) return false;
 
     for (size_t i = 0; i < channels_.size(); ++i) {
         DiscoveryChannel& channel = channels_[i];

@@ -53,9 +53,10 @@ public:
     // rebuilt, 0 when nothing changed, -1 when nothing could be read (outputs untouched).
     int Query(CameraRow** rows, int* rowCount, int* rowCapacity, int mode);
 
-    // The next Query sends a request cycle, however recent the last one was. Cameras only
-    // answer again; their entries are updated as by any reply.
-    void RequestCycle() { cycleRequested_ = true; }
+    // Sends a request cycle now, however recent the last one was (with no network yet, as
+    // soon as one appears). Cameras only answer again; their entries are updated as by any
+    // reply, read by the next Query.
+    void RequestCycle();
 
     // The found cameras in list order, with their full replies.
     const std::vector<FoundCamera>& Cameras() const { return found_; }
@@ -66,6 +67,8 @@ public:
 
 private:
     int LoadHostAddresses();
+    // The request cycle when one is due; false while the PC has no network.
+    bool SendCycleIfDue();
     bool PollReplies();
     int SendDiscoveryRequest(const DiscoveryChannel* channel);
     int OpenSendSocket(uint32_t localAddress);

@@ -58,7 +58,12 @@ CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", kTempl
 
 void CSubSearchNet::Attached() {
     if (Context().discovery) engine_ = Context().discovery->NewEngine();
-    if (Context().timers) timer_ = Context().timers->MakeTimer(this, [this] { OnTick(); });
+    if (!Context().timers) return;
+    timer_ = Context().timers->MakeTimer(this, [this] { OnTick(); });
+    firstLook_ = Context().timers->MakeTimer(this, [this] {
+        firstLook_->Stop();
+        Poll();
+    });
 }
 
 void CSubSearchNet::LoadPageTexts(const QString& langPath) {
@@ -92,7 +97,7 @@ void CSubSearchNet::OnStartStop() {
     if (timer_) timer_->Start(kTickMs);
     Control<QPushButton>(kStartSearch)->setText(textFinding_);
     if (engine_) engine_->RequestCycle();
-    Poll();
+    if (firstLook_) firstLook_->Start(kFirstLookMs);
 }
 
 void CSubSearchNet::OnTick() {
@@ -131,6 +136,7 @@ void CSubSearchNet::Poll() {
 
 void CSubSearchNet::StopSearch() {
     if (timer_) timer_->Stop();
+    if (firstLook_) firstLook_->Stop();
     searching_ = false;
     Control<QPushButton>(kStartSearch)->setText(textStartFind_);
 }

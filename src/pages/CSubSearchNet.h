@@ -30,6 +30,9 @@ public:
     // A started search asks at once and again on these ticks: a lost broadcast, or an engine
     // whose last request went out moments ago, must not leave the list empty for 30 s.
     static constexpr int kRepeatTicks[] = {1, 3};
+    // The answers to the request sent at once are read this long after it, not a second
+    // later on the first tick.
+    static constexpr int kFirstLookMs = 200;
 
     explicit CSubSearchNet(QWidget* parent = nullptr);
 
@@ -57,7 +60,8 @@ private:
 
     std::unique_ptr<shell::DiscoveryEngine> engine_;
     std::unique_ptr<shell::PageTimer> timer_;
-    std::vector<discovery::CameraRow> rows_;  // what the list shows, in its order
+    std::unique_ptr<shell::PageTimer> firstLook_;  // once, kFirstLookMs after Start
+    std::vector<discovery::CameraRow> rows_;       // what the list shows, in its order
     int tickCount_ = 0;
     bool searching_ = false;
     bool busy_ = false;

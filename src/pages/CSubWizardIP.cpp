@@ -47,8 +47,12 @@ CSubWizardIP::CSubWizardIP(QWidget* parent) : CSubPage("CSubWizardIP", kTemplate
     Bind(kNote, "WizardIPPage", "Note1", 1024);
     Bind(kTitle, "WizardIPPage", "TitleWizardIP", 1024);
 
-    connect(block_->DhcpRadio(), &QRadioButton::clicked, this, &CSubWizardIP::OnDhcp);
-    connect(block_->FixedRadio(), &QRadioButton::clicked, this, &CSubWizardIP::OnFixed);
+    // The block switches the fields; the test button and the mode are the page's.
+    connect(block_->DhcpRadio(), &QRadioButton::clicked, this, [this, test] {
+        settings_->IPType = 0;
+        test->setEnabled(false);
+    });
+    connect(block_->FixedRadio(), &QRadioButton::clicked, test, [test] { test->setEnabled(true); });
     connect(block_->FieldEdit(AddressBlock::kAddress), &QLineEdit::textEdited, this,
             &CSubWizardIP::OnAddressEdited);
     connect(test, &QPushButton::clicked, this, &CSubWizardIP::OnTest);
@@ -83,17 +87,6 @@ void CSubWizardIP::Prepare() {
     block_->FieldEdit(AddressBlock::kMask)->setText(FieldString(s.pcNetmaskText));
     block_->FieldEdit(2)->setText(FieldString(s.pcGatewayText));
     block_->FieldEdit(3)->setText(FieldString(s.pcDnsText));
-}
-
-void CSubWizardIP::OnDhcp() {
-    settings_->IPType = 0;
-    Control<QPushButton>(kTestAddress)->setEnabled(false);
-}
-
-void CSubWizardIP::OnFixed() {
-    block_->ChooseFixed();
-    block_->SetFieldsEnabled(true);
-    Control<QPushButton>(kTestAddress)->setEnabled(true);
 }
 
 void CSubWizardIP::OnAddressEdited(const QString& text) {

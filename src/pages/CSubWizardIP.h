@@ -31,8 +31,6 @@ public:
 
 private:
     void LoadPageTexts(const QString& langPath) override;
-    void OnDhcp();
-    void OnFixed();
     void OnAddressEdited(const QString& text);
     void OnTest();
 

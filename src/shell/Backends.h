@@ -55,7 +55,7 @@ class DiscoveryEngine {
 public:
     virtual ~DiscoveryEngine() = default;
     virtual int Query(discovery::CameraRow** rows, int* rowCount, int* rowCapacity, int mode) = 0;
-    // The next Query sends a request cycle, however recent the last one was.
+    // Sends a request cycle now, however recent the last one was.
     virtual void RequestCycle() = 0;
 };
 

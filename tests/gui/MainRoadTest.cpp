@@ -78,19 +78,27 @@ TEST_F(PageTest, SearchAsksAtOnceBlinksAndStopsKeepingTheList) {
     EXPECT_TRUE(page->Searching());
     EXPECT_EQ(host_.sent, std::vector<int>{nav::kEnsureSubnet});
     EXPECT_EQ(settings_.cameraAddress, inet_addr("192.168.0.98"));
-    // Asked at once, not after the engine's 30 s cycle; again on the 1st and 3rd ticks.
+    // Asked at once, not after the engine's 30 s cycle, and the answers read shortly after.
     EXPECT_EQ(engine.cycles, 1);
-    EXPECT_EQ(engine.queries, 1);
+    EXPECT_EQ(engine.queries, 0);
     EXPECT_EQ(start->text(), page->TextFinding());
+    ASSERT_EQ(timers_.timers.size(), 2u);
+    ManualTimers::Timer& firstLook = *timers_.timers[1];
+    EXPECT_TRUE(firstLook.active);
+    EXPECT_EQ(firstLook.period, CSubSearchNet::kFirstLookMs);
     engine.rows = {Listed("192.168.0.98", "SN-1", "Door/ethernet")};
     engine.changed = true;
-    timers_.Tick();
-    EXPECT_EQ(start->text(), page->TextStopFinding());
+    firstLook.onTick();
+    EXPECT_FALSE(firstLook.active);
     auto* list = page->Control<QTreeWidget>(CSubSearchNet::kCameraList);
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(4), "SN-1");
+    // Asked again on the 1st and 3rd ticks; the button blinks.
+    timers_.Tick();
+    EXPECT_EQ(start->text(), page->TextStopFinding());
     timers_.Tick(3);
     EXPECT_EQ(engine.cycles, 3);
+    EXPECT_EQ(engine.queries, 5);
     EXPECT_EQ(start->text(), page->TextFinding());
 
     start->click();
@@ -107,10 +115,11 @@ TEST_F(PageTest, SearchEndsByItselfOnThe180thTick) {
     Button(*page, CSubSearchNet::kStartSearch)->click();
     timers_.Tick(179);
     EXPECT_TRUE(page->Searching());
-    EXPECT_EQ(engine.queries, 1 + 179);
+    const int queries = 1 + 179;  // the first look, then every tick
+    EXPECT_EQ(engine.queries, queries);
     timers_.Tick();
     EXPECT_FALSE(page->Searching());
-    EXPECT_EQ(engine.queries, 1 + 179);
+    EXPECT_EQ(engine.queries, queries);
     EXPECT_EQ(Button(*page, CSubSearchNet::kStartSearch)->text(), page->TextStartFind());
 }
 
@@ -121,7 +130,9 @@ TEST_F(PageTest, SearchListIsRebuiltOnlyOnAChangeSoTheSelectionSurvives) {
                    Listed("192.168.0.99", "SN-2", "Yard/wireless")};
     engine.changed = true;
     Button(*page, CSubSearchNet::kStartSearch)->click();
+    timers_.Tick();
     auto* list = page->Control<QTreeWidget>(CSubSearchNet::kCameraList);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
     list->topLevelItem(1)->setSelected(true);
     engine.rows[0] = Listed("192.168.0.50", "SN-1", "Door/ethernet");  // seen, not yet reported
     timers_.Tick(2);
@@ -148,6 +159,7 @@ TEST_F(PageTest, SearchNextNeedsARowAndTakesTheSelectedCamera) {
                    Listed("192.168.0.99", "SN-2", "Yard/wireless")};
     engine.changed = true;
     Button(*page, CSubSearchNet::kStartSearch)->click();
+    timers_.Tick();
     next->click();
     EXPECT_FALSE(page->Searching());  // Next stops the search
     ASSERT_EQ(prompt_.Messages().size(), 2u);

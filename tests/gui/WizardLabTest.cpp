@@ -36,10 +36,7 @@ protected:
         WizardTest::SetUp();
         lab_ = std::make_unique<lab::Lab>();
         lab_->AddAddress("pc", "192.168.0.10/24");
-        lab_->AddHost("cams", {"192.168.0.98/24"});
-        lab_->StartCamsim("cams", {"--own-addresses", "--camera",
-                                   "mac=00:0E:53:00:00:98,ip=192.168.0.98,serial=SN-98,"
-                                   "restart_ms=300"});
+        StartCameras();
         // Everything the wizard opens from here on lives in the lab's PC.
         lab_->Enter("pc");
         setenv("ORVANTA2_PROBE_HOST", "127.0.0.1", 1);
@@ -48,13 +45,23 @@ protected:
         if (lab_) lab_->Leave();
         lab_.reset();
     }
+    virtual void StartCameras() {
+        lab_->AddHost("cams", {"192.168.0.98/24"});
+        lab_->StartCamsim("cams", {"--own-addresses", "--camera",
+                                   "mac=00:0E:53:00:00:98,ip=192.168.0.98,serial=SN-98,"
+                                   "restart_ms=300"});
+    }
 
-    std::unique_ptr<app::CWizardDlg> StartLive(double timeScale) {
+    std::unique_ptr<app::CWizardDlg> StartWizard(double timeScale) {
         app::WizardOptions options = app::LiveOptions(folder_.filePath("orvanta2").toStdString());
         options.lockPath = folder_.filePath("lock").toStdString();
         options.langFileName = "ENG.ini";
         options.timeScale = timeScale;
-        auto wizard = Start(std::move(options));
+        return Start(std::move(options));
+    }
+    // A wizard aimed at the one camera, as if it had been picked in the search list.
+    std::unique_ptr<app::CWizardDlg> StartLive(double timeScale) {
+        auto wizard = StartWizard(timeScale);
         camera::CameraSettings& s = wizard->Settings();
         camera::SetFieldText(s.cameraAddressText, "192.168.0.98");
         camera::SetFieldText(s.cameraPortText, "80");
@@ -116,22 +123,12 @@ TEST_F(WizardLab, SavedCameraIsFoundAgainAtItsNewAddress) {
 // A new user's road, by clicks: first page, Set up a camera, Yes and LAN, the diagram, the
 // search listing the three demo cameras, pick one, read, the guided wizard, the proposed free
 // address, UPnP, DDNS, the summary, Save; the camera answers at its new address.
-class DemoLab : public WizardTest {
+class DemoLab : public WizardLab {
 protected:
-    void SetUp() override {
-        LAB_REQUIRED();
-        WizardTest::SetUp();
-        lab_ = std::make_unique<lab::Lab>();
-        lab_->AddAddress("pc", "192.168.0.10/24");
+    void StartCameras() override {
         lab_->AddHost("cams", {"192.168.0.100/24", "192.168.0.101/24", "192.168.0.102/24"});
         lab_->StartCamsim("cams",
                           {"--own-addresses", "--generate", "3", "--first-ip", "192.168.0.100"});
-        lab_->Enter("pc");
-        setenv("ORVANTA2_PROBE_HOST", "127.0.0.1", 1);
-    }
-    void TearDown() override {
-        if (lab_) lab_->Leave();
-        lab_.reset();
     }
     template <class Page>
     void Click(app::CWizardDlg& wizard, int page, int button) {
@@ -140,16 +137,11 @@ protected:
             << Message(prompt_.Messages().size() - 1).toStdString();
         wizard.Page<Page>(page)->template Control<QPushButton>(button)->click();
     }
-    std::unique_ptr<lab::Lab> lab_;
 };
 
 TEST_F(DemoLab, NewCameraFromTheFirstPageToTheSetupFinishedPage) {
-    app::WizardOptions options = app::LiveOptions(folder_.filePath("orvanta2").toStdString());
-    options.lockPath = folder_.filePath("lock").toStdString();
-    options.langFileName = "ENG.ini";
     // A fifth of the real pacing leaves the read its free-address search (ARP) in time.
-    options.timeScale = 0.2;
-    auto wizard = Start(std::move(options));
+    auto wizard = StartWizard(0.2);
     using namespace pages;
     Click<CSubFirst>(*wizard, kPageFirst, CSubFirst::kSetupCamera);
     Click<CSubChoose>(*wizard, kPageChoose, CSubChoose::kNext);
