@@ -149,15 +149,16 @@ QGroupBox* CSubPage::MakeGroup(int id, const QString& builtIn) {
 }
 
 CSubPage::BackNext CSubPage::MakeBackNext(int backId, int nextId, const char* nextKey) {
-    BackNext buttons{nullptr,
-                     MakeButton(nextId, kIconNext, controls::CXButtonXP::kIconRight, true)};
-    Bind(nextId, "Common", nextKey);
-    connect(buttons.next, &QPushButton::clicked, this, [this] { Follow(Next()); });
+    // Back first: Tab follows the order in which the controls are made.
+    BackNext buttons{nullptr, nullptr};
     if (backId) {
         buttons.back = MakeButton(backId, kIconBack, controls::CXButtonXP::kIconLeft, true);
         Bind(backId, "Common", "BtnBack");
         connect(buttons.back, &QPushButton::clicked, this, [this] { Follow(Back()); });
     }
+    buttons.next = MakeButton(nextId, kIconNext, controls::CXButtonXP::kIconRight, true);
+    Bind(nextId, "Common", nextKey);
+    connect(buttons.next, &QPushButton::clicked, this, [this] { Follow(Next()); });
     return buttons;
 }
 

@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <cerrno>
 
-#include "WizardFixture.h"
+#include "PageFixture.h"
 #include "pages/CSubPPPoE.h"
 #include "pages/CSubSearchNet.h"
 #include "pages/CSubWizardIP.h"
@@ -22,43 +22,6 @@ using pages::CSubSearchNet;
 using pages::CSubWizardIP;
 
 namespace {
-
-struct RecordingHost : NavigationHost {
-    std::vector<int> posted, sent;
-    void PostNavigation(int code) override { posted.push_back(code); }
-    void SendNavigation(int code) override { sent.push_back(code); }
-};
-
-class PageTest : public ::testing::Test {
-protected:
-    template <class Page>
-    std::unique_ptr<Page> Make() {
-        auto page = std::make_unique<Page>();
-        PageContext context;
-        context.host = &host_;
-        context.settings = &settings_;
-        context.camera = &camera_;
-        context.network = &network_;
-        context.discovery = &discovery_;
-        context.kept = &kept_;
-        context.timers = &timers_;
-        page->Attach(context);
-        page->LoadTexts(ORVANTA_SOURCE_DIR "/resources/Language/ENG.ini");
-        page->Prepare();
-        page->show();
-        return page;
-    }
-    static QPushButton* Button(CSubPage& page, int id) { return page.Control<QPushButton>(id); }
-
-    RecordingHost host_;
-    camera::CameraSettings settings_ = camera::NewCameraSettings();
-    ScriptedCamera camera_;
-    ScriptedNetwork network_;
-    ScriptedDiscovery discovery_;
-    KeptResults kept_;
-    ManualTimers timers_;
-    ScriptedPrompt prompt_;
-};
 
 discovery::CameraRow Listed(const char* ip, const char* serial, const char* descInterface) {
     discovery::CameraRow row = Row(ip, "8080", serial);

@@ -1,0 +1,2 @@
+// The link-type, LAN address, wireless address and system pages, each built alone.
+#include "PageFixture.h"

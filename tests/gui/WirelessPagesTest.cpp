@@ -1,0 +1,2 @@
+// The wireless settings and access-point pages, each built alone.
+#include "PageFixture.h"
