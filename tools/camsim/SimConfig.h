@@ -16,7 +16,7 @@ struct SimCamera {
     uint8_t mac[6] = {0x00, 0x0E, 0x53, 0x00, 0x00, 0x01};
     uint32_t ip = 0;  // network byte order
     int32_t httpPort = 80;
-    int32_t streamPort = 554;
+    int32_t streamPort = 8000;  // its own port, apart from RTSP on 554
     std::string description = "Network Camera";
     std::string serial;
     std::string interfaceName = "eth0";
