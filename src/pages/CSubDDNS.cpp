@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
+#include "camera/DdnsProviders.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "shell/Prompt.h"
@@ -21,9 +24,9 @@ CSubDDNS::CSubDDNS(QWidget* parent) : CSubPage("CSubDDNS", kTemplate, parent) {
     auto* grid = new QGridLayout;
     grid->addWidget(enable, 0, 0, 1, 2);
     AddRow(grid, MakeLabel(kLabel), MakeCombo(kProvider));
-    AddRow(grid, MakeLabel(kLabel + 1), MakeEdit(kHostName, 127));
-    AddRow(grid, MakeLabel(kLabel + 2), MakeEdit(kUserName, 63));
-    QLineEdit* password = MakeEdit(kPassword, 20);
+    AddRow(grid, MakeLabel(kLabel + 1), MakeEdit(kHostName, kHostLimit));
+    AddRow(grid, MakeLabel(kLabel + 2), MakeEdit(kUserName, kUserLimit));
+    QLineEdit* password = MakeEdit(kPassword, kPasswordLimit);
     password->setEchoMode(QLineEdit::Password);
     AddRow(grid, MakeLabel(kLabel + 3), password);
     grid->setColumnStretch(1, 1);
@@ -34,6 +37,42 @@ CSubDDNS::CSubDDNS(QWidget* parent) : CSubPage("CSubDDNS", kTemplate, parent) {
     const char* keys[] = {"Provider", "Hostname", "Username", "Password"};
     for (int i = 0; i < 4; ++i) Bind(kLabel + i, "DDNSPage", keys[i]);
     Bind(kTitle, "DDNSPage", "TitleDDNS", 1024);
+
+    // Follows the box also when the prepare step sets it, so a client switched on from the
+    // record never shows locked fields.
+    auto follow = [this](bool on) {
+        for (int id : {kHostName, kUserName, kPassword}) Control<QLineEdit>(id)->setEnabled(on);
+    };
+    connect(enable, &QCheckBox::toggled, this, follow);
+    follow(false);
+    FillProviders(2);
+}
+
+void CSubDDNS::FillProviders(int count) {
+    auto* list = Control<QComboBox>(kProvider);
+    list->clear();
+    const auto providers = camera::DdnsProviders();
+    for (int i = 0; i < count; ++i) list->addItem(QString::fromLatin1(providers[i].label));
+    list->setCurrentIndex(0);
+}
+
+void CSubDDNS::Prepare() {
+    const camera::CameraSettings& s = *settings_;
+    Control<QCheckBox>(kEnable)->setChecked(s.DDNS != 0);
+    const std::string_view model = camera::FieldText(s.ModelName);
+    FillProviders(camera::DdnsProviderCount(model));
+    Control<QComboBox>(kProvider)->setCurrentIndex(
+        camera::DdnsProviderPosition(model, camera::FieldText(s.DDNSSrv)));
+    // A longer text the camera already holds is shown whole, not cut (and then stored cut).
+    const std::pair<int, QString> fields[] = {{kHostName, FieldString(s.DDNSHost)},
+                                              {kUserName, FieldString(s.DDNSUser)},
+                                              {kPassword, FieldString(s.DDNSPwd)}};
+    const int limits[] = {kHostLimit, kUserLimit, kPasswordLimit};
+    for (int i = 0; i < 3; ++i) {
+        auto* edit = Control<QLineEdit>(fields[i].first);
+        edit->setMaxLength(std::max<int>(limits[i], fields[i].second.size()));
+        edit->setText(fields[i].second);
+    }
 }
 
 void CSubDDNS::LoadPageTexts(const QString& langPath) {
@@ -41,8 +80,20 @@ void CSubDDNS::LoadPageTexts(const QString& langPath) {
 }
 
 std::optional<int> CSubDDNS::Next() {
-    if (settings_->wizardMode == 1) return nav::kSummary;
-    if (AskOkCancel(this, textMessage1_, "Orvanta2", PromptIcon::Question)) return nav::kSave;
+    for (int i = 0; i < 3; ++i) {
+        if (RefuseUnsafe(Control<QLineEdit>(kHostName + i), Control<QLabel>(kLabel + 1 + i)))
+            return std::nullopt;
+    }
+    camera::CameraSettings& s = *settings_;
+    s.DDNS = Control<QCheckBox>(kEnable)->isChecked() ? 1 : 0;
+    int position = Control<QComboBox>(kProvider)->currentIndex();
+    if (position >= 0 && position < static_cast<int>(camera::DdnsProviders().size()))
+        camera::SetFieldText(s.DDNSSrv, camera::DdnsProviders()[position].stored);
+    SetFieldString(s.DDNSHost, Control<QLineEdit>(kHostName)->text());
+    SetFieldString(s.DDNSUser, Control<QLineEdit>(kUserName)->text());
+    SetFieldString(s.DDNSPwd, Control<QLineEdit>(kPassword)->text());
+    if (s.wizardMode == 1) return nav::kSummary;
+    if (AskOkCancel(this, textMessage1_, "Orvanta2", PromptIcon::Information)) return nav::kSave;
     return std::nullopt;
 }
 

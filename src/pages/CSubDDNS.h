@@ -18,12 +18,19 @@ public:
     static constexpr int kNext = 1056;
     static constexpr int kTitle = 1242;
 
+    static constexpr int kHostLimit = 127;
+    static constexpr int kUserLimit = 63;
+    static constexpr int kPasswordLimit = 20;
+
     explicit CSubDDNS(QWidget* parent = nullptr);
+    void Prepare() override;
+    // Stores the five fields, then leads to the summary or asks to save now.
     std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kUpnp; }
 
 private:
     void LoadPageTexts(const QString& langPath) override;
+    void FillProviders(int count);
 
     QString textMessage1_;
 };

@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "camera/PortRules.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
+#include "shell/Prompt.h"
 
 namespace orvanta::pages {
 
@@ -18,9 +20,10 @@ CSubUPnP::CSubUPnP(QWidget* parent) : CSubPage("CSubUPnP", kTemplate, parent) {
     upnp->setObjectName(ControlName(kUpnp));
     auto* grid = new QGridLayout;
     grid->addWidget(upnp, 0, 0, 1, 2);
-    AddRow(grid, MakeLabel(kHttpLabel), MakeEdit(kHttpPort, 5));
-    AddRow(grid, MakeLabel(kStreamLabel), MakeEdit(kStreamPort, 5));
-    AddRow(grid, MakeLabel(kRtspLabel), MakeEdit(kRtspPort, 5));
+    // No length limit: a cut paste could turn into another valid port unseen.
+    AddRow(grid, MakeLabel(kHttpLabel), MakeEdit(kHttpPort));
+    AddRow(grid, MakeLabel(kStreamLabel), MakeEdit(kStreamPort));
+    AddRow(grid, MakeLabel(kRtspLabel), MakeEdit(kRtspPort));
     grid->setColumnStretch(1, 1);
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, TopAligned(grid), back, next);
@@ -30,6 +33,35 @@ CSubUPnP::CSubUPnP(QWidget* parent) : CSubPage("CSubUPnP", kTemplate, parent) {
     Bind(kStreamLabel, "UPnPPage", "StreamPort");
     Bind(kRtspLabel, "UPnPPage", "RTSP");
     Bind(kTitle, "UPnPPage", "TitleUPnP", 1024);
+}
+
+void CSubUPnP::Prepare() {
+    Control<QCheckBox>(kUpnp)->setChecked(settings_->UPnPE != 0);
+    Control<QLineEdit>(kHttpPort)->setText(QString::number(settings_->HttpPort));
+    Control<QLineEdit>(kStreamPort)->setText(QString::number(settings_->SPort));
+    Control<QLineEdit>(kRtspPort)->setText(QString::number(settings_->RTSPPort));
+}
+
+std::optional<int> CSubUPnP::Next() {
+    camera::CameraSettings& s = *settings_;
+    // The camera is sent what UPnPE holds: an unticked box means UPnP off.
+    s.UPnPE = Control<QCheckBox>(kUpnp)->isChecked() ? 1 : 0;
+    const int ids[] = {kHttpPort, kStreamPort, kRtspPort};
+    int32_t* fields[] = {&s.HttpPort, &s.SPort, &s.RTSPPort};
+    int64_t ports[3];
+    for (int i = 0; i < 3; ++i) {
+        ports[i] = camera::PortNumber(Control<QLineEdit>(ids[i])->text().toStdString());
+        // Typed ports are kept even when refused, but never one the camera cannot hold.
+        if (camera::IsPortNumber(ports[i])) *fields[i] = static_cast<int32_t>(ports[i]);
+    }
+    camera::PortProblem problem = camera::CheckPorts(ports[0], ports[1], ports[2]);
+    if (problem == camera::PortProblem::None) return nav::kDdns;
+    int index = static_cast<int>(problem) - 1;
+    // The stream and RTSP range messages carry the program's name as caption, the rest none.
+    const bool named = problem == camera::PortProblem::StreamNotAccepted ||
+                       problem == camera::PortProblem::RtspNotAccepted;
+    ShowMessage(this, textMessages_[index], named ? "Orvanta2" : "", PromptIcon::Error);
+    return std::nullopt;
 }
 
 std::optional<int> CSubUPnP::Back() {

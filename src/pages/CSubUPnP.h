@@ -20,7 +20,9 @@ public:
     static constexpr int kTitle = 1350;
 
     explicit CSubUPnP(QWidget* parent = nullptr);
-    std::optional<int> Next() override { return shell::nav::kDdns; }
+    void Prepare() override;
+    // Stores UPnP and the typed ports, then checks them; a refusal keeps what was stored.
+    std::optional<int> Next() override;
     std::optional<int> Back() override;
 
     // Where Back leads: the page the user came from. 0 when no page fits.
