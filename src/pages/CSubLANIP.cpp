@@ -17,10 +17,10 @@ CSubLANIP::CSubLANIP(QWidget* parent) : CSubPage("CSubLANIP", kTemplate, parent)
         ids.fields.push_back(kAddress + i);
         ids.labels.push_back(kLabel + i);
     }
-    auto* block = new AddressBlock(this, ids);
+    block_ = new AddressBlock(this, ids);
     auto [back, next] = MakeBackNext(kBack, kNext);
-    BuildFrame(title, TopAligned(block->Layout()), back, next);
-    block->ChooseDhcp();
+    BuildFrame(title, TopAligned(block_->Layout()), back, next);
+    block_->ChooseDhcp();
 
     Bind(kDhcp, "LANPage", "RadioDHCP");
     Bind(kFixed, "LANPage", "RadioFixIP");
@@ -33,8 +33,14 @@ void CSubLANIP::LoadPageTexts(const QString& langPath) {
     textMessage1_ = Text(langPath, "LANPage", "Message1");
 }
 
+void CSubLANIP::Prepare() {
+    // By the record's mode; PPPoE (2) leaves the page as it was.
+    block_->Load(WiredAddressFields(*settings_, 5));
+}
+
 std::optional<int> CSubLANIP::Next() {
     camera::CameraSettings& s = *settings_;
+    if (!block_->Accept(WiredAddressFields(s, 5))) return std::nullopt;
     if (s.newFeatures != 1) return s.cameraWireless == 1 ? nav::kWlanAp : nav::kUpnp;
     if (s.WirelessCap == 1) {
         bool yes = AskYesNo(this, textMessage1_, "Orvanta2", PromptIcon::Information);

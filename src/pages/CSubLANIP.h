@@ -4,6 +4,8 @@
 
 namespace orvanta::pages {
 
+class AddressBlock;
+
 class CSubLANIP : public shell::CSubPage {
     Q_OBJECT
 public:
@@ -17,12 +19,14 @@ public:
     static constexpr int kTitle = 1240;
 
     explicit CSubLANIP(QWidget* parent = nullptr);
+    void Prepare() override;
     std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kLanIsp; }
 
 private:
     void LoadPageTexts(const QString& langPath) override;
 
+    AddressBlock* block_;
     QString textMessage1_;
 };
 

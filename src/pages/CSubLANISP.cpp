@@ -2,11 +2,14 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "controls/CXButtonXP.h"
+#include "pages/PageTools.h"
 #include "pages/forms/PppoeAccount.h"
+#include "shell/Prompt.h"
 
 namespace orvanta::pages {
 
@@ -19,15 +22,18 @@ CSubLANISP::CSubLANISP(QWidget* parent) : CSubPage("CSubLANISP", kTemplate, pare
     auto* group = new QButtonGroup(this);
     group->addButton(lan);
     group->addButton(pppoe);
-    auto* account = new PppoeAccount(
+    account_ = new PppoeAccount(
         this, {kUserName, kPassword, kConfirm, kUserLabel, kPasswordLabel, kConfirmLabel}, 32);
     auto* body = new QVBoxLayout;
     body->addWidget(lan);
     body->addWidget(pppoe);
-    body->addLayout(account->Layout());
+    body->addLayout(account_->Layout());
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, TopAligned(body), back, next);
     lan->setChecked(true);
+    account_->SetEnabled(false);
+    connect(lan, &QRadioButton::clicked, this, [this] { account_->SetEnabled(false); });
+    connect(pppoe, &QRadioButton::clicked, this, [this] { account_->SetEnabled(true); });
 
     Bind(kLan, "LANISPPage", "RadioLAN");
     Bind(kPppoe, "LANISPPage", "RadioPPPoE");
@@ -41,8 +47,32 @@ void CSubLANISP::LoadPageTexts(const QString& langPath) {
     textMessage1_ = Text(langPath, "LANISPPage", "Message1");
 }
 
+void CSubLANISP::Prepare() {
+    const camera::CameraSettings& s = *settings_;
+    if (s.IPType == 2) {
+        SetChecked(Control<QRadioButton>(kPppoe), true);
+        account_->Load(s);
+        account_->SetEnabled(true);
+    } else if (s.IPType == 0 || s.IPType == 1) {
+        SetChecked(Control<QRadioButton>(kLan), true);
+        account_->SetEnabled(false);
+    }
+}
+
 std::optional<int> CSubLANISP::Next() {
-    return Control<QRadioButton>(kLan)->isChecked() ? nav::kLanIp : nav::kUpnp;
+    if (Control<QRadioButton>(kLan)->isChecked()) return nav::kLanIp;
+    if (!Control<QRadioButton>(kPppoe)->isChecked()) {
+        ShowMessage(this, "Please Choose one link type", QString(), PromptIcon::None);
+        return std::nullopt;
+    }
+    if (account_->Password()->text() != account_->Confirm()->text()) {
+        ShowMessage(this, textMessage1_, "Orvanta2", PromptIcon::Error);
+        return std::nullopt;
+    }
+    if (account_->RefuseUnsafe()) return std::nullopt;
+    settings_->IPType = 2;
+    account_->Store(*settings_);
+    return nav::kUpnp;  // a PPPoE camera has no wired address to set
 }
 
 }  // namespace orvanta::pages

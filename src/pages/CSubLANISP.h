@@ -4,6 +4,8 @@
 
 namespace orvanta::pages {
 
+class PppoeAccount;
+
 class CSubLANISP : public shell::CSubPage {
     Q_OBJECT
 public:
@@ -21,6 +23,7 @@ public:
     static constexpr int kTitle = 1241;
 
     explicit CSubLANISP(QWidget* parent = nullptr);
+    void Prepare() override;
     std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kSystem; }
 
@@ -29,6 +32,7 @@ public:
 private:
     void LoadPageTexts(const QString& langPath) override;
 
+    PppoeAccount* account_;
     QString textMessage1_;
 };
 

@@ -2,13 +2,16 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "camera/ClockChoices.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
+#include "shell/Prompt.h"
 
 namespace orvanta::pages {
 
@@ -17,8 +20,8 @@ using namespace shell;
 CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", kTemplate, parent) {
     auto* title = MakeTitle(kTitle);
     auto* grid = new QGridLayout;
-    AddRow(grid, MakeLabel(kHostNameLabel), MakeEdit(kHostName, 63));
-    AddRow(grid, MakeLabel(kDescriptionLabel), MakeEdit(kDescription, 63));
+    AddRow(grid, MakeLabel(kHostNameLabel), MakeEdit(kHostName, kNameLimit));
+    AddRow(grid, MakeLabel(kDescriptionLabel), MakeEdit(kDescription, kNameLimit));
     auto* clock = new QButtonGroup(this);
     for (int id : {kKeepTime, kSyncTime, kManualTime, kAutomaticTime}) {
         QRadioButton* radio = MakeRadio(id);
@@ -29,9 +32,18 @@ CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", kTemplate, pare
             AddRow(grid, MakeLabel(kTimeLabel), MakeEdit(kTime, 15));
         }
     }
-    AddRow(grid, MakeLabel(kNtpServerLabel, "NTP Server"), MakeCombo(kNtpServer, true));
-    AddRow(grid, MakeLabel(kTimeZoneLabel), MakeCombo(kTimeZone));
-    AddRow(grid, MakeLabel(kIntervalLabel), MakeCombo(kUpdateInterval));
+    QComboBox* ntp = MakeCombo(kNtpServer, true);
+    ntp->lineEdit()->setMaxLength(255);
+    AddRow(grid, MakeLabel(kNtpServerLabel, "NTP Server"), ntp);
+    QComboBox* zones = MakeCombo(kTimeZone);
+    for (const char* zone : camera::TimeZoneEntries()) zones->addItem(QString::fromLatin1(zone));
+    zones->setCurrentIndex(camera::kInitialTimeZone);
+    AddRow(grid, MakeLabel(kTimeZoneLabel), zones);
+    QComboBox* intervals = MakeCombo(kUpdateInterval);
+    for (const std::string& entry : camera::UpdateIntervalEntries())
+        intervals->addItem(QString::fromStdString(entry));
+    intervals->setCurrentIndex(camera::kInitialUpdateInterval);
+    AddRow(grid, MakeLabel(kIntervalLabel), intervals);
     grid->setColumnStretch(1, 1);
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, TopAligned(grid), back, next);
@@ -48,6 +60,72 @@ CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", kTemplate, pare
     Bind(kTimeZoneLabel, "SystemPage", "NTPTimeZone");
     Bind(kIntervalLabel, "SystemPage", "NTPTimeUpdata");
     Bind(kTitle, "SystemPage", "TitleSystem", 1024);
+}
+
+void CSubSystem::Prepare() {
+    const camera::CameraSettings& s = *settings_;
+    // A longer name from the camera is shown whole; Next asks for it to be shortened.
+    // The date and time fields take the 15 characters the record holds.
+    const std::pair<int, QString> texts[] = {{kHostName, FieldString(s.TitleBar)},
+                                             {kDescription, FieldString(s.Desp)},
+                                             {kDate, FieldString(s.Date)},
+                                             {kTime, FieldString(s.Time)}};
+    for (const auto& [id, text] : texts) {
+        auto* edit = Control<QLineEdit>(id);
+        edit->setMaxLength(qMax(edit->maxLength(), static_cast<int>(text.size())));
+        edit->setText(text);
+    }
+    if (s.NTPEN == 0) {
+        Control<QRadioButton>(kKeepTime)->setChecked(true);
+    } else if (s.NTPEN == 1) {
+        Control<QRadioButton>(kAutomaticTime)->setChecked(true);
+        Control<QComboBox>(kTimeZone)->setCurrentIndex(s.Timezone);
+        Control<QComboBox>(kNtpServer)->setEditText(FieldString(s.NTPName));
+    }
+}
+
+std::optional<int> CSubSystem::Next() {
+    auto* host = Control<QLineEdit>(kHostName);
+    auto* description = Control<QLineEdit>(kDescription);
+    if (host->text().size() > kNameLimit) {
+        ShowMessage(this, "Please Enter Host name less than 32 charactes !", "Orvanta2",
+                    PromptIcon::Warning);
+        return std::nullopt;
+    }
+    if (description->text().size() > kNameLimit) {
+        ShowMessage(this, "Please Enter Description less than 32 charactes !", "Orvanta2",
+                    PromptIcon::Warning);
+        return std::nullopt;
+    }
+    const std::pair<int, int> typed[] = {{kHostName, kHostNameLabel},
+                                         {kDescription, kDescriptionLabel},
+                                         {kDate, kDateLabel},
+                                         {kTime, kTimeLabel}};
+    for (auto [edit, label] : typed)
+        if (RefuseUnsafe(Control<QLineEdit>(edit), Control<QLabel>(label))) return std::nullopt;
+    QLineEdit* ntp = Control<QComboBox>(kNtpServer)->lineEdit();
+    if (RefuseUnsafe(ntp, Control<QLabel>(kNtpServerLabel))) return std::nullopt;
+    camera::CameraSettings& s = *settings_;
+    SetFieldString(s.TitleBar, host->text());
+    SetFieldString(s.Desp, description->text());
+    if (Control<QRadioButton>(kKeepTime)->isChecked()) {
+        s.NTPEN = 0;
+    } else if (Control<QRadioButton>(kSyncTime)->isChecked()) {
+        s.NTPEN = 0;
+        QDateTime now = Context().clock();
+        SetFieldString(s.Date, now.toString("yyyy/MM/dd"));
+        SetFieldString(s.Time, now.toString("HH:mm:ss"));
+    } else if (Control<QRadioButton>(kManualTime)->isChecked()) {
+        s.NTPEN = 0;
+        SetFieldString(s.Date, Control<QLineEdit>(kDate)->text());
+        SetFieldString(s.Time, Control<QLineEdit>(kTime)->text());
+    } else if (Control<QRadioButton>(kAutomaticTime)->isChecked()) {
+        s.NTPEN = 1;
+        SetFieldString(s.NTPName, ntp->text());
+        s.Timezone = Control<QComboBox>(kTimeZone)->currentIndex();
+        s.NTPPoll = Control<QComboBox>(kUpdateInterval)->currentIndex();
+    }
+    return nav::kLanIsp;
 }
 
 std::optional<int> CSubSystem::Back() {

@@ -30,8 +30,11 @@ public:
     static constexpr int kNext = 1117;
     static constexpr int kTitle = 1239;
 
+    static constexpr int kNameLimit = 32;
+
     explicit CSubSystem(QWidget* parent = nullptr);
-    std::optional<int> Next() override { return shell::nav::kLanIsp; }
+    void Prepare() override;
+    std::optional<int> Next() override;
     std::optional<int> Back() override;
 };
 

@@ -17,17 +17,29 @@ CSubWLANIP::CSubWLANIP(QWidget* parent) : CSubPage("CSubWLANIP", kTemplate, pare
         ids.fields.push_back(kAddress + i);
         ids.labels.push_back(kLabel + i);
     }
-    auto* block = new AddressBlock(this, ids);
+    block_ = new AddressBlock(this, ids);
     auto [back, next] = MakeBackNext(kBack, kNext);
     MakeButton(kExit, 0, CXButtonXP::kIconLeft, false)->hide();
-    BuildFrame(title, TopAligned(block->Layout()), back, next);
-    block->ChooseDhcp();
+    BuildFrame(title, TopAligned(block_->Layout()), back, next);
+    block_->ChooseDhcp();
 
     Bind(kDhcp, "WLANIPPage", "RadioDHCP");
     Bind(kFixed, "WLANIPPage", "RadioFixIP");
     const char* keys[] = {"IP", "Submask", "Gateway", "DNS", "DNS2"};
     for (int i = 0; i < 5; ++i) Bind(kLabel + i, "WLANIPPage", keys[i]);
     Bind(kTitle, "WLANIPPage", "TitleWLAN", 1024);
+}
+
+void CSubWLANIP::Prepare() {
+    AddressFields record = WirelessAddressFields(*settings_, 5);
+    block_->Load(record);
+    // A fixed address shows its fields usable, however the last visit left them.
+    if (*record.type == 1) block_->SetFieldsEnabled(true);
+}
+
+std::optional<int> CSubWLANIP::Next() {
+    if (!block_->Accept(WirelessAddressFields(*settings_, 5))) return std::nullopt;
+    return nav::kUpnp;
 }
 
 }  // namespace orvanta::pages

@@ -4,6 +4,8 @@
 
 namespace orvanta::pages {
 
+class AddressBlock;
+
 class CSubWLANIP : public shell::CSubPage {
     Q_OBJECT
 public:
@@ -18,8 +20,12 @@ public:
     static constexpr int kExit = 1106;  // hidden, no action
 
     explicit CSubWLANIP(QWidget* parent = nullptr);
-    std::optional<int> Next() override { return shell::nav::kUpnp; }
+    void Prepare() override;
+    std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kWlanAp; }
+
+private:
+    AddressBlock* block_;
 };
 
 }  // namespace orvanta::pages

@@ -11,6 +11,7 @@
 
 #include "pages/PageTools.h"
 #include "platform/AddressText.h"
+#include "shell/Prompt.h"
 
 namespace orvanta::pages {
 
@@ -116,6 +117,19 @@ void AddressBlock::Store(const AddressFields& record) const {
         std::memset(record.texts[i], 0, 64);  // every address text of the record is 64 wide
         std::memcpy(record.texts[i], text.data(), text.size());
     }
+}
+
+bool AddressBlock::Accept(const AddressFields& record) {
+    if (!DhcpChosen() && !FixedChosen()) {
+        shell::ShowMessage(page_, "Please choose one !", QString(), shell::PromptIcon::None);
+        return false;
+    }
+    if (auto problem = Problem(false); problem && FixedChosen()) {
+        page_->Refuse(problem->second, LabelText(problem->first));
+        return false;
+    }
+    Store(record);
+    return true;
 }
 
 std::optional<std::pair<int, shell::CSubPage::Refusal>> AddressBlock::Problem(bool usable) const {

@@ -57,6 +57,10 @@ public:
     // address, an empty one as 0.0.0.0.
     void Store(const AddressFields& record) const;
 
+    // Next of the LAN and wireless address pages: refuses (and says why) no choice or a field
+    // that is filled but holds no complete address, else stores into `record`.
+    bool Accept(const AddressFields& record);
+
     // The first field that is filled but holds no complete address. With `usable`, the
     // address must also be one a camera can hold and the mask a subnet mask.
     std::optional<std::pair<int, shell::CSubPage::Refusal>> Problem(bool usable) const;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "camera/ClockChoices.h"
 #include "camera/DdnsProviders.h"
 #include "camera/SettingsSummary.h"
 #include "camera/WirelessKeys.h"
@@ -168,6 +169,19 @@ TEST(WirelessKeys, LimitsAndTheHexAlphabet) {
     EXPECT_TRUE(IsHexKey("0123456789abcdefABCDEF"));
     EXPECT_FALSE(IsHexKey("12 34"));
     EXPECT_FALSE(IsHexKey("12G4"));
+}
+
+TEST(ClockChoices, PositionsAreTheCamerasNumbers) {
+    const auto& zones = TimeZoneEntries();
+    EXPECT_STREQ("(GMT-12) Eniwetok", zones[0]);
+    EXPECT_STREQ("(GMT) Greenwich Mean Time,Greenwich", zones[12]);
+    EXPECT_STREQ("(GMT+8) Taipei,Hongkong,Beijing", zones[kInitialTimeZone]);
+    EXPECT_STREQ("(GMT+12)Fiji,Wellington,Aucklan", zones[24]);
+    std::vector<std::string> intervals = UpdateIntervalEntries();
+    ASSERT_EQ(24u, intervals.size());
+    EXPECT_EQ("0 hour", intervals[0]);
+    EXPECT_EQ("12 hour", intervals[kInitialUpdateInterval]);
+    EXPECT_EQ("23 hour", intervals[23]);
 }
 
 }  // namespace
