@@ -3,8 +3,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
 
+#include "camera/WirelessKeys.h"
+#include "camera/WirelessLists.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "pages/forms/WirelessSecurityBlock.h"
@@ -50,17 +55,106 @@ CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", kTemplate, pare
 
     for (int i = 0; i < 13; ++i) Bind(kLabel + i, "ApscanPage", kLabelKeys[i]);
     Bind(kTitle, "ApscanPage", "TitleWireless", 1024);
+    connect(Control<QComboBox>(kList), &QComboBox::currentIndexChanged, this,
+            &CSubAPScan::ShowEntry);
 }
+
+namespace {
+const int kShownFields[] = {CSubAPScan::kSsid,     CSubAPScan::kMac,     CSubAPScan::kMode,
+                            CSubAPScan::kChannel,  CSubAPScan::kQuality, CSubAPScan::kSecurity,
+                            CSubAPScan::kAlgorithm};
+}  // namespace
 
 void CSubAPScan::Prepare() {
     auto* list = Control<QComboBox>(kList);
+    QSignalBlocker quiet(list);
     list->clear();
-    for (const camera::AccessPoint& ap : Context().kept->scanList)
-        list->addItem(FieldString(ap.ssid));
-    bool none = settings_->apCount == 0;
-    list->setEnabled(!none);
-    if (none && AskYesNo(this, textMessages_[0], QString(), PromptIcon::Warning))
-        Post(nav::kRescan);
+    for (int id : kShownFields) Control<QLineEdit>(id)->clear();
+    security_->WepKey()->clear();
+    security_->PreSharedKey()->clear();
+    // One entry per access point the scan counted (an entry the kept list lacks shows empty).
+    const int count = std::clamp<int>(settings_->apCount, 0, kMaxEntries);
+    if (count > 0) {
+        // A scan that found access points after an empty one makes the page usable again.
+        list->setEnabled(true);
+        for (int id : kShownFields) Control<QLineEdit>(id)->setEnabled(true);
+        for (int i = 0; i < count; ++i) list->addItem(QString("AP %1").arg(i + 1));
+        list->setCurrentIndex(0);
+        ShowEntry(0);
+        return;
+    }
+    list->setEnabled(false);
+    for (int id : kShownFields) Control<QLineEdit>(id)->setEnabled(false);
+    security_->SetWepEnabled(false);
+    security_->PreSharedKey()->setEnabled(false);
+    if (AskYesNo(this, textMessages_[0], QString(), PromptIcon::Warning)) Post(nav::kRescan);
+}
+
+void CSubAPScan::ShowEntry(int index) {
+    const std::vector<camera::AccessPoint>& scan = Context().kept->scanList;
+    if (index < 0 || index >= static_cast<int>(scan.size())) return;
+    const camera::AccessPoint& ap = scan[static_cast<size_t>(index)];
+    Control<QLineEdit>(kSsid)->setText(FieldString(ap.ssid));
+    Control<QLineEdit>(kMac)->setText(FieldString(ap.mac));
+    Control<QLineEdit>(kMode)->setText(FieldString(ap.mode));
+    Control<QLineEdit>(kChannel)->setText(QString::number(ap.channel));
+    Control<QLineEdit>(kQuality)->setText(QString::number(ap.quality));
+    Control<QLineEdit>(kSecurity)->setText(FieldString(ap.security));
+    Control<QLineEdit>(kAlgorithm)->setText(FieldString(ap.algorithm));
+    std::optional<int> security = camera::ScannedWireSec(camera::FieldText(ap.security));
+    if (!security) return;  // unknown: the enabled states stay
+    security_->SetWepEnabled(*security == 1);
+    security_->PreSharedKey()->setEnabled(*security >= 2);
+}
+
+std::optional<int> CSubAPScan::Next() {
+    camera::CameraSettings& s = *settings_;
+    if (s.apCount == 0) {
+        s.SSID[0] = 0;
+        return nav::kUpnp;
+    }
+    auto text = [this](int id) { return Control<QLineEdit>(id)->text().toStdString(); };
+    SetFieldString(s.SSID, Control<QLineEdit>(kSsid)->text());
+    if (auto type = camera::ScannedWireType(text(kMode))) s.WireType = static_cast<uint8_t>(*type);
+    s.WireCh = static_cast<uint8_t>(Control<QLineEdit>(kChannel)->text().toInt());
+    if (auto enc = camera::ScannedWpaEnc(text(kAlgorithm))) s.WPAEnc = static_cast<uint8_t>(*enc);
+    std::optional<int> security = camera::ScannedWireSec(text(kSecurity));
+    if (security) s.WireSec = static_cast<uint8_t>(*security);
+    if (security == 1) {
+        s.WepKeyL = static_cast<uint8_t>(security_->KeyLength()->currentIndex());
+        s.WEPKeyE0 = static_cast<uint8_t>(security_->KeyNumber()->currentIndex());
+        s.WEPMode = static_cast<uint8_t>(security_->KeyFormat()->currentIndex());
+        QLineEdit* key = security_->WepKey();
+        if (key->text().isEmpty()) {
+            ShowMessage(this, textMessages_[1], QString(), PromptIcon::Warning);
+            return std::nullopt;
+        }
+        if (RefuseUnsafe(key, security_->KeyNumberLabel())) return std::nullopt;
+        char* keySlots[] = {s.WEPKey0, s.WEPKey1, s.WEPKey2, s.WEPKey3};
+        if (security_->HexFormat()) {
+            if (!camera::IsHexKey(key->text().toStdString())) {
+                ShowMessage(this, textMessages_[2], QString(), PromptIcon::Warning);
+                return std::nullopt;
+            }
+            for (char* slot : keySlots) std::memset(slot, 0, sizeof s.WEPKey0);
+        }
+        int number = security_->KeyNumber()->currentIndex();
+        if (number >= 0 && number < 4) {
+            std::string typed = key->text().toLatin1().toStdString();
+            std::memset(keySlots[number], 0, sizeof s.WEPKey0);
+            std::memcpy(keySlots[number], typed.data(),
+                        std::min(typed.size(), sizeof s.WEPKey0 - 1));
+        }
+    } else if (security >= 2) {
+        QLineEdit* key = security_->PreSharedKey();
+        if (key->text().isEmpty()) {
+            ShowMessage(this, textMessages_[3], QString(), PromptIcon::Warning);
+            return std::nullopt;
+        }
+        if (RefuseUnsafe(key, security_->PreSharedKeyLabel())) return std::nullopt;
+        SetFieldString(s.WPAKey, key->text());
+    }
+    return nav::kUpnp;  // the wireless address page is not on this road
 }
 
 void CSubAPScan::LoadPageTexts(const QString& langPath) {

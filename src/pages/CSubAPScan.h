@@ -28,15 +28,18 @@ public:
     static constexpr int kBack = 1166;
     static constexpr int kNext = 1165;
     static constexpr int kTitle = 1238;
+    static constexpr int kMaxEntries = 1024;
 
     explicit CSubAPScan(QWidget* parent = nullptr);
     // The access points of the last scan; none: the user is offered a new scan.
     void Prepare() override;
-    std::optional<int> Next() override { return shell::nav::kUpnp; }
+    std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kWizardIp; }
 
 private:
     void LoadPageTexts(const QString& langPath) override;
+
+    void ShowEntry(int index);
 
     WirelessSecurityBlock* security_;
     QString textMessages_[4];

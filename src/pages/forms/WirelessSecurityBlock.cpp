@@ -39,6 +39,7 @@ WirelessSecurityBlock::WirelessSecurityBlock(shell::CSubPage* page, Ids ids,
         label->setBuddy(field);
         AddRow(wepGrid_, label, field);
         wepWidgets_.insert(wepWidgets_.end(), {label, field});
+        if (field == keyNumber_) keyNumberLabel_ = label;
     }
     wepGrid_->addWidget(wepKey_, wepGrid_->rowCount(), 1);
     wepGrid_->setColumnStretch(1, 1);

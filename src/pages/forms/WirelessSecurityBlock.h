@@ -35,6 +35,7 @@ public:
     QComboBox* KeyFormat() const { return keyFormat_; }
     QComboBox* KeyNumber() const { return keyNumber_; }
     QLineEdit* WepKey() const { return wepKey_; }
+    QLabel* KeyNumberLabel() const { return keyNumberLabel_; }
 
     bool HexFormat() const;
     bool LongKey() const;
@@ -50,6 +51,7 @@ private:
     QComboBox* keyFormat_;
     QComboBox* keyNumber_;
     QLineEdit* wepKey_;
+    QLabel* keyNumberLabel_ = nullptr;
     QLabel* preSharedKeyLabel_;
     QLineEdit* preSharedKey_;
     std::vector<QWidget*> wepWidgets_;

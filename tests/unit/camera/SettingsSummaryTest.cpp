@@ -8,6 +8,7 @@
 #include "camera/DdnsProviders.h"
 #include "camera/SettingsSummary.h"
 #include "camera/WirelessKeys.h"
+#include "camera/WirelessLists.h"
 
 namespace orvanta::camera {
 namespace {
@@ -182,6 +183,18 @@ TEST(ClockChoices, PositionsAreTheCamerasNumbers) {
     EXPECT_EQ("0 hour", intervals[0]);
     EXPECT_EQ("12 hour", intervals[kInitialUpdateInterval]);
     EXPECT_EQ("23 hour", intervals[23]);
+}
+
+TEST(WirelessLists, ScannedTextsMapExactlyOrNotAtAll) {
+    EXPECT_EQ(1, ScannedWireType("Infra"));
+    EXPECT_EQ(0, ScannedWireType("Adhoc"));
+    EXPECT_FALSE(ScannedWireType("adhoc"));
+    EXPECT_EQ(3, ScannedWireSec("WPA-PSK/WPA2-PSK"));
+    EXPECT_EQ(1, ScannedWireSec("WEP"));
+    EXPECT_FALSE(ScannedWireSec("WPA3-SAE"));
+    EXPECT_EQ(0, ScannedWpaEnc("TKIP/AES"));
+    EXPECT_EQ(1, ScannedWpaEnc("TKIP"));
+    EXPECT_FALSE(ScannedWpaEnc(""));
 }
 
 }  // namespace
