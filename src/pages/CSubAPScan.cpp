@@ -113,6 +113,8 @@ std::optional<int> CSubAPScan::Next() {
         s.SSID[0] = 0;
         return nav::kUpnp;
     }
+    // A scanned name the camera's request could not carry: the user picks another network.
+    if (RefuseUnsafe(Control<QLineEdit>(kSsid), Control<QLabel>(kLabel + 1))) return std::nullopt;
     auto text = [this](int id) { return Control<QLineEdit>(id)->text().toStdString(); };
     SetFieldString(s.SSID, Control<QLineEdit>(kSsid)->text());
     if (auto type = camera::ScannedWireType(text(kMode))) s.WireType = static_cast<uint8_t>(*type);

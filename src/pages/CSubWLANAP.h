@@ -38,13 +38,20 @@ public:
     static constexpr int kTitle = 1352;
 
     explicit CSubWLANAP(QWidget* parent = nullptr);
-    std::optional<int> Next() override { return shell::nav::kWlanIp; }
+    // The record's network; the channel list is the camera region's.
+    void Prepare() override;
+    std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kLanIp; }
 
 private:
     void LoadPageTexts(const QString& langPath) override;
 
+    void ModeChosen(int position);
+    void ShowSecurityGroups(int position);
+    void ShowRecordKey(int slot);
+
     WirelessSecurityBlock* security_;
+    std::vector<QWidget*> wpaWidgets_;
     QString textMessage1_;
 };
 

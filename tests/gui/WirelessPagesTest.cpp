@@ -4,11 +4,13 @@
 
 #include "PageFixture.h"
 #include "pages/CSubAPScan.h"
+#include "pages/CSubWLANAP.h"
 
 using namespace orvanta;
 using namespace orvanta::test;
 using namespace orvanta::shell;
 using pages::CSubAPScan;
+using pages::CSubWLANAP;
 
 namespace {
 camera::AccessPoint Scanned(const char* ssid, const char* security, const char* algorithm) {
@@ -61,4 +63,86 @@ TEST_F(PageTest, AccessPointPageWithAnEmptyScanOffersAnotherScan) {
     Button(*page, CSubAPScan::kNext)->click();
     EXPECT_EQ(camera::FieldText(settings_.SSID), "");
     EXPECT_EQ(host_.posted.back(), nav::kUpnp);
+}
+
+TEST_F(PageTest, WirelessPageShowsAWepRecordAndStoresItsKey) {
+    camera::SetFieldText(settings_.SSID, "Yard");
+    settings_.ChType = 3;
+    settings_.WireCh = 1;
+    settings_.WireType = 0;
+    settings_.WireSec = 1;
+    settings_.WEPMode = 0;
+    settings_.WepKeyL = 128;
+    settings_.WEPKeyE0 = 2;
+    camera::SetFieldText(settings_.TxRate, "11M");
+    camera::SetFieldText(settings_.WEPKey0, "1111111111");
+    camera::SetFieldText(settings_.WEPKey2, "0123456789abcdef0123456789");
+    auto page = Make<CSubWLANAP>();
+    auto* channel = page->Control<QComboBox>(CSubWLANAP::kChannel);
+    EXPECT_EQ(channel->currentText(), "10");
+    EXPECT_TRUE(channel->isEnabled());
+    EXPECT_EQ(page->Control<QComboBox>(CSubWLANAP::kTxRate)->currentText(), "11M");
+    auto* key = page->Control<QLineEdit>(CSubWLANAP::kWepKey);
+    EXPECT_EQ(key->text(), "0123456789abcdef0123456789");  // whole: the camera's key length
+    EXPECT_TRUE(key->isVisible());
+    EXPECT_FALSE(page->Control<QLineEdit>(CSubWLANAP::kPreSharedKey)->isVisible());
+    page->Control<QComboBox>(CSubWLANAP::kDefaultKey)->setCurrentIndex(0);
+    EXPECT_EQ(key->text(), "1111111111");
+
+    key->setText("12 4");
+    Button(*page, CSubWLANAP::kNext)->click();
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Warning);
+    EXPECT_TRUE(host_.posted.empty());
+    key->setText("a&b");
+    Button(*page, CSubWLANAP::kNext)->click();
+    ASSERT_EQ(prompt_.Messages().size(), 2u);
+    EXPECT_TRUE(prompt_.Messages()[1].text.contains("Default key"));
+    key->setText("ABCDEF0123");  // no minimum length
+    Button(*page, CSubWLANAP::kNext)->click();
+    EXPECT_EQ(host_.posted, std::vector<int>{nav::kWlanIp});
+    EXPECT_EQ(camera::FieldText(settings_.WEPKey0), "ABCDEF0123");
+    EXPECT_EQ(camera::FieldText(settings_.WEPKey2), "0123456789abcdef0123456789");
+    EXPECT_EQ(settings_.WEPKeyE0, 0);
+    EXPECT_EQ(settings_.WepKeyL, 128);
+    EXPECT_EQ(settings_.WireCh, 10);
+    EXPECT_EQ(camera::FieldText(settings_.TxRate), "11M");
+}
+
+TEST_F(PageTest, WirelessPageInfrastructureTakesAutoAndWpaStoresTheKey) {
+    settings_.ChType = 0;
+    settings_.WireCh = 6;
+    settings_.WireType = 0;
+    settings_.WireSec = 0;
+    auto page = Make<CSubWLANAP>();
+    auto* channel = page->Control<QComboBox>(CSubWLANAP::kChannel);
+    EXPECT_TRUE(channel->isEnabled());  // an open ad-hoc network still picks its channel
+    EXPECT_EQ(channel->currentText(), "6");
+    EXPECT_FALSE(page->Control<QLineEdit>(CSubWLANAP::kWepKey)->isVisible());
+    auto* psk = page->Control<QLineEdit>(CSubWLANAP::kPreSharedKey);
+    EXPECT_FALSE(psk->isVisible());
+
+    page->Control<QComboBox>(CSubWLANAP::kMode)->setCurrentIndex(1);
+    EXPECT_EQ(channel->currentText(), "Auto");
+    EXPECT_FALSE(channel->isEnabled());
+    page->Control<QComboBox>(CSubWLANAP::kSecurity)->setCurrentIndex(3);
+    EXPECT_TRUE(psk->isVisible());
+    auto* ssid = page->Control<QLineEdit>(CSubWLANAP::kSsid);
+    ssid->setText("Yard=1");
+    psk->setText("yard-secret");
+    Button(*page, CSubWLANAP::kNext)->click();
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_TRUE(prompt_.Messages()[0].text.contains("Network name (SSID)"));
+    EXPECT_EQ(camera::FieldText(settings_.SSID), "");
+    ssid->setText("Yard");
+    page->Control<QComboBox>(CSubWLANAP::kWpaAlgorithm)->setCurrentIndex(1);
+    Button(*page, CSubWLANAP::kNext)->click();
+    EXPECT_EQ(host_.posted, std::vector<int>{nav::kWlanIp});
+    EXPECT_EQ(camera::FieldText(settings_.SSID), "Yard");
+    EXPECT_EQ(settings_.WireType, 1);
+    EXPECT_EQ(settings_.WireCh, 0);
+    EXPECT_EQ(settings_.WireSec, 3);
+    EXPECT_EQ(settings_.WPAEnc, 1);
+    EXPECT_EQ(camera::FieldText(settings_.WPAKey), "yard-secret");
+    EXPECT_EQ(camera::FieldText(settings_.TxRate), "Auto");
 }

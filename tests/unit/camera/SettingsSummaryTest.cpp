@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "camera/ClockChoices.h"
 #include "camera/DdnsProviders.h"
@@ -183,6 +184,27 @@ TEST(ClockChoices, PositionsAreTheCamerasNumbers) {
     EXPECT_EQ("0 hour", intervals[0]);
     EXPECT_EQ("12 hour", intervals[kInitialUpdateInterval]);
     EXPECT_EQ("23 hour", intervals[23]);
+}
+
+TEST(WirelessLists, ChannelsByRegionAndTheStoredChannelsEntry) {
+    EXPECT_EQ(12u, ChannelEntries(0).size());
+    EXPECT_EQ("14", ChannelEntries(2).back());
+    EXPECT_EQ((std::vector<std::string>{"Auto", "10", "11"}), ChannelEntries(4));
+    EXPECT_EQ("5", ChannelEntries(5)[1]);
+    EXPECT_TRUE(ChannelEntries(6).empty());
+    EXPECT_TRUE(ChannelEntries(-1).empty());
+    // A prefix match from the second entry on: channel 1 is "10" where there is no "1".
+    EXPECT_EQ(1, ChannelPosition(ChannelEntries(3), 1));
+    EXPECT_EQ(1, ChannelPosition(ChannelEntries(0), 1));
+    EXPECT_EQ(13, ChannelPosition(ChannelEntries(1), 13));
+    EXPECT_EQ(-1, ChannelPosition(ChannelEntries(0), 0));
+    EXPECT_EQ(-1, ChannelPosition(ChannelEntries(0), 12));
+    EXPECT_EQ(-1, ChannelPosition({}, 1));
+    EXPECT_EQ(0, ChannelValue("Auto"));
+    EXPECT_EQ(0, ChannelValue(""));
+    EXPECT_EQ(13, ChannelValue("13"));
+    EXPECT_EQ(4, TxRatePosition("11M"));
+    EXPECT_EQ(-1, TxRatePosition("11m"));
 }
 
 TEST(WirelessLists, ScannedTextsMapExactlyOrNotAtAll) {
