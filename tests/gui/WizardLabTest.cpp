@@ -264,9 +264,8 @@ Control* Find(app::CWizardDlg& wizard, int page, int id) {
 }  // namespace
 
 // The manual road of an installed camera through every settings page, a value changed on
-// each; the save carries exactly those values. Off until the wireless settings page stores
-// what it shows.
-TEST_F(DemoLab, DISABLED_ManualRoadThroughEverySettingsPageSavesWhatWasTyped) {
+// each; the save carries exactly those values.
+TEST_F(DemoLab, ManualRoadThroughEverySettingsPageSavesWhatWasTyped) {
     auto wizard = StartWizard(0.2);
     app::CWizardDlg& w = *wizard;
     using namespace pages;
