@@ -79,7 +79,9 @@ void CSubSystem::Prepare() {
         Control<QRadioButton>(kKeepTime)->setChecked(true);
     } else if (s.NTPEN == 1) {
         Control<QRadioButton>(kAutomaticTime)->setChecked(true);
-        Control<QComboBox>(kTimeZone)->setCurrentIndex(s.Timezone);
+        // A zone outside the list shows no choice, and Next then keeps the camera's value.
+        const bool known = s.Timezone >= 0 && s.Timezone < camera::kTimeZoneCount;
+        Control<QComboBox>(kTimeZone)->setCurrentIndex(known ? s.Timezone : -1);
         Control<QComboBox>(kNtpServer)->setEditText(FieldString(s.NTPName));
     }
 }
@@ -122,7 +124,7 @@ std::optional<int> CSubSystem::Next() {
     } else if (Control<QRadioButton>(kAutomaticTime)->isChecked()) {
         s.NTPEN = 1;
         SetFieldString(s.NTPName, ntp->text());
-        s.Timezone = Control<QComboBox>(kTimeZone)->currentIndex();
+        if (int zone = Control<QComboBox>(kTimeZone)->currentIndex(); zone >= 0) s.Timezone = zone;
         s.NTPPoll = Control<QComboBox>(kUpdateInterval)->currentIndex();
     }
     return nav::kLanIsp;

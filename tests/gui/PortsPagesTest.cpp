@@ -83,3 +83,20 @@ TEST_F(PageTest, DdnsListFollowsTheModelAndNextStoresTheFiveFields) {
     EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(list->currentIndex(), 0);
 }
+
+TEST_F(PageTest, DdnsFieldsFollowTheRecordAndTheWizardRoadGoesToTheSummary) {
+    const std::string password(30, 'p');  // longer than the field takes when typed
+    camera::SetFieldText(settings_.DDNSPwd, password);
+    settings_.DDNS = 1;
+    settings_.wizardMode = 1;
+    auto page = Make<CSubDDNS>();
+    auto* field = page->Control<QLineEdit>(CSubDDNS::kPassword);
+    EXPECT_TRUE(field->isEnabled());
+    EXPECT_EQ(field->text().toStdString(), password);
+    Button(*page, CSubDDNS::kNext)->click();
+    EXPECT_EQ(host_.posted, std::vector<int>{nav::kSummary});
+    EXPECT_EQ(camera::FieldText(settings_.DDNSPwd), password);
+
+    page->Control<QCheckBox>(CSubDDNS::kEnable)->click();
+    EXPECT_FALSE(field->isEnabled());
+}

@@ -119,3 +119,13 @@ TEST_F(PageTest, SystemPageChecksTheNamesAndStoresTheClockChoice) {
     EXPECT_EQ(camera::FieldText(settings_.NTPName), "ntp.example.net");
     EXPECT_EQ(camera::FieldText(settings_.Date), "2026/01/01");
 }
+
+TEST_F(PageTest, SystemPageKeepsATimeZoneOutsideTheList) {
+    settings_.NTPEN = 1;
+    settings_.Timezone = 40;
+    auto page = Make<CSubSystem>();
+    EXPECT_EQ(page->Control<QComboBox>(CSubSystem::kTimeZone)->currentIndex(), -1);
+    Button(*page, CSubSystem::kNext)->click();
+    EXPECT_EQ(host_.posted, std::vector<int>{nav::kLanIsp});
+    EXPECT_EQ(settings_.Timezone, 40);
+}
