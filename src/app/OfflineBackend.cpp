@@ -20,10 +20,27 @@ public:
         return result;
     }
     int RunSave(camera::CameraSettings&, bool) override { return camera::CAM_ERR_CONNECT; }
+    // The one thing that answers: a scan of two sample networks, so that the access-point
+    // page has something to show.
     std::vector<camera::AccessPoint> ScanAccessPoints(camera::CameraSettings& s) override {
-        s.apScanDone = 0;
-        s.apCount = 0;
-        return {};
+        std::vector<camera::AccessPoint> scan(2);
+        const char* names[] = {"Home WLAN", "Cafe"};
+        const char* security[] = {"WPA2-PSK", "WEP"};
+        const char* algorithm[] = {"TKIP", "NONE"};
+        for (size_t i = 0; i < scan.size(); ++i) {
+            camera::AccessPoint& ap = scan[i];
+            ap = {};
+            ap.channel = static_cast<uint8_t>(6 + 5 * i);
+            ap.quality = static_cast<uint8_t>(80 - 30 * i);
+            camera::SetFieldText(ap.ssid, names[i]);
+            camera::SetFieldText(ap.mac, i == 0 ? "00:11:22:33:44:55" : "00:11:22:33:44:66");
+            camera::SetFieldText(ap.mode, "Infrastructure");
+            camera::SetFieldText(ap.security, security[i]);
+            camera::SetFieldText(ap.algorithm, algorithm[i]);
+        }
+        s.apScanDone = 1;
+        s.apCount = static_cast<int32_t>(scan.size());
+        return scan;
     }
     int ReadNatStatus(camera::CameraSettings&) override { return camera::CAM_ERR_CONNECT; }
 };

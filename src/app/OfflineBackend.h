@@ -1,6 +1,7 @@
 #pragma once
-// Backends for a wizard without cameras or network: every camera command fails to connect,
-// the PC has one LAN adapter with a DHCP address and no internet. Used by the screenshot
+// Backends for a wizard without cameras or network: every camera command but the access-point
+// scan (two sample networks) fails to connect, the PC has one LAN adapter with a DHCP address
+// and no internet. Used by the screenshot
 // mode and the start-up benchmark.
 #include <memory>
 

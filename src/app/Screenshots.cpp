@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "app/CWizardDlg.h"
 #include "app/OfflineBackend.h"
+#include "camera/DdnsProviders.h"
 #include "controls/CXThemeHelper.h"
 #include "lang/CAboutDlg.h"
 #include "lang/CDlgLanguage.h"
@@ -13,11 +15,59 @@
 #include "pages/CDlgLoginRoot.h"
 #include "shell/CSubPage.h"
 #include "shell/CSubWait.h"
+#include "shell/JobRunner.h"
 #include "shell/Prompt.h"
 
 namespace orvanta::app {
 
 namespace {
+
+// A camera as the settings pages show it after a read: a wireless model with DDNS, on a
+// fixed address, its clock from NTP.
+void FillSampleCamera(camera::CameraSettings& s) {
+    using camera::SetFieldText;
+    s.newFeatures = 1;
+    s.WirelessCap = 1;
+    s.useWireless = 1;
+    SetFieldText(s.ModelName, "Mervo-71Z");
+    SetFieldText(s.TitleBar, "Front door");
+    SetFieldText(s.Desp, "Porch, facing the gate");
+    s.IPType = 1;
+    SetFieldText(s.IPAddr, "192.168.1.100");
+    SetFieldText(s.Netmask, "255.255.255.0");
+    SetFieldText(s.Gateway, "192.168.1.1");
+    SetFieldText(s.DNS1, "192.168.1.1");
+    SetFieldText(s.PhonebookUser, "home-dsl");
+    s.Wireless = 1;
+    SetFieldText(s.SSID, "Home WLAN");
+    s.WireType = 1;
+    s.WireCh = 6;
+    s.WireSec = 3;
+    SetFieldText(s.WPAKey, "correct horse");
+    SetFieldText(s.TxRate, "Auto");
+    s.WIPType = 0;
+    s.DDNS = 1;
+    SetFieldText(s.DDNSSrv, camera::DdnsProviders()[0].stored);
+    SetFieldText(s.DDNSHost, "frontdoor.example.net");
+    SetFieldText(s.DDNSUser, "home");
+    s.NTPEN = 1;
+    SetFieldText(s.NTPName, "pool.ntp.org");
+    s.Timezone = 13;
+    s.NTPPoll = 12;
+    SetFieldText(s.Date, "2026/12/08");
+    SetFieldText(s.Time, "09:30:00");
+    s.UPnPE = 1;
+    s.HttpPort = 80;
+    s.SPort = 8000;
+    s.RTSPPort = 554;
+}
+
+// The pages whose prepare step only shows the record (and the kept results).
+constexpr int kPreparedPages[] = {
+    shell::kPageOption, shell::kPageChoose,  shell::kPageShowPic,       shell::kPageSystem,
+    shell::kPageLanIsp, shell::kPageLanIp,   shell::kPageWlanAp,        shell::kPageWlanIp,
+    shell::kPageUpnp,   shell::kPageDdns,    shell::kPageApScan,        shell::kPagePppoe,
+    shell::kPageWizardIp, shell::kPageSetAutoParam};
 
 bool Save(QWidget* widget, const QString& path) {
     widget->adjustSize();
@@ -44,18 +94,17 @@ int WriteScreenshots(const QString& folder, const std::string& executablePath) {
         options.lockPath = lockFolder.filePath("screenshots.lock").toStdString();
         options.langFileName = language + ".ini";
         options.userLanguage = language;
+        options.timeScale = 0.01;
         CWizardDlg wizard(options);
         if (!wizard.Initialise()) continue;
-        camera::CameraSettings& s = wizard.Settings();
-        s.newFeatures = 1;
-        s.WirelessCap = 1;
-        s.useWireless = 1;
-        s.apCount = 1;
+        FillSampleCamera(wizard.Settings());
         wizard.show();
+        wizard.Jobs().Rescan();  // the sample networks into the kept scan list
+        QApplication::processEvents();
         for (int index = 0; index < shell::kPageCount; ++index) {
             shell::CSubPage* page = wizard.Pages().Form(index);
-            if (index == shell::kPageOption || index == shell::kPageChoose ||
-                index == shell::kPageShowPic)
+            if (std::find(std::begin(kPreparedPages), std::end(kPreparedPages), index) !=
+                std::end(kPreparedPages))
                 page->Prepare();
             wizard.Pages().ShowForm(index);
             QApplication::processEvents();

@@ -53,6 +53,7 @@ TEST_F(PageTest, LanAddressPageShowsStoresAndAsksAboutWireless) {
     EXPECT_TRUE(page->Control<QRadioButton>(CSubLANIP::kFixed)->isChecked());
     EXPECT_EQ(field(0)->text(), "192.168.0.98");
     EXPECT_EQ(field(1)->text(), "255.255.255.255");
+    EXPECT_EQ(field(3)->text(), "");  // no first DNS server: not the broadcast address
 
     field(2)->setText("192.168");
     Button(*page, CSubLANIP::kNext)->click();
@@ -66,6 +67,7 @@ TEST_F(PageTest, LanAddressPageShowsStoresAndAsksAboutWireless) {
     EXPECT_EQ(host_.posted, std::vector<int>{nav::kWlanAp});
     EXPECT_EQ(settings_.useWireless, 1);
     EXPECT_EQ(camera::FieldText(settings_.Gateway), "0.0.0.0");
+    EXPECT_EQ(camera::FieldText(settings_.DNS1), "0.0.0.0");
     EXPECT_EQ(camera::FieldText(settings_.DNS2), "9.9.9.9");
 
     // DHCP keeps the stored addresses.

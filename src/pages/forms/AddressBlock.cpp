@@ -97,9 +97,13 @@ void AddressBlock::Load(const AddressFields& record) {
     } else if (*record.type == 1) {
         ChooseFixed();
         for (size_t i = 0; i < fields_.size() && i < record.texts.size(); ++i) {
+            // Text that does not parse shows as 255.255.255.255; an empty text (a camera
+            // without a second DNS server) stays empty, so that it is not written back as
+            // the broadcast address.
             std::string_view stored(record.texts[i], strnlen(record.texts[i], 64));
             uint32_t address = platform::ParseDottedAddressOr(stored, 0xFFFFFFFFu);
-            fields_[i]->setText(QString::fromStdString(DottedAddress(address)));
+            fields_[i]->setText(
+                stored.empty() ? QString() : QString::fromStdString(DottedAddress(address)));
         }
     }
 }
