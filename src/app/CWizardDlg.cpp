@@ -97,6 +97,7 @@ CWizardDlg::CWizardDlg(WizardOptions options, QWidget* parent)
     context.camera = options_.camera.get();
     context.network = options_.network.get();
     context.discovery = options_.discovery.get();
+    context.server = options_.server.get();
     context.kept = &kept_;
     context.timers = timers_.get();
     if (options_.clock) context.clock = options_.clock;
@@ -191,6 +192,9 @@ void CWizardDlg::SendNavigation(int code) {
 
 void CWizardDlg::HandleNavigation(int code) {
     if (shutDown_) return;
+    if (code == nav::kServerList)
+        Page<pages::CSubLinkSer>(kPageLinkSer)->SetCameras(
+            Page<pages::CSubLogin>(kPageLogin)->Cameras());
     if (const PageRoute* route = FindPageRoute(code)) {
         if (route->prepare) page_[static_cast<size_t>(route->page)]->Prepare();
         pages_.ShowForm(route->page);

@@ -30,6 +30,7 @@ struct WizardOptions {
     std::shared_ptr<shell::CameraBackend> camera;
     std::shared_ptr<shell::NetworkBackend> network;
     std::shared_ptr<shell::DiscoveryBackend> discovery;
+    std::shared_ptr<shell::ServerBackend> server;
     std::shared_ptr<shell::TimerSource> timers;  // set: the pages' timers (tests tick them)
     std::function<QDateTime()> clock;            // set: the PC clock the pages read
     std::string lockPath;                        // empty: the user's runtime folder

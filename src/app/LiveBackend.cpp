@@ -11,6 +11,7 @@
 #include "camera/RequestFraming.h"
 #include "camera/SettingsWrite.h"
 #include "camera/Transport.h"
+#include "camera/Wps.h"
 #include "discovery/LocalNetwork.h"
 #include "lang/IniFile.h"
 #include "platform/LinuxNetwork.h"
@@ -46,6 +47,28 @@ public:
     int ReadNatStatus(camera::CameraSettings& s) override {
         return camera::CameraCommand(s, s.cameraAddressText, s.cameraPortText, 1, 34, 0);
     }
+    int StartWps(camera::CameraSettings& s) override {
+        return camera::RunWps(s, s.cameraAddressText, s.cameraPortText, camera::kWpsStart, 3);
+    }
+    int QueryWps(camera::CameraSettings& s) override {
+        return camera::RunWps(s, s.cameraAddressText, s.cameraPortText, camera::kWpsStatus, 3);
+    }
+};
+
+class LiveServer : public shell::ServerBackend {
+public:
+    explicit LiveServer(ServerAddress address) : address_(std::move(address)) {}
+    Listing ListCameras(const camera::ServerLogin& login, int page) override {
+        Listing listing;
+        int count = 0;
+        auto list = camera::ListServerCameras(login, count, address_.host.c_str(),
+                                              address_.port.c_str(), 1, page, &listing.result);
+        if (list) listing.cameras = std::move(*list);
+        return listing;
+    }
+
+private:
+    ServerAddress address_;
 };
 
 class LiveNetwork : public shell::NetworkBackend {
@@ -112,6 +135,29 @@ std::string ProbeHost(const lang::ProgramPaths& paths) {
     return configured.empty() ? kDefaultProbeHost : configured;
 }
 
+ServerAddress RegistrationServer(const lang::ProgramPaths& paths) {
+    std::string text;
+    if (const char* fromEnvironment = std::getenv("ORVANTA2_REGISTRATION_SERVER"))
+        text = fromEnvironment;
+    if (text.empty())
+        text = lang::Utf16ToUtf8(lang::ReadProfileString(paths.defaultLangIni, "Settings",
+                                                         "RegistrationServer", 256));
+    ServerAddress address{camera::kDefaultRegistrationServer, camera::kDefaultRegistrationPort};
+    if (text.empty()) return address;
+    // "host" or "host:port"; a port that is not a number keeps the default one.
+    const size_t colon = text.rfind(':');
+    address.host = text.substr(0, colon);
+    if (colon != std::string::npos) {
+        const std::string port = text.substr(colon + 1);
+        const bool number = !port.empty() && port.size() <= 5 &&
+                            port.find_first_not_of("0123456789") == std::string::npos &&
+                            std::stoi(port) >= 1 && std::stoi(port) <= 65535;
+        if (number) address.port = port;
+    }
+    if (address.host.empty()) address.host = camera::kDefaultRegistrationServer;
+    return address;
+}
+
 WizardOptions LiveOptions(const std::string& executablePath) {
     WizardOptions options;
     options.executablePath = executablePath;
@@ -119,6 +165,8 @@ WizardOptions LiveOptions(const std::string& executablePath) {
     options.network =
         std::make_shared<LiveNetwork>(ProbeHost(lang::ResolveProgramPaths(executablePath)));
     options.discovery = std::make_shared<LiveDiscovery>();
+    options.server = std::make_shared<LiveServer>(
+        RegistrationServer(lang::ResolveProgramPaths(executablePath)));
     return options;
 }
 

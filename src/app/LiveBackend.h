@@ -11,6 +11,15 @@ namespace orvanta::app {
 // section Settings in defaultlang.ini, else a public web host.
 std::string ProbeHost(const lang::ProgramPaths& paths);
 
+// Where the registration server is: $ORVANTA2_REGISTRATION_SERVER, else key
+// RegistrationServer of section Settings in defaultlang.ini, each "host" or "host:port", else
+// the built-in default on port 80.
+struct ServerAddress {
+    std::string host;
+    std::string port;
+};
+ServerAddress RegistrationServer(const lang::ProgramPaths& paths);
+
 // Options with the live backends for the program at `executablePath`.
 WizardOptions LiveOptions(const std::string& executablePath);
 

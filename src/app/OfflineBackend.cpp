@@ -43,6 +43,8 @@ public:
         return scan;
     }
     int ReadNatStatus(camera::CameraSettings&) override { return camera::CAM_ERR_CONNECT; }
+    int StartWps(camera::CameraSettings&) override { return camera::CAM_ERR_CONNECT; }
+    int QueryWps(camera::CameraSettings&) override { return camera::CAM_ERR_CONNECT; }
 };
 
 class Network : public shell::NetworkBackend {

@@ -32,10 +32,14 @@ void ParseEntry(const char* text, ServerCamera& entry) {
 
 }  // namespace
 
-std::optional<std::vector<ServerCamera>> ParseServerListing(const char* answer, int page) {
-    if (ClassifyAnswer(answer, false, page) != CAM_OK) return std::nullopt;
-    if (page == kDeviceLoginPage && std::strstr(answer, "Unauthorized")) return std::nullopt;
-    if (!std::strstr(answer, "Total Camera=")) return std::nullopt;
+std::optional<std::vector<ServerCamera>> ParseServerListing(const char* answer, int page,
+                                                            int* failure) {
+    int code = ClassifyAnswer(answer, false, page);
+    if (code == CAM_OK && page == kDeviceLoginPage && std::strstr(answer, "Unauthorized"))
+        code = CAM_ERR_UNAUTHORIZED;
+    if (code == CAM_OK && !std::strstr(answer, "Total Camera=")) code = CAM_ERR_INCOMPLETE;
+    if (failure) *failure = code;
+    if (code != CAM_OK) return std::nullopt;
     int32_t total = 0;
     ParseReportField(&total, "Total Camera=", answer, sizeof total, kNumberField);
 
@@ -56,27 +60,34 @@ std::optional<std::vector<ServerCamera>> ParseServerListing(const char* answer, 
 
 std::optional<std::vector<ServerCamera>> ListServerCameras(const ServerLogin& login, int& count,
                                                            const char* host, const char* port,
-                                                           int act, int page) {
+                                                           int act, int page, int* failure) {
+    auto fail = [failure](int code) {
+        if (failure) *failure = code;
+        return std::nullopt;
+    };
     const std::string id = Text(login.id);
     const std::string password = Text(login.password);
-    if (!IsSafeQueryValue(id.c_str()) || !IsSafeQueryValue(password.c_str())) return std::nullopt;
+    if (!IsSafeQueryValue(id.c_str()) || !IsSafeQueryValue(password.c_str()))
+        return fail(CAM_ERR_UNSAFE_VALUE);
 
     char request[kRequestCapacity];
     int length = std::snprintf(
         request, sizeof request,
         "GET %s?Act=%d&%s=%d&ID=%s&Password=%s HTTP/1.0\n User-Agent: %s-%s\n\n", kServerPath, act,
         "Page", page, id.c_str(), password.c_str(), kProductToken, kProductVersion);
-    if (length < 0 || static_cast<size_t>(length) >= sizeof request) return std::nullopt;
+    if (length < 0 || static_cast<size_t>(length) >= sizeof request)
+        return fail(CAM_ERR_REQUEST_TOO_LONG);
 
     int fd = -1;
-    if (OpenServerConnection(host, port, fd) != CAM_OK) return std::nullopt;
+    if (OpenServerConnection(host, port, fd) != CAM_OK) return fail(CAM_ERR_CONNECT);
     char answer[kAnswerCapacity];
-    bool answered = SendRequest(fd, request, static_cast<size_t>(length)) > 0 &&
-                    ReceiveAnswer(fd, answer, sizeof answer) > 0;
+    const bool sent = SendRequest(fd, request, static_cast<size_t>(length)) > 0;
+    const bool answered = sent && ReceiveAnswer(fd, answer, sizeof answer) > 0;
     CloseConnection(fd);
-    if (!answered) return std::nullopt;
+    if (!sent) return fail(CAM_ERR_SEND);
+    if (!answered) return fail(CAM_ERR_NO_ANSWER);
 
-    auto list = ParseServerListing(answer, page);
+    auto list = ParseServerListing(answer, page, failure);
     if (list) count = static_cast<int>(list->size());
     return list;
 }

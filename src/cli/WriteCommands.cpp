@@ -208,11 +208,12 @@ int RunServerListCommand(int argc, char** argv) {
     std::snprintf(login.id, sizeof login.id, "%s", id.c_str());
     std::snprintf(login.password, sizeof login.password, "%s", password.c_str());
     int count = 0;
-    auto list =
-        camera::ListServerCameras(login, count, host.c_str(), port.c_str(), 1,
-                                  userLogin ? camera::kUserLoginPage : camera::kDeviceLoginPage);
+    int failure = camera::CAM_OK;
+    auto list = camera::ListServerCameras(
+        login, count, host.c_str(), port.c_str(), 1,
+        userLogin ? camera::kUserLoginPage : camera::kDeviceLoginPage, &failure);
     if (!list) {
-        std::fprintf(stderr, "server-list failed: the server gave no list\n");
+        std::fprintf(stderr, "server-list failed: %d (%s)\n", failure, camera::ResultName(failure));
         return 1;
     }
     if (json) {

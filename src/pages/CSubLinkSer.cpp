@@ -2,9 +2,13 @@
 
 #include <QLabel>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "controls/CXButtonXP.h"
+#include "pages/PageTools.h"
+#include "platform/AddressText.h"
+#include "shell/Browser.h"
 
 namespace orvanta::pages {
 
@@ -24,8 +28,36 @@ CSubLinkSer::CSubLinkSer(QWidget* parent) : CSubPage("CSubLinkSer", kTemplate, p
     auto [back, finish] = MakeBackNext(kBack, kFinish, "BtnFinish");
     BuildFrame(title, content, back, finish);
 
+    connect(list, &QTreeWidget::itemDoubleClicked, this, &CSubLinkSer::OpenSelected);
+
     Bind(kTitle, "ServerPage", "TitleServer", 1024);
     Bind(kListCaption, "ServerPage", "CamList");
+}
+
+void CSubLinkSer::Prepare() {
+    auto* list = Control<QTreeWidget>(kList);
+    list->clear();
+    for (const camera::ServerCamera& c : cameras_) {
+        list->addTopLevelItem(new QTreeWidgetItem(
+            {FieldString(c.id), FieldString(c.address), FieldString(c.port),
+             FieldString(c.modelName), FieldString(c.mac)}));
+    }
+}
+
+void CSubLinkSer::OpenSelected() {
+    QList<QTreeWidgetItem*> selected = Control<QTreeWidget>(kList)->selectedItems();
+    if (selected.isEmpty()) return;
+    const std::string address = selected.front()->text(1).toStdString();
+    const QString port = selected.front()->text(2);
+    settings_->cameraAddress = platform::ParseDottedAddressOr(address, 0);
+    // Built from its parts, so that a listed text cannot turn into another kind of address.
+    QUrl url;
+    url.setScheme("http");
+    url.setHost(QString::fromStdString(address));
+    bool numeric = false;
+    const int number = port.toInt(&numeric);
+    if (numeric && number >= 1 && number <= 65535) url.setPort(number);
+    if (url.isValid() && !url.host().isEmpty()) OpenWebPage(url.toString());
 }
 
 }  // namespace orvanta::pages

@@ -1,5 +1,8 @@
 #pragma once
 // Page 20: the cameras the registration server listed.
+#include <vector>
+
+#include "camera/ServerListing.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -15,8 +18,16 @@ public:
     static constexpr int kFinish = 1000;
 
     explicit CSubLinkSer(QWidget* parent = nullptr);
+    // The login page's cameras; the prepare step shows them.
+    void SetCameras(std::vector<camera::ServerCamera> cameras) { cameras_ = std::move(cameras); }
+    void Prepare() override;
     std::optional<int> Next() override { return shell::nav::kHome; }
     std::optional<int> Back() override { return shell::nav::kLogin; }
+
+private:
+    void OpenSelected();
+
+    std::vector<camera::ServerCamera> cameras_;
 };
 
 }  // namespace orvanta::pages

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <cstring>
 
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
@@ -49,15 +50,50 @@ void CSubLogin::LoadPageTexts(const QString& langPath) {
     auto* type = Control<QComboBox>(kLoginType);
     type->setItemText(0, Text(langPath, "LoginPage", "DiviceLogin"));
     type->setItemText(1, Text(langPath, "LoginPage", "UserLogin"));
-    textMessage1_ = Text(langPath, "LoginPage", "Message1", 1024);
+    const char* keys[] = {"Message1", "Message2", "Message3", "Message4", "Message5"};
+    for (int i = 0; i < 5; ++i) textMessages_[i] = Text(langPath, "LoginPage", keys[i], 1024);
+}
+
+QString CSubLogin::FailureText(int result) const {
+    switch (result) {
+        case camera::CAM_ERR_CONNECT:
+        case camera::CAM_ERR_SEND:
+            return textMessages_[1];
+        case camera::CAM_ERR_NO_ANSWER:
+            return textMessages_[2];
+        case camera::CAM_ERR_UNAUTHORIZED:
+            return textMessages_[3];
+        default:
+            return textMessages_[4];
+    }
 }
 
 std::optional<int> CSubLogin::Next() {
-    if (Control<QLineEdit>(kId)->text().isEmpty() ||
-        Control<QLineEdit>(kPassword)->text().isEmpty()) {
-        ShowMessage(this, textMessage1_, QString(), PromptIcon::Warning);
+    auto* id = Control<QLineEdit>(kId);
+    auto* password = Control<QLineEdit>(kPassword);
+    if (id->text().isEmpty() || password->text().isEmpty()) {
+        ShowMessage(this, textMessages_[0], QString(), PromptIcon::Warning);
         return std::nullopt;
     }
+    // Both go into the query as typed.
+    if (RefuseUnsafe(id, Control<QLabel>(kIdLabel)) ||
+        RefuseUnsafe(password, Control<QLabel>(kPasswordLabel)))
+        return std::nullopt;
+    camera::ServerLogin login{};
+    // One byte per character, at most 32 (the fields' limit).
+    const QByteArray idText = id->text().toLatin1().left(32);
+    const QByteArray passwordText = password->text().toLatin1().left(32);
+    std::memcpy(login.id, idText.constData(), static_cast<size_t>(idText.size()));
+    std::memcpy(login.password, passwordText.constData(), static_cast<size_t>(passwordText.size()));
+    const int page = Control<QComboBox>(kLoginType)->currentIndex() == 0 ? camera::kDeviceLoginPage
+                                                                        : camera::kUserLoginPage;
+    ServerBackend::Listing listing = Context().server->ListCameras(login, page);
+    // A failed login says why; an account without cameras shows the empty list.
+    if (listing.result != camera::CAM_OK) {
+        ShowMessage(this, FailureText(listing.result), QString(), PromptIcon::Warning);
+        return std::nullopt;
+    }
+    cameras_ = std::move(listing.cameras);
     return nav::kServerList;
 }
 

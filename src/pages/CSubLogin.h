@@ -1,5 +1,8 @@
 #pragma once
 // Page 18: the registration-server login.
+#include <vector>
+
+#include "camera/ServerListing.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -23,11 +26,16 @@ public:
     explicit CSubLogin(QWidget* parent = nullptr);
     std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kHome; }
+    // The cameras of the last login, handed to the list page with code 13.
+    const std::vector<camera::ServerCamera>& Cameras() const { return cameras_; }
 
 private:
     void LoadPageTexts(const QString& langPath) override;
+    QString FailureText(int result) const;
 
-    QString textMessage1_;
+    // Message1: empty ID or password; 2: no connection; 3: no answer; 4: refused; 5: no list.
+    QString textMessages_[5];
+    std::vector<camera::ServerCamera> cameras_;
 };
 
 }  // namespace orvanta::pages

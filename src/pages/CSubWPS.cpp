@@ -37,15 +37,77 @@ CSubWPS::CSubWPS(QWidget* parent) : CSubPage("CSubWPS", kTemplate, parent) {
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, content, back, next);
 
+    connect(start, &QPushButton::clicked, this, &CSubWPS::StartWps);
+
     Bind(kNote, "WPSPage", "Note", 1024);
     Bind(kTitle, "WPSPage", "TitleWPS", 1024);
 }
 
+void CSubWPS::Attached() {
+    if (Context().timers) timer_ = Context().timers->MakeTimer(this, [this] { OnTick(); });
+}
+
 void CSubWPS::Prepare() {
-    if (settings_->apCount != 0) return;
+    auto* start = Control<QPushButton>(kStart);
+    if (settings_->apCount == 0) {
+        Control<QProgressBar>(kProgress)->hide();
+        start->setEnabled(false);
+        if (AskYesNo(this, textMessages_[0], QString(), PromptIcon::Information))
+            Post(nav::kRescan);
+        return;
+    }
+    // A scan that found access points after an empty one makes Start usable again.
+    if (!Running()) start->setEnabled(true);
+    if (settings_->WPS_ACK == 0 && !Running()) StartWps();
+}
+
+void CSubWPS::StartWps() {
+    auto* progress = Control<QProgressBar>(kProgress);
+    progress->setValue(0);
+    progress->show();
+    counter_ = 0;
+    if (timer_) timer_->Start(kTickMs);
+    for (int id : {kBack, kNext, kStart}) Control<QPushButton>(id)->setEnabled(false);
+    if (Context().camera->StartWps(*settings_) != camera::CAM_OK) {
+        if (timer_) timer_->Stop();
+        Control<QPushButton>(kBack)->setEnabled(true);
+        ShowMessage(this, textMessages_[3], QString(), PromptIcon::Error);
+    }
+}
+
+void CSubWPS::OnTick() {
+    camera::CameraSettings& s = *settings_;
+    auto* progress = Control<QProgressBar>(kProgress);
+    counter_ += kStep;
+    if (counter_ < kEnd) progress->setValue(counter_);
+    if (counter_ >= kFirstQuery && counter_ < kEnd) {
+        // A failed query leaves WPS and WPS_ACK as they were; the run goes on.
+        Context().camera->QueryWps(s);
+        if (s.WPS == 0 && s.WPS_ACK == 1) {
+            counter_ = kCompleted;
+            progress->setValue(kCompleted);
+        } else if (s.WPS == 0 && s.WPS_ACK == 0 && counter_ >= kRestartFrom &&
+                   counter_ <= kRestartTo) {
+            Context().camera->StartWps(s);  // a camera that has not begun is asked again
+        }
+    }
+    if (counter_ >= kEnd) Finish();
+}
+
+void CSubWPS::Finish() {
+    const camera::CameraSettings& s = *settings_;
+    Control<QPushButton>(kBack)->setEnabled(true);
+    Control<QPushButton>(kStart)->setEnabled(true);
     Control<QProgressBar>(kProgress)->hide();
-    Control<QPushButton>(kStart)->setEnabled(false);
-    if (AskYesNo(this, textMessages_[0], QString(), PromptIcon::Information)) Post(nav::kRescan);
+    if (timer_) timer_->Stop();
+    auto* next = Control<QPushButton>(kNext);
+    if (s.WPS == 0 && s.WPS_ACK == 0) {
+        next->setEnabled(false);
+        ShowMessage(this, textMessages_[1], QString(), PromptIcon::Warning);
+    } else if (s.WPS == 0 && s.WPS_ACK == 1) {
+        next->setEnabled(true);
+        ShowMessage(this, textMessages_[2], QString(), PromptIcon::Information);
+    }
 }
 
 void CSubWPS::LoadPageTexts(const QString& langPath) {

@@ -1,5 +1,7 @@
 #pragma once
 // Page 12: WPS started on the camera, with a progress bar while the camera connects.
+#include <memory>
+
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -16,15 +18,32 @@ public:
     static constexpr int kTitle = 1354;
     static constexpr int kPicture = 216;
 
+    // Timer 2's period, and the counter's steps: it grows by 40 a tick; the camera is asked
+    // from 450 on, the start repeated from 500 to 600, the run ends at 1200.
+    static constexpr int kTickMs = 5000;
+    static constexpr int kStep = 40;
+    static constexpr int kFirstQuery = 450;
+    static constexpr int kRestartFrom = 500;
+    static constexpr int kRestartTo = 600;
+    static constexpr int kEnd = 1200;
+    static constexpr int kCompleted = 1500;
+
     explicit CSubWPS(QWidget* parent = nullptr);
     void Prepare() override;
     std::optional<int> Next() override { return shell::nav::kUpnp; }
     std::optional<int> Back() override { return shell::nav::kWpsPic; }
+    bool Running() const { return timer_ && timer_->Active(); }
 
 private:
+    void Attached() override;
     void LoadPageTexts(const QString& langPath) override;
+    void StartWps();
+    void OnTick();
+    void Finish();
 
     QString textMessages_[4];
+    std::unique_ptr<shell::PageTimer> timer_;
+    int counter_ = 0;
 };
 
 }  // namespace orvanta::pages

@@ -8,6 +8,7 @@
 #include "camera/AccessPointScan.h"
 #include "camera/CameraSelection.h"
 #include "camera/CameraSettings.h"
+#include "camera/ServerListing.h"
 #include "camera/SettingsRead.h"
 #include "discovery/CPLipf.h"
 #include "discovery/LocalNetwork.h"
@@ -29,6 +30,22 @@ public:
     virtual std::vector<camera::AccessPoint> ScanAccessPoints(camera::CameraSettings& settings) = 0;
     // Act 1, Page 34: the NAT status at the camera's new address.
     virtual int ReadNatStatus(camera::CameraSettings& settings) = 0;
+    // Push-button WPS (user-interface thread, one bounded request each): the start, and the
+    // status query that sets WPS and WPS_ACK.
+    virtual int StartWps(camera::CameraSettings& settings) = 0;
+    virtual int QueryWps(camera::CameraSettings& settings) = 0;
+};
+
+// The registration server (user-interface thread, bounded by the transport's waits).
+class ServerBackend {
+public:
+    struct Listing {
+        int result = camera::CAM_OK;  // why there is no list, CAM_OK with one
+        std::vector<camera::ServerCamera> cameras;
+    };
+    virtual ~ServerBackend() = default;
+    // Page 3: device login, Page 2: user login.
+    virtual Listing ListCameras(const camera::ServerLogin& login, int page) = 0;
 };
 
 class NetworkBackend {

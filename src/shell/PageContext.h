@@ -50,6 +50,7 @@ struct PageContext {
     CameraBackend* camera = nullptr;
     NetworkBackend* network = nullptr;
     DiscoveryBackend* discovery = nullptr;
+    ServerBackend* server = nullptr;
     const KeptResults* kept = nullptr;
     TimerSource* timers = nullptr;
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };

@@ -24,6 +24,7 @@ protected:
         context.camera = &camera_;
         context.network = &network_;
         context.discovery = &discovery_;
+        context.server = &server_;
         context.kept = &kept_;
         context.timers = &timers_;
         page->Attach(context);
@@ -41,6 +42,7 @@ protected:
     ScriptedCamera camera_;
     ScriptedNetwork network_;
     ScriptedDiscovery discovery_;
+    ScriptedServer server_;
     shell::KeptResults kept_;
     ManualTimers timers_;
     shell::ScriptedPrompt prompt_;

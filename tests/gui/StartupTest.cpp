@@ -215,14 +215,24 @@ TEST_F(WizardTest, ScreenshotsOfEveryPageAndDialogInEveryLanguage) {
     EXPECT_EQ(&shell::CurrentPrompt(), static_cast<shell::Prompt*>(&prompt_));
 }
 
-TEST_F(WizardTest, ProbeHostIsASettingThatTheEnvironmentOverrides) {
+TEST_F(WizardTest, ProbeHostAndRegistrationServerAreSettingsThatTheEnvironmentOverrides) {
     unsetenv("ORVANTA2_PROBE_HOST");
+    unsetenv("ORVANTA2_REGISTRATION_SERVER");
     lang::ProgramPaths paths =
         lang::ResolveProgramPaths(folder_.filePath("orvanta2").toStdString());
     EXPECT_EQ(app::ProbeHost(paths), "example.com");
-    WriteDefaultLang("[DefaultLang]\nLangFile=ENG.ini\n[Settings]\nProbeHost=192.168.0.77\n");
+    EXPECT_EQ(app::RegistrationServer(paths).host, camera::kDefaultRegistrationServer);
+    WriteDefaultLang(
+        "[DefaultLang]\nLangFile=ENG.ini\n[Settings]\nProbeHost=192.168.0.77\n"
+        "RegistrationServer=192.168.0.88:8080\n");
     EXPECT_EQ(app::ProbeHost(paths), "192.168.0.77");
+    EXPECT_EQ(app::RegistrationServer(paths).host, "192.168.0.88");
+    EXPECT_EQ(app::RegistrationServer(paths).port, "8080");
     setenv("ORVANTA2_PROBE_HOST", "10.1.2.3", 1);
+    setenv("ORVANTA2_REGISTRATION_SERVER", "reg.lab.test:http", 1);  // not a port: port 80
     EXPECT_EQ(app::ProbeHost(paths), "10.1.2.3");
+    EXPECT_EQ(app::RegistrationServer(paths).host, "reg.lab.test");
+    EXPECT_EQ(app::RegistrationServer(paths).port, "80");
     unsetenv("ORVANTA2_PROBE_HOST");
+    unsetenv("ORVANTA2_REGISTRATION_SERVER");
 }

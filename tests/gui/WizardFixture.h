@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <deque>
 #include <functional>
@@ -103,6 +104,38 @@ public:
         natReadAddress = s.cameraAddressText;
         s.NATStat = 1;
         return 0;
+    }
+    // WPS: the start's result, and the (WPS, WPS_ACK) pair each status query reports, the last
+    // one repeated.
+    int wpsStartResult = 0;
+    int wpsStarts = 0;
+    int wpsQueries = 0;
+    std::vector<std::pair<uint8_t, uint8_t>> wpsStates{{1, 0}};
+    int StartWps(camera::CameraSettings&) override {
+        ++wpsStarts;
+        return wpsStartResult;
+    }
+    int QueryWps(camera::CameraSettings& s) override {
+        auto state = wpsStates[std::min<size_t>(static_cast<size_t>(wpsQueries), wpsStates.size() - 1)];
+        ++wpsQueries;
+        s.WPS = state.first;
+        s.WPS_ACK = state.second;
+        return 0;
+    }
+};
+
+class ScriptedServer : public shell::ServerBackend {
+public:
+    Listing answer;
+    std::string id, password;
+    int page = 0;
+    int logins = 0;
+    Listing ListCameras(const camera::ServerLogin& login, int loginPage) override {
+        ++logins;
+        id = login.id;
+        password = login.password;
+        page = loginPage;
+        return answer;
     }
 };
 

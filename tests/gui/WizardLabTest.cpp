@@ -21,6 +21,8 @@
 #include "pages/CSubFirst.h"
 #include "pages/CSubLANIP.h"
 #include "pages/CSubLANISP.h"
+#include "pages/CSubLinkSer.h"
+#include "pages/CSubLogin.h"
 #include "pages/CSubOption.h"
 #include "pages/CSubSearchNet.h"
 #include "pages/CSubSetAutoParam.h"
@@ -30,7 +32,10 @@
 #include "pages/CSubUPnP.h"
 #include "pages/CSubWLANAP.h"
 #include "pages/CSubWLANIP.h"
+#include "pages/CSubWPS.h"
+#include "pages/CSubWPSPic.h"
 #include "pages/CSubWizardIP.h"
+#include "shell/Browser.h"
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -51,6 +56,7 @@ protected:
         setenv("ORVANTA2_PROBE_HOST", "127.0.0.1", 1);
     }
     void TearDown() override {
+        unsetenv("ORVANTA2_REGISTRATION_SERVER");
         if (lab_) lab_->Leave();
         lab_.reset();
     }
@@ -134,9 +140,12 @@ TEST_F(WizardLab, SavedCameraIsFoundAgainAtItsNewAddress) {
 // address, UPnP, DDNS, the summary, Save; the camera answers at its new address.
 class DemoLab : public WizardLab {
 protected:
-    // Three cameras as in the demo, each seeing two access points; every request recorded.
+    // Three cameras as in the demo, each seeing two access points, and the registration
+    // server with the demo account; every request recorded.
     void StartCameras() override {
-        lab_->AddHost("cams", {"192.168.0.100/24", "192.168.0.101/24", "192.168.0.102/24"});
+        lab_->AddHost("cams", {"192.168.0.100/24", "192.168.0.101/24", "192.168.0.102/24",
+                               "192.168.0.50/24"});
+        setenv("ORVANTA2_REGISTRATION_SERVER", "192.168.0.50", 1);
         QString config;
         for (int i = 1; i <= 3; ++i)
             config += QString(
@@ -146,6 +155,11 @@ protected:
                           "ap2 = 11|00:0E:53:AA:00:02|Guest|41|Infrastructure|None|None\n")
                           .arg(99 + i)
                           .arg(i);
+        config +=
+            "[camera]\nip = 192.168.0.50\nrole = registration_server\n"
+            "account1 = demo|demo123|device+user|"
+            "SIM00001/203.0.113.10/80/00:0E:53:00:00:01/Mervo-71Z;"
+            "SIM00002/203.0.113.11/8080/00:0E:53:00:00:02/Mervo-71Z\n";
         QFile file(folder_.filePath("cameras.conf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(config.toUtf8());
@@ -339,4 +353,62 @@ TEST_F(DemoLab, WirelessRoadWithAPickedAccessPointSavesItsNetworkAndKey) {
     for (const char* value : {"&WIPType=0&", "&SSID=Home%20WLAN&", "&WireSec=3&", "&WPAEnc=0&",
                               "&WPAKey=home-secret-9&"})
         EXPECT_NE(network.find(value), std::string::npos) << value << " in " << network;
+}
+
+// The WPS road: the camera's address by DHCP, WPS chosen, the instructions, the run that the
+// camera completes, the summary and the save; the camera is found again.
+TEST_F(DemoLab, WpsRoadEndsOnTheSetupFinishedPage) {
+    auto wizard = StartWizard(0.2);
+    app::CWizardDlg& w = *wizard;
+    using namespace pages;
+    PickCamera(w, [](CSubChoose& c) { c.Control<QRadioButton>(CSubChoose::kWireless)->click(); });
+    Click<CSubOption>(w, kPageOption, CSubOption::kNext);
+    ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageWizardIp; }, 10000));
+    Find<CSubWizardIP, QRadioButton>(w, kPageWizardIp, CSubWizardIP::kDhcp)->click();
+    prompt_.SetNextAnswer(PromptAnswer::Yes);  // WPS
+    Click<CSubWizardIP>(w, kPageWizardIp, CSubWizardIP::kNext);
+    Click<CSubWPSPic>(w, kPageWpsPic, CSubWPSPic::kNext);
+    ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageWps; }));
+    auto* next = Find<CSubWPS, QPushButton>(w, kPageWps, CSubWPS::kNext);
+    EXPECT_FALSE(next->isEnabled());  // running
+    ASSERT_TRUE(WaitUntil([&] { return next->isEnabled(); }, 30000));
+    EXPECT_EQ(w.Settings().WPS_ACK, 1);
+    next->click();
+    Click<CSubUPnP>(w, kPageUpnp, CSubUPnP::kNext);
+    Click<CSubDDNS>(w, kPageDdns, CSubDDNS::kNext);
+    Click<CSubSetAutoParam>(w, kPageSetAutoParam, CSubSetAutoParam::kSave);
+
+    ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageSetupFinish; }, 60000))
+        << Message(prompt_.Messages().size() - 1).toStdString();
+    EXPECT_NE(Recorded("wps.cgi"), "");
+    EXPECT_NE(Recorded("WPS&WPS_ACK"), "");
+}
+
+// The registration-server road: log in with the demo account, see its cameras, open one.
+TEST_F(DemoLab, ServerRoadListsTheAccountsCamerasAndOpensOne) {
+    auto wizard = StartWizard(0.2);
+    app::CWizardDlg& w = *wizard;
+    using namespace pages;
+    Click<CSubFirst>(w, kPageFirst, CSubFirst::kServerSearch);
+    ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageLogin; }));
+    Find<CSubLogin, QLineEdit>(w, kPageLogin, CSubLogin::kId)->setText("demo");
+    Find<CSubLogin, QLineEdit>(w, kPageLogin, CSubLogin::kPassword)->setText("wrong");
+    Click<CSubLogin>(w, kPageLogin, CSubLogin::kNext);
+    ASSERT_EQ(prompt_.Messages().size(), 1u);  // refused, and said so
+    EXPECT_EQ(w.Pages().Current(), kPageLogin);
+
+    Find<CSubLogin, QLineEdit>(w, kPageLogin, CSubLogin::kPassword)->setText("demo123");
+    Click<CSubLogin>(w, kPageLogin, CSubLogin::kNext);
+    ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageLinkSer; }));
+    auto* list = Find<CSubLinkSer, QTreeWidget>(w, kPageLinkSer, CSubLinkSer::kList);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "SIM00002");
+    std::vector<QString> opened;
+    shell::SetWebPageOpener([&opened](const QString& url) { opened.push_back(url); });
+    list->topLevelItem(1)->setSelected(true);
+    emit list->itemDoubleClicked(list->topLevelItem(1), 0);
+    shell::SetWebPageOpener(nullptr);
+    EXPECT_EQ(opened, std::vector<QString>{"http://203.0.113.11:8080"});
+    Click<CSubLinkSer>(w, kPageLinkSer, CSubLinkSer::kFinish);
+    EXPECT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageFirst; }));
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "RecordingPeer.h"
+#include "camera/CameraSettings.h"
 #include "camera/ServerListing.h"
 
 namespace orvanta::camera {
@@ -51,7 +52,11 @@ TEST(ServerListing, AnswersThatGiveNoListOrAShortOne) {
     EXPECT_FALSE(ParseServerListing("HTTP/1.0 404 Not Found\nTotal Camera=1\n", 2));
     EXPECT_FALSE(ParseServerListing("402 Failure Total Camera=1\n", 2));
     // "Unauthorized" stops a device login only.
-    EXPECT_FALSE(ParseServerListing("401 Unauthorized\nTotal Camera=0\n", 3));
+    int failure = 0;
+    EXPECT_FALSE(ParseServerListing("401 Unauthorized\nTotal Camera=0\n", 3, &failure));
+    EXPECT_EQ(CAM_ERR_UNAUTHORIZED, failure);
+    EXPECT_FALSE(ParseServerListing("no total here\n", 2, &failure));
+    EXPECT_EQ(CAM_ERR_INCOMPLETE, failure);
     EXPECT_TRUE(ParseServerListing("401 Unauthorized\nTotal Camera=0\n", 2));
     // Fewer cameras than the total: those found.
     auto few = ParseServerListing("Total Camera=5\nID=a Camera=1\nID=b Camera=2\n", 2);
@@ -64,11 +69,15 @@ TEST(ServerListing, AnswersThatGiveNoListOrAShortOne) {
     EXPECT_STREQ("", (*edge)[1].id);
 }
 
-TEST(ServerListing, FailuresLeaveTheCountAlone) {
+TEST(ServerListing, FailuresSayWhyAndLeaveTheCountAlone) {
     int count = 42;
-    EXPECT_FALSE(ListServerCameras(Login("a&b", "x"), count, "127.0.0.1", "9", 1, 3));
+    int failure = 0;
+    EXPECT_FALSE(ListServerCameras(Login("a&b", "x"), count, "127.0.0.1", "9", 1, 3, &failure));
+    EXPECT_EQ(CAM_ERR_UNSAFE_VALUE, failure);
     RecordingPeer silent({""});
-    EXPECT_FALSE(ListServerCameras(Login("a", "x"), count, "127.0.0.1", silent.Port(), 1, 3));
+    EXPECT_FALSE(
+        ListServerCameras(Login("a", "x"), count, "127.0.0.1", silent.Port(), 1, 3, &failure));
+    EXPECT_EQ(CAM_ERR_NO_ANSWER, failure);
     EXPECT_EQ(42, count);
 }
 
