@@ -193,8 +193,8 @@ void CWizardDlg::SendNavigation(int code) {
 void CWizardDlg::HandleNavigation(int code) {
     if (shutDown_) return;
     if (code == nav::kServerList)
-        Page<pages::CSubLinkSer>(kPageLinkSer)->SetCameras(
-            Page<pages::CSubLogin>(kPageLogin)->Cameras());
+        Page<pages::CSubLinkSer>(kPageLinkSer)
+            ->SetCameras(Page<pages::CSubLogin>(kPageLogin)->Cameras());
     if (const PageRoute* route = FindPageRoute(code)) {
         if (route->prepare) page_[static_cast<size_t>(route->page)]->Prepare();
         pages_.ShowForm(route->page);

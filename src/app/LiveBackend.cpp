@@ -140,8 +140,8 @@ ServerAddress RegistrationServer(const lang::ProgramPaths& paths) {
     if (const char* fromEnvironment = std::getenv("ORVANTA2_REGISTRATION_SERVER"))
         text = fromEnvironment;
     if (text.empty())
-        text = lang::Utf16ToUtf8(lang::ReadProfileString(paths.defaultLangIni, "Settings",
-                                                         "RegistrationServer", 256));
+        text = lang::Utf16ToUtf8(
+            lang::ReadProfileString(paths.defaultLangIni, "Settings", "RegistrationServer", 256));
     ServerAddress address{camera::kDefaultRegistrationServer, camera::kDefaultRegistrationPort};
     if (text.empty()) return address;
     // "host" or "host:port"; a port that is not a number keeps the default one.
@@ -165,8 +165,8 @@ WizardOptions LiveOptions(const std::string& executablePath) {
     options.network =
         std::make_shared<LiveNetwork>(ProbeHost(lang::ResolveProgramPaths(executablePath)));
     options.discovery = std::make_shared<LiveDiscovery>();
-    options.server = std::make_shared<LiveServer>(
-        RegistrationServer(lang::ResolveProgramPaths(executablePath)));
+    options.server =
+        std::make_shared<LiveServer>(RegistrationServer(lang::ResolveProgramPaths(executablePath)));
     return options;
 }
 

@@ -64,9 +64,9 @@ void FillSampleCamera(camera::CameraSettings& s) {
 
 // The pages whose prepare step only shows the record (and the kept results).
 constexpr int kPreparedPages[] = {
-    shell::kPageOption, shell::kPageChoose,  shell::kPageShowPic,       shell::kPageSystem,
-    shell::kPageLanIsp, shell::kPageLanIp,   shell::kPageWlanAp,        shell::kPageWlanIp,
-    shell::kPageUpnp,   shell::kPageDdns,    shell::kPageApScan,        shell::kPagePppoe,
+    shell::kPageOption,   shell::kPageChoose,      shell::kPageShowPic, shell::kPageSystem,
+    shell::kPageLanIsp,   shell::kPageLanIp,       shell::kPageWlanAp,  shell::kPageWlanIp,
+    shell::kPageUpnp,     shell::kPageDdns,        shell::kPageApScan,  shell::kPagePppoe,
     shell::kPageWizardIp, shell::kPageSetAutoParam};
 
 bool Save(QWidget* widget, const QString& path) {

@@ -38,9 +38,9 @@ void CSubLinkSer::Prepare() {
     auto* list = Control<QTreeWidget>(kList);
     list->clear();
     for (const camera::ServerCamera& c : cameras_) {
-        list->addTopLevelItem(new QTreeWidgetItem(
-            {FieldString(c.id), FieldString(c.address), FieldString(c.port),
-             FieldString(c.modelName), FieldString(c.mac)}));
+        list->addTopLevelItem(
+            new QTreeWidgetItem({FieldString(c.id), FieldString(c.address), FieldString(c.port),
+                                 FieldString(c.modelName), FieldString(c.mac)}));
     }
 }
 

@@ -86,7 +86,7 @@ std::optional<int> CSubLogin::Next() {
     std::memcpy(login.id, idText.constData(), static_cast<size_t>(idText.size()));
     std::memcpy(login.password, passwordText.constData(), static_cast<size_t>(passwordText.size()));
     const int page = Control<QComboBox>(kLoginType)->currentIndex() == 0 ? camera::kDeviceLoginPage
-                                                                        : camera::kUserLoginPage;
+                                                                         : camera::kUserLoginPage;
     ServerBackend::Listing listing = Context().server->ListCameras(login, page);
     // A failed login says why; an account without cameras shows the empty list.
     if (listing.result != camera::CAM_OK) {

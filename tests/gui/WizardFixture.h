@@ -116,7 +116,8 @@ public:
         return wpsStartResult;
     }
     int QueryWps(camera::CameraSettings& s) override {
-        auto state = wpsStates[std::min<size_t>(static_cast<size_t>(wpsQueries), wpsStates.size() - 1)];
+        auto state =
+            wpsStates[std::min<size_t>(static_cast<size_t>(wpsQueries), wpsStates.size() - 1)];
         ++wpsQueries;
         s.WPS = state.first;
         s.WPS_ACK = state.second;

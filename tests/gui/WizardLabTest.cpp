@@ -199,6 +199,20 @@ protected:
         picked[0]->setSelected(true);
         Click<CSubSearchNet>(wizard, kPageSearchNet, CSubSearchNet::kNext);
     }
+    // A new wireless camera through the guided wizard to its address by DHCP, and the
+    // answer to the WPS question.
+    void WirelessCameraByDhcp(app::CWizardDlg& wizard, bool wps) {
+        using namespace pages;
+        PickCamera(wizard,
+                   [](CSubChoose& c) { c.Control<QRadioButton>(CSubChoose::kWireless)->click(); });
+        Click<CSubOption>(wizard, kPageOption, CSubOption::kNext);
+        ASSERT_TRUE(WaitUntil([&] { return wizard.Pages().Current() == kPageWizardIp; }, 10000));
+        wizard.Page<CSubWizardIP>(kPageWizardIp)
+            ->Control<QRadioButton>(CSubWizardIP::kDhcp)
+            ->click();
+        prompt_.SetNextAnswer(wps ? PromptAnswer::Yes : PromptAnswer::No);
+        Click<CSubWizardIP>(wizard, kPageWizardIp, CSubWizardIP::kNext);
+    }
     template <class Page>
     void Click(app::CWizardDlg& wizard, int page, int button) {
         ASSERT_TRUE(WaitUntil([&] { return wizard.Pages().Current() == page; }, 30000))
@@ -329,12 +343,7 @@ TEST_F(DemoLab, WirelessRoadWithAPickedAccessPointSavesItsNetworkAndKey) {
     auto wizard = StartWizard(0.2);
     app::CWizardDlg& w = *wizard;
     using namespace pages;
-    PickCamera(w, [](CSubChoose& c) { c.Control<QRadioButton>(CSubChoose::kWireless)->click(); });
-    Click<CSubOption>(w, kPageOption, CSubOption::kNext);
-    ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageWizardIp; }, 10000));
-    Find<CSubWizardIP, QRadioButton>(w, kPageWizardIp, CSubWizardIP::kDhcp)->click();
-    prompt_.SetNextAnswer(PromptAnswer::No);  // no WPS: pick from the scan
-    Click<CSubWizardIP>(w, kPageWizardIp, CSubWizardIP::kNext);
+    WirelessCameraByDhcp(w, false);  // no WPS: pick from the scan
     ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageApScan; }));
     auto* list = Find<CSubAPScan, QComboBox>(w, kPageApScan, CSubAPScan::kList);
     ASSERT_EQ(list->count(), 2);
@@ -361,12 +370,7 @@ TEST_F(DemoLab, WpsRoadEndsOnTheSetupFinishedPage) {
     auto wizard = StartWizard(0.2);
     app::CWizardDlg& w = *wizard;
     using namespace pages;
-    PickCamera(w, [](CSubChoose& c) { c.Control<QRadioButton>(CSubChoose::kWireless)->click(); });
-    Click<CSubOption>(w, kPageOption, CSubOption::kNext);
-    ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageWizardIp; }, 10000));
-    Find<CSubWizardIP, QRadioButton>(w, kPageWizardIp, CSubWizardIP::kDhcp)->click();
-    prompt_.SetNextAnswer(PromptAnswer::Yes);  // WPS
-    Click<CSubWizardIP>(w, kPageWizardIp, CSubWizardIP::kNext);
+    WirelessCameraByDhcp(w, true);
     Click<CSubWPSPic>(w, kPageWpsPic, CSubWPSPic::kNext);
     ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageWps; }));
     auto* next = Find<CSubWPS, QPushButton>(w, kPageWps, CSubWPS::kNext);

@@ -58,7 +58,7 @@ TEST_F(WpsPageTest, ARunThatNeverEndsStopsAfter150SecondsWithoutAMessage) {
     timers_.Tick(29);  // 145 s
     EXPECT_TRUE(page->Running());
     EXPECT_EQ(camera_.wpsQueries, 18);  // from 60 s to 145 s
-    timers_.Tick();  // 150 s
+    timers_.Tick();                     // 150 s
     EXPECT_FALSE(page->Running());
     EXPECT_EQ(camera_.wpsQueries, 18);
     EXPECT_TRUE(prompt_.Messages().empty());

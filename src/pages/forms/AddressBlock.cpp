@@ -102,8 +102,8 @@ void AddressBlock::Load(const AddressFields& record) {
             // the broadcast address.
             std::string_view stored(record.texts[i], strnlen(record.texts[i], 64));
             uint32_t address = platform::ParseDottedAddressOr(stored, 0xFFFFFFFFu);
-            fields_[i]->setText(
-                stored.empty() ? QString() : QString::fromStdString(DottedAddress(address)));
+            fields_[i]->setText(stored.empty() ? QString()
+                                               : QString::fromStdString(DottedAddress(address)));
         }
     }
 }
