@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <cstring>
 
 #include "controls/Artwork.h"
 #include "lang/CAboutDlg.h"
@@ -117,11 +118,17 @@ bool CWizardDlg::Initialise() {
 
     std::string lockPath =
         options_.lockPath.empty() ? SingleInstance::DefaultLockPath() : options_.lockPath;
-    if (!instance_.Acquire(lockPath)) {
+    if (SingleInstance::Result lock = instance_.Acquire(lockPath);
+        lock != SingleInstance::Result::Acquired) {
         // Nothing else of the start-up runs in a second instance: no survey, no probe, no
         // language dialog for a window that closes at once.
         QString program = QFileInfo(QString::fromStdString(options_.executablePath)).baseName();
-        ShowMessage(this, "Orvanta2 is already running", program, PromptIcon::Warning);
+        QString text = lock == SingleInstance::Result::Held
+                           ? QString("Orvanta2 is already running")
+                           : QString("Orvanta2 cannot open its lock file %1: %2")
+                                 .arg(QString::fromStdString(lockPath),
+                                      QString::fromLocal8Bit(std::strerror(instance_.Error())));
+        ShowMessage(this, text, program, PromptIcon::Warning);
         return false;
     }
 

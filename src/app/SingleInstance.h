@@ -6,18 +6,26 @@ namespace orvanta::app {
 
 class SingleInstance {
 public:
+    enum class Result {
+        Acquired,
+        Held,         // another wizard of this user holds it
+        Unavailable,  // the file cannot be opened or locked: `Error()` says why
+    };
+
     SingleInstance() = default;
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // False when another holder has the lock (or the file cannot be opened).
-    bool Acquire(const std::string& lockPath);
-    // "$XDG_RUNTIME_DIR/Orvanta2.exe.lock", else a per-user name in /tmp.
+    Result Acquire(const std::string& lockPath);
+    int Error() const { return error_; }  // errno of the last Unavailable
+    // "$XDG_RUNTIME_DIR/orvanta2.lock", else in the user's own config folder: both are the
+    // user's alone, so no other user can create the file first and lock everyone out.
     static std::string DefaultLockPath();
 
 private:
     int fd_ = -1;
+    int error_ = 0;
 };
 
 }  // namespace orvanta::app

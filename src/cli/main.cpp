@@ -38,6 +38,10 @@ int Usage(FILE* out) {
 int main(int argc, char** argv) {
     if (argc < 2) return Usage(stderr);
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) return Usage(stdout);
+    if (!std::strcmp(argv[1], "--version")) {
+        std::printf("orvanta2-cli %s\n", ORVANTA_VERSION);
+        return 0;
+    }
     for (const Command& c : kCommands)
         if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);
     std::fprintf(stderr, "orvanta2-cli: unknown command '%s'\n", argv[1]);

@@ -1,5 +1,6 @@
 #include "lang/LanguageFiles.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,13 +22,6 @@ std::string WithSlash(std::string folder) {
     return folder;
 }
 
-std::string ConfigFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg) return WithSlash(xdg) + "orvanta2/";
-    const char* home = std::getenv("HOME");
-    return WithSlash(home && *home ? home : "/tmp") + ".config/orvanta2/";
-}
-
 std::string Lower(std::string_view text) {
     std::string out(text);
     for (char& c : out)
@@ -37,19 +31,25 @@ std::string Lower(std::string_view text) {
 
 }  // namespace
 
+std::string UserConfigFolder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg) return WithSlash(xdg) + "orvanta2/";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return WithSlash(home) + ".config/orvanta2/";
+    struct passwd* entry = ::getpwuid(::getuid());
+    return WithSlash(entry && entry->pw_dir ? entry->pw_dir : "/") + ".config/orvanta2/";
+}
+
 ProgramPaths ResolveProgramPaths(const std::string& executablePath) {
     ProgramPaths paths;
     std::error_code ec;
     fs::path exe = fs::absolute(fs::path(executablePath), ec);
     std::string folder = exe.parent_path().string();
     paths.exeFolder = WithSlash(folder);
-    if (::access(paths.exeFolder.c_str(), W_OK) == 0) {
-        paths.defaultLangIni = paths.exeFolder + kDefaultLangFile;
-    } else {
-        std::string config = ConfigFolder();
-        fs::create_directories(config, ec);
-        paths.defaultLangIni = config + kDefaultLangFile;
-    }
+    const std::string config = UserConfigFolder();
+    if (fs::create_directories(config, ec))
+        fs::permissions(config, fs::perms::owner_all, fs::perm_options::replace, ec);
+    paths.defaultLangIni = config + kDefaultLangFile;
     std::string beside = paths.exeFolder + "Language/";
     if (fs::is_directory(beside, ec)) {
         paths.languageFolder = beside;

@@ -17,9 +17,14 @@ struct ProgramPaths {
     std::string languageFolder;  // with a trailing '/'
 };
 
-// defaultlang.ini beside the program when that folder is writable, else
-// $XDG_CONFIG_HOME/orvanta2/ (or ~/.config/orvanta2/); Language/ beside the program when it
-// exists, else <prefix>/share/orvanta2/Language/ with prefix the program folder's parent.
+// The user's own folder for the wizard's settings: $XDG_CONFIG_HOME/orvanta2/, else
+// ~/.config/orvanta2/ (with a trailing '/'). Not created here.
+std::string UserConfigFolder();
+
+// defaultlang.ini in the user's config folder (created, private to the user), never beside
+// the program, so that each user of the machine keeps their own language; Language/ beside
+// the program when it exists, else <prefix>/share/orvanta2/Language/ with prefix the program
+// folder's parent.
 ProgramPaths ResolveProgramPaths(const std::string& executablePath);
 
 // Full path of the language file named `langFileName` (e.g. "ENG.ini").

@@ -161,6 +161,17 @@ TEST_F(WizardTest, SecondInstanceIsRefusedAndTheFirstGoesOn) {
     EXPECT_EQ(first->Pages().Current(), shell::kPageFirst);
 }
 
+TEST_F(WizardTest, ALockFileThatCannotBeOpenedIsReportedAsThat) {
+    app::WizardOptions options = Options();
+    options.lockPath = folder_.filePath("missing/lock").toStdString();
+    app::CWizardDlg wizard(options);
+    EXPECT_FALSE(wizard.Initialise());
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_TRUE(prompt_.Messages()[0].text.startsWith("Orvanta2 cannot open its lock file"))
+        << prompt_.Messages()[0].text.toStdString();
+    EXPECT_EQ(network_->surveys, 0);
+}
+
 TEST_F(WizardTest, EscapeAndEnterDoNothing) {
     auto wizard = Start();
     wizard->HandleNavigation(shell::nav::kChoose);

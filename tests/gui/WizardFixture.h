@@ -249,6 +249,8 @@ class WizardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
+        // The user's settings live in a config folder of the test's own.
+        setenv("XDG_CONFIG_HOME", folder_.filePath("config").toLocal8Bit().constData(), 1);
         QDir(folder_.path()).mkpath("Language");
         for (const char* name : {"ENG.ini", "CHT.ini"}) {
             QFile::copy(QString(ORVANTA_SOURCE_DIR "/resources/Language/") + name,
@@ -275,13 +277,15 @@ protected:
         return options;
     }
 
+    QString DefaultLangPath() { return folder_.filePath("config/orvanta2/defaultlang.ini"); }
     void WriteDefaultLang(const QString& text) {
-        QFile file(folder_.filePath("defaultlang.ini"));
+        QDir().mkpath(folder_.filePath("config/orvanta2"));
+        QFile file(DefaultLangPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text.toUtf8());
     }
     QString ReadDefaultLang() {
-        QFile file(folder_.filePath("defaultlang.ini"));
+        QFile file(DefaultLangPath());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
     void WriteLanguage(const QString& name, const QString& text) {

@@ -43,14 +43,25 @@ TEST(LanguageList, MapsLocalesToThreeLetterNames) {
     EXPECT_EQ(AbbreviatedLanguageName("xx_YY"), "");
 }
 
-TEST(ProgramPathsTest, DefaultLangBesideAWritableProgramAndLanguageFolderBesideIt) {
+TEST(ProgramPathsTest, EachUserKeepsDefaultLangInTheirOwnConfigFolderNeverBesideTheProgram) {
     TempDir dir;
     std::filesystem::create_directory(dir.File("Language"));
+    setenv("XDG_CONFIG_HOME", dir.File("alice").c_str(), 1);
     ProgramPaths paths = ResolveProgramPaths(dir.File("orvanta2"));
     EXPECT_EQ(paths.exeFolder, dir.Path() + "/");
-    EXPECT_EQ(paths.defaultLangIni, dir.Path() + "/defaultlang.ini");
+    EXPECT_EQ(paths.defaultLangIni, dir.Path() + "/alice/orvanta2/defaultlang.ini");
     EXPECT_EQ(paths.languageFolder, dir.Path() + "/Language/");
     EXPECT_EQ(LanguageFilePath(paths, "ENG.ini"), dir.Path() + "/Language/ENG.ini");
+    ASSERT_TRUE(WriteLangFileName(paths, "CHT.ini"));
+    auto mode = std::filesystem::status(dir.File("alice/orvanta2")).permissions();
+    EXPECT_EQ(mode, std::filesystem::perms::owner_all);  // private to the user
+
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", dir.File("bob").c_str(), 1);
+    ProgramPaths bob = ResolveProgramPaths(dir.File("orvanta2"));
+    EXPECT_EQ(bob.defaultLangIni, dir.Path() + "/bob/.config/orvanta2/defaultlang.ini");
+    EXPECT_EQ(ReadLangFileName(bob), "");  // Alice's choice is hers
+    EXPECT_FALSE(std::filesystem::exists(dir.File("defaultlang.ini")));
 }
 
 TEST(ProgramPathsTest, SharedLanguageFolderWhenNoneBesideTheProgram) {
@@ -62,6 +73,7 @@ TEST(ProgramPathsTest, SharedLanguageFolderWhenNoneBesideTheProgram) {
 
 TEST(ProgramPathsTest, FirstReadCreatesDefaultLangAndWriteRoundTrips) {
     TempDir dir;
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
     ProgramPaths paths = ResolveProgramPaths(dir.File("orvanta2"));
     EXPECT_EQ(ReadLangFileName(paths), "");
     EXPECT_TRUE(std::filesystem::exists(paths.defaultLangIni));
