@@ -14,7 +14,7 @@
 #include "camera/Wps.h"
 #include "discovery/LocalNetwork.h"
 #include "lang/IniFile.h"
-#include "platform/LinuxNetwork.h"
+#include "platform/NetworkFactory.h"
 #include "shell/Prompt.h"
 
 namespace orvanta::app {
@@ -34,8 +34,8 @@ public:
     camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& s) override {
         // The worker has a network handle of its own.
         return camera::RunSettingsRead(s, [](uint32_t start, uint32_t source, int count) {
-            platform::LinuxNetwork net;
-            return discovery::FindFreeAddresses(net, start, source, count);
+            auto net = platform::OpenNetwork();
+            return discovery::FindFreeAddresses(*net, start, source, count);
         });
     }
     int RunSave(camera::CameraSettings& s, bool withWps) override {
@@ -103,7 +103,8 @@ public:
 
 private:
     std::string probeHost_;
-    platform::LinuxNetwork net_;
+    std::unique_ptr<platform::NetworkPlatform> netPlatform_ = platform::OpenNetwork();
+    platform::NetworkPlatform& net_ = *netPlatform_;
     discovery::TemporaryAddresses temporary_;
 };
 

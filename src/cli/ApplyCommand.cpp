@@ -30,7 +30,7 @@
 #include "discovery/ListedCamera.h"
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
-#include "platform/LinuxNetwork.h"
+#include "platform/NetworkFactory.h"
 
 namespace orvanta::cli {
 namespace {
@@ -324,7 +324,8 @@ int RunApply(int argc, char** argv) {
         if (!job.found) Progress("%s not found on the network\n", job.key.c_str());
 
     // Reaching each camera's subnet changes the PC's addresses: one subnet at a time.
-    platform::LinuxNetwork net;
+    auto netPlatform = platform::OpenNetwork();
+    platform::NetworkPlatform& net = *netPlatform;
     CameraSettings pc = camera::NewCameraSettings();
     discovery::SurveyPcNetwork(pc, net);
     discovery::TemporaryAddresses temporary;

@@ -8,7 +8,7 @@
 #include "cli/Json.h"
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
-#include "platform/LinuxNetwork.h"
+#include "platform/NetworkFactory.h"
 
 namespace orvanta::cli {
 namespace {
@@ -48,7 +48,8 @@ int RunNetinfo(int argc, char** argv) {
             return 2;
         }
     }
-    platform::LinuxNetwork net;
+    auto netPlatform = platform::OpenNetwork();
+    platform::NetworkPlatform& net = *netPlatform;
     camera::CameraSettings s = camera::NewCameraSettings();
     discovery::SurveyPcNetwork(s, net);
     if (json) {
@@ -97,7 +98,8 @@ int RunProbe(int argc, char** argv) {
     uint32_t target = 0, source = 0;
     if (!ParseAddress("probe", targetText, &target)) return 2;
     if (sourceText && !ParseAddress("probe", sourceText, &source)) return 2;
-    platform::LinuxNetwork net;
+    auto netPlatform = platform::OpenNetwork();
+    platform::NetworkPlatform& net = *netPlatform;
     if (!sourceText && !DefaultSource("probe", net, &source)) return 1;
     switch (discovery::ProbeAddress(net, target, source)) {
         case discovery::ProbeResult::InUse:
@@ -135,7 +137,8 @@ int RunFreeAddresses(int argc, char** argv) {
     }
     uint32_t from = 0;
     if (fromText && !ParseAddress("free-addresses", fromText, &from)) return 2;
-    platform::LinuxNetwork net;
+    auto netPlatform = platform::OpenNetwork();
+    platform::NetworkPlatform& net = *netPlatform;
     if (!fromText && !DefaultSource("free-addresses", net, &from)) return 1;
     std::vector<uint32_t> free = discovery::FindFreeAddresses(net, from, from, count);
     for (uint32_t a : free) std::printf("%s\n", platform::DottedAddress(a).c_str());

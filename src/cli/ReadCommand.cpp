@@ -14,7 +14,7 @@
 #include "cli/Json.h"
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
-#include "platform/LinuxNetwork.h"
+#include "platform/NetworkFactory.h"
 
 namespace orvanta::cli {
 namespace {
@@ -70,7 +70,8 @@ int RunRead(int argc, char** argv) {
 
     // The free-address search of the read needs the PC's address, as the wizard's start-up
     // survey leaves it.
-    platform::LinuxNetwork net;
+    auto netPlatform = platform::OpenNetwork();
+    platform::NetworkPlatform& net = *netPlatform;
     camera::FreeAddressFinder findFree;
     if (freeAddresses) {
         discovery::SurveyPcNetwork(settings, net);

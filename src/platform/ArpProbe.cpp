@@ -23,6 +23,8 @@ namespace {
 
 constexpr int kMaxTargets = 256;
 constexpr int kMaxReadsPerWake = 256;
+// Frames left over from before a probe that are thrown away, at most.
+constexpr int kMaxDrain = 4096;
 
 struct ArpPacket {
     uint16_t hardwareType;
@@ -125,6 +127,22 @@ void TakeFrame(const ArpPacket& p, const Source& src, const uint32_t* targets, u
 
 int ArpProbe(const uint32_t* targets, int count, uint32_t source, uint8_t* answered,
              const ArpTiming& timing) {
+    ArpSocket socket;
+    return socket.Probe(targets, count, source, answered, timing);
+}
+
+ArpSocket::~ArpSocket() {
+    Close();
+}
+
+void ArpSocket::Close() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+    index_ = 0;
+}
+
+int ArpSocket::Probe(const uint32_t* targets, int count, uint32_t source, uint8_t* answered,
+                     const ArpTiming& timing) {
     if (count <= 0) return 0;
     if (count > kMaxTargets || targets == nullptr || answered == nullptr) return -EINVAL;
     std::fill(answered, answered + count, kArpNoAnswer);
@@ -135,23 +153,33 @@ int ArpProbe(const uint32_t* targets, int count, uint32_t source, uint8_t* answe
                                           : "the interface does not use ARP");
         return rc;
     }
-    int fd = socket(AF_PACKET, SOCK_DGRAM | SOCK_CLOEXEC, htons(ETH_P_ARP));
-    if (fd < 0) {
-        int rc = -errno;
-        if (rc == -EPERM)
-            std::fprintf(stderr, "ARP probe: operation not permitted (needs CAP_NET_RAW)\n");
-        return rc;
+    if (fd_ >= 0 && index_ != src.index) Close();
+    if (fd_ < 0) {
+        int fd = socket(AF_PACKET, SOCK_DGRAM | SOCK_CLOEXEC, htons(ETH_P_ARP));
+        if (fd < 0) {
+            int rc = -errno;
+            if (rc == -EPERM)
+                std::fprintf(stderr, "ARP probe: operation not permitted (needs CAP_NET_RAW)\n");
+            return rc;
+        }
+        sockaddr_ll here{};
+        here.sll_family = AF_PACKET;
+        here.sll_protocol = htons(ETH_P_ARP);
+        here.sll_ifindex = src.index;
+        if (bind(fd, reinterpret_cast<sockaddr*>(&here), sizeof here) != 0) {
+            int rc = -errno;
+            close(fd);
+            return rc;
+        }
+        fd_ = fd;
+        index_ = src.index;
+    } else {
+        // Frames that arrived since the last probe say nothing about this one.
+        ArpPacket stale;
+        for (int reads = 0; reads < kMaxDrain; ++reads)
+            if (recv(fd_, &stale, sizeof stale, MSG_DONTWAIT) < 0) break;
     }
-    sockaddr_ll here{};
-    here.sll_family = AF_PACKET;
-    here.sll_protocol = htons(ETH_P_ARP);
-    here.sll_ifindex = src.index;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&here), sizeof here) != 0) {
-        int rc = -errno;
-        close(fd);
-        return rc;
-    }
-
+    const int fd = fd_;
     using Clock = std::chrono::steady_clock;
     const int requests = std::clamp(timing.requests, 1, 10);
     const int timeoutMs = std::clamp(timing.timeoutMs, 1, 60000);
@@ -170,7 +198,7 @@ int ArpProbe(const uint32_t* targets, int count, uint32_t source, uint8_t* answe
             // Silence after requests that never left (interface down) proves nothing.
             if (rc != 0 && sent == 0) {
                 std::fprintf(stderr, "ARP probe: %s\n", std::strerror(-rc));
-                close(fd);
+                Close();
                 return rc;
             }
             ++sent;
@@ -196,7 +224,6 @@ int ArpProbe(const uint32_t* targets, int count, uint32_t source, uint8_t* answe
             TakeFrame(packet, src, targets, answered, count);
         }
     }
-    close(fd);
     return 0;
 }
 

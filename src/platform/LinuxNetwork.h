@@ -87,4 +87,23 @@ int PrefixLength(uint32_t mask);
 int ArpProbe(const uint32_t* targets, int count, uint32_t source, uint8_t* answered,
              const ArpTiming& timing);
 
+// The same probe over an AF_PACKET socket that stays open from one probe to the next:
+// opening and closing one costs tens of milliseconds, far more than a wired host takes to
+// answer. The socket follows the source's interface; a failed probe closes it.
+class ArpSocket {
+public:
+    ArpSocket() = default;
+    ~ArpSocket();
+    ArpSocket(const ArpSocket&) = delete;
+    ArpSocket& operator=(const ArpSocket&) = delete;
+
+    int Probe(const uint32_t* targets, int count, uint32_t source, uint8_t* answered,
+              const ArpTiming& timing);
+    void Close();
+
+private:
+    int fd_ = -1;
+    int index_ = 0;
+};
+
 }  // namespace orvanta::platform

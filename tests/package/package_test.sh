@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# Builds the Debian package, checks it with lintian, desktop-file-validate and appstreamcli,
+# installs it on this machine, runs what it installed, purges it and checks that nothing of
+# it is left.
+#
+#   package_test.sh SOURCE_DIR [BUILD_DIR]
+#
+# BUILD_DIR (default SOURCE_DIR/build/package, or $ORVANTA_PACKAGE_BUILD_DIR) is configured
+# as a Release tree for /usr when it is not yet, and reused otherwise. Exit 77 (skipped) when
+# not root, without dpkg, or when an orvanta2 package is already installed here.
+set -euo pipefail
+
+skip() { echo "SKIP: $*"; exit 77; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+step() { echo; echo "== $*"; }
+
+source_dir=$(cd "${1:?usage: package_test.sh SOURCE_DIR [BUILD_DIR]}" && pwd)
+build_dir=${2:-${ORVANTA_PACKAGE_BUILD_DIR:-$source_dir/build/package}}
+
+[ "$(id -u)" = 0 ] || skip "installing the package needs root"
+command -v dpkg >/dev/null && command -v dpkg-deb >/dev/null || skip "dpkg is missing"
+if dpkg-query -W -f='${Status}' orvanta2 2>/dev/null | grep -q "installed"; then
+    skip "an orvanta2 package is already installed on this machine; the test would purge it"
+fi
+for tool in cmake ninja apt-get lintian desktop-file-validate appstreamcli getcap setcap; do
+    command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/bootstrap"
+done
+
+work=$(mktemp -d /tmp/orvanta2-package-test.XXXXXX)
+installed=0
+cleanup() {
+    if [ "$installed" = 1 ]; then
+        DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq orvanta2 >/dev/null 2>&1 ||
+            dpkg --purge orvanta2 >/dev/null 2>&1 || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+step "build the package in $build_dir"
+cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX=/usr -DORVANTA_TESTS=OFF -DORVANTA_BENCH=OFF -DORVANTA_HARDENING=ON \
+    >/dev/null
+# A package left from an earlier build must not stand in for this one.
+rm -f "$build_dir"/orvanta2_*.deb
+cmake --build "$build_dir" -j"$(nproc)" --target package
+debs=("$build_dir"/orvanta2_*.deb)
+[ ${#debs[@]} = 1 ] && [ -f "${debs[0]}" ] || fail "expected one orvanta2_*.deb, found: ${debs[*]}"
+deb=${debs[0]}
+version=$(dpkg-deb -f "$deb" Version)
+upstream=${version%-*}
+echo "package: $deb ($version)"
+
+step "lintian"
+# Errors fail the test; warnings are printed for whoever reads the log.
+lintian --fail-on error --info "$deb" || fail "lintian reports errors"
+
+step "contents"
+dpkg-deb -x "$deb" "$work/root"
+dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' | grep -v '^/\?$' \
+    >"$work/paths"
+helper=/usr/libexec/orvanta2/orvanta2-nethelper
+expected=(
+    /usr/bin/orvanta2 /usr/bin/orvanta2-cli /usr/bin/orvanta2-camsim
+    /usr/share/orvanta2/Language/ENG.ini /usr/share/orvanta2/Language/CHT.ini
+    /usr/share/applications/orvanta2.desktop
+    /usr/share/icons/hicolor/scalable/apps/orvanta2.svg
+    /usr/share/bash-completion/completions/orvanta2-cli
+    /usr/share/doc/orvanta2/copyright /usr/share/doc/orvanta2/changelog.Debian.gz
+)
+for path in "${expected[@]}"; do
+    grep -qx "$path" "$work/paths" || fail "the package lacks $path"
+done
+ls "$work"/root/usr/share/metainfo/*.metainfo.xml >/dev/null 2>&1 ||
+    fail "the package has no AppStream metainfo"
+# Every program has its manual page, the helper in section 8.
+for program in "$work"/root/usr/bin/*; do
+    name=$(basename "$program")
+    [ -f "$work/root/usr/share/man/man1/$name.1.gz" ] || fail "$name has no manual page"
+done
+if [ -e "$work/root$helper" ]; then
+    [ -f "$work/root/usr/share/man/man8/orvanta2-nethelper.8.gz" ] ||
+        fail "orvanta2-nethelper has no manual page"
+    grep -q '^libcap2-bin\b\|, libcap2-bin\b' <<<"$(dpkg-deb -f "$deb" Depends)" ||
+        fail "the package installs the helper but does not depend on libcap2-bin for setcap"
+fi
+# Nothing outside /usr, and nothing of the build machine (paths, /usr/local).
+if grep -v '^/usr\(/\|$\)' "$work/paths" | grep -q .; then
+    fail "files outside /usr: $(grep -v '^/usr\(/\|$\)' "$work/paths" | tr '\n' ' ')"
+fi
+grep -q '^/usr/local' "$work/paths" && fail "files under /usr/local"
+zcat "$work/root/usr/share/doc/orvanta2/changelog.Debian.gz" | head -1 | grep -qF "($version)" ||
+    fail "the top entry of changelog.Debian.gz is not version $version"
+grep -q 'postinst' <<<"$(dpkg-deb -I "$deb")" || fail "the package has no postinst"
+echo "contents: ok ($(wc -l <"$work/paths") paths)"
+
+step "desktop-file-validate"
+desktop-file-validate "$work/root/usr/share/applications/orvanta2.desktop" ||
+    fail "desktop-file-validate"
+grep -qx 'Exec=orvanta2' "$work/root/usr/share/applications/orvanta2.desktop" ||
+    fail "the desktop entry does not start /usr/bin/orvanta2"
+
+step "appstreamcli validate"
+for file in "$work"/root/usr/share/metainfo/*.metainfo.xml; do
+    appstreamcli validate --no-net --explain "$file" || fail "appstreamcli validate $file"
+    grep -q "<launchable type=\"desktop-id\">orvanta2.desktop</launchable>" "$file" ||
+        fail "the metainfo does not name the desktop entry"
+    grep -q "<release version=\"$upstream\"" "$file" ||
+        fail "the metainfo has no release $upstream"
+done
+
+step "install"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$deb"
+installed=1
+dpkg-query -W -f='${Status}\n' orvanta2 | grep -qx "install ok installed" ||
+    fail "orvanta2 is not installed after apt-get install"
+
+step "run the installed programs"
+if out=$(orvanta2-cli --version 2>&1); then
+    echo "$out"
+    grep -qF "$upstream" <<<"$out" || fail "orvanta2-cli --version does not say $upstream"
+else
+    # Until the tool has --version: its help must work.
+    echo "orvanta2-cli --version is not there yet; checking --help"
+    orvanta2-cli --help >/dev/null || fail "orvanta2-cli --help"
+fi
+orvanta2-camsim --help >/dev/null || fail "orvanta2-camsim --help"
+rc=0
+orvanta2-camsim >/dev/null 2>&1 || rc=$?
+[ "$rc" = 2 ] || fail "orvanta2-camsim with no camera exits $rc, not 2"
+for program in /usr/bin/orvanta2 /usr/bin/orvanta2-cli /usr/bin/orvanta2-camsim; do
+    missing=$(ldd "$program" | grep 'not found' || true)
+    [ -z "$missing" ] || fail "$program: libraries missing after install: $missing"
+    file -L "$program" | grep -q ', stripped' || fail "$program is not stripped"
+done
+[ -f /usr/share/orvanta2/Language/ENG.ini ] || fail "no language files installed"
+
+step "bash completion"
+if [ -f /usr/share/bash-completion/bash_completion ]; then
+    # The commands the completion offers are the commands the tool knows.
+    offered=$(bash -c '
+        source /usr/share/bash-completion/bash_completion
+        source /usr/share/bash-completion/completions/orvanta2-cli
+        COMP_WORDS=(orvanta2-cli ""); COMP_CWORD=1
+        COMP_LINE="orvanta2-cli "; COMP_POINT=${#COMP_LINE}
+        _orvanta2_cli orvanta2-cli "" orvanta2-cli
+        printf "%s\n" "${COMPREPLY[@]}"' | grep -v '^-' | sort)
+    known=$(orvanta2-cli --help | awk '/^commands:/ { on = 1; next } on && NF { print $1 }' | sort)
+    [ -n "$known" ] || fail "orvanta2-cli --help lists no commands"
+    [ "$offered" = "$known" ] ||
+        fail "completion offers [$(echo $offered)], the tool knows [$(echo $known)]"
+    options=$(bash -c '
+        source /usr/share/bash-completion/bash_completion
+        source /usr/share/bash-completion/completions/orvanta2-cli
+        COMP_WORDS=(orvanta2-cli discover --); COMP_CWORD=2
+        COMP_LINE="orvanta2-cli discover --"; COMP_POINT=${#COMP_LINE}
+        _orvanta2_cli orvanta2-cli -- discover
+        printf "%s\n" "${COMPREPLY[@]}"' | sort | tr '\n' ' ')
+    [ "$options" = "--json --seconds --verbose " ] ||
+        fail "completion of 'discover --' gives [$options]"
+    echo "completion: ok"
+else
+    echo "bash-completion is not installed: completion not exercised"
+fi
+
+step "capabilities"
+if grep -qx "$helper" "$work/paths"; then
+    caps=$(getcap "$helper")
+    echo "getcap: ${caps:-(none)}"
+    if ! grep -q 'cap_net_admin,cap_net_raw[+=]ep' <<<"$caps"; then
+        # Only acceptable where the file system cannot hold capabilities at all.
+        if setcap cap_net_admin,cap_net_raw+ep "$helper" 2>/dev/null; then
+            fail "postinst did not grant the helper its capabilities, though the file system holds them"
+        fi
+        echo "the file system here cannot hold capabilities: postinst said so and went on"
+    fi
+    for program in /usr/bin/orvanta2 /usr/bin/orvanta2-cli /usr/bin/orvanta2-camsim; do
+        [ -z "$(getcap "$program")" ] || fail "$program has capabilities; only the helper may"
+    done
+    file "$helper" | grep -q ', stripped' || fail "$helper is not stripped"
+
+    # Where setcap fails (a file system without capabilities) or is missing, configuring
+    # still succeeds and says what to run.
+    postinst=/var/lib/dpkg/info/orvanta2.postinst
+    mkdir -p "$work/fakebin" "$work/nobin"
+    printf '#!/bin/sh\necho "Failed to set capabilities on file: Operation not supported" >&2\nexit 1\n' \
+        >"$work/fakebin/setcap"
+    chmod 755 "$work/fakebin/setcap"
+    for bin in fakebin nobin; do
+        rc=0
+        said=$(PATH="$work/$bin" /bin/sh "$postinst" configure 2>&1 >/dev/null) || rc=$?
+        echo "postinst with setcap from $bin: exit $rc"
+        echo "$said" | sed 's/^/  /'
+        [ "$rc" = 0 ] || fail "postinst fails ($rc) when setcap cannot work"
+        grep -qF "setcap cap_net_admin,cap_net_raw+ep $helper" <<<"$said" ||
+            fail "postinst does not say how to grant the capabilities"
+    done
+else
+    echo "the package has no $helper yet: nothing to check"
+fi
+
+step "purge"
+DEBIAN_FRONTEND=noninteractive apt-get purge -y -q orvanta2
+installed=0
+if dpkg-query -W -f='${Status}' orvanta2 2>/dev/null | grep -q "installed"; then
+    fail "orvanta2 is still known to dpkg: $(dpkg-query -W -f='${Status}' orvanta2)"
+fi
+dpkg -L orvanta2 >/dev/null 2>&1 && fail "dpkg -L orvanta2 still lists files"
+left=()
+for path in /usr/share/orvanta2 /usr/libexec/orvanta2 /usr/share/doc/orvanta2 /usr/bin/orvanta2*; do
+    [ -e "$path" ] && left+=("$path")
+done
+while read -r path; do
+    # Directories such as /usr/bin stay; every file of the package must be gone.
+    if [ -e "$path" ] && [ ! -d "$path" ]; then left+=("$path"); fi
+done <"$work/paths"
+[ ${#left[@]} = 0 ] || fail "left after purge: ${left[*]}"
+echo "purge: nothing left"
+
+echo
+echo "package test passed: $deb"
