@@ -6,30 +6,19 @@
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"
+#include "cli/Options.h"
 
 namespace orvanta::cli {
 
 int RunApScan(int argc, char** argv) {
-    std::string target, error;
+    std::string host, port;
     Credentials credentials;
     bool json = false;
-    for (int i = 0; i < argc && error.empty(); ++i) {
-        std::string arg = argv[i];
-        if (TakeCredentialOption(argc, argv, i, credentials, error)) {
-        } else if (arg == "--json") {
-            json = true;
-        } else if (target.empty() && !arg.empty() && arg[0] != '-') {
-            target = arg;
-        } else {
-            error = "usage";
-        }
-    }
-    std::string host, port;
-    if (!error.empty() || target.empty() || !ParseCameraTarget(target, host, port)) {
-        std::fprintf(stderr,
-                     "usage: orvanta2-cli apscan HOST[:PORT] [--user U] [--password P] [--json]\n");
-        return 2;
-    }
+    Command command("apscan", "List the access points a camera sees.");
+    AddCameraTarget(command, host, port);
+    AddCredentials(command, credentials);
+    command.add_flag("--json", json, "print JSON");
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
     camera::CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
     if (credentials.given) {  // a camera with security on wants them on the scan too
@@ -44,8 +33,7 @@ int RunApScan(int argc, char** argv) {
         return 1;
     }
     if (json) {
-        std::printf("{\"apCount\": %d, \"accessPoints\": %s}\n", settings.apCount,
-                    AccessPointsJson(list).c_str());
+        PrintJson({{"apCount", settings.apCount}, {"accessPoints", AccessPointsJson(list)}});
     } else {
         std::printf("%d access point(s)\n", settings.apCount);
         PrintAccessPoints(list);

@@ -25,6 +25,7 @@
 #include "cli/Commands.h"
 #include "cli/Csv.h"
 #include "cli/Json.h"
+#include "cli/Options.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
 #include "discovery/ListedCamera.h"
@@ -72,6 +73,15 @@ void Progress(const char* format, ...) {
     std::vfprintf(g_json ? stderr : stdout, format, args);
     va_end(args);
     std::fflush(g_json ? stderr : stdout);
+}
+
+// The port a camera answered with, as a number; any other text as it came.
+Json PortJson(const std::string& port) {
+    if (port.empty()) return nullptr;
+    char* end = nullptr;
+    long number = std::strtol(port.c_str(), &end, 10);
+    if (*end == '\0' && port.size() <= 5 && number >= 0 && number <= 65535) return number;
+    return Utf8Text(port);
 }
 
 int Problem(const std::string& what) {
@@ -285,34 +295,26 @@ void Refind(std::vector<Job>& jobs, double seconds) {
 }  // namespace
 
 int RunApply(int argc, char** argv) {
-    const char* kUsage =
-        "usage: orvanta2-cli apply FILE [--json] [--user U --password P] [--seconds N]\n"
-        "                          [--refind-seconds N] [--parallel N]";
     std::string path, error;
     Credentials credentials;
     double seconds = 3, refindSeconds = 120;
     int parallel = 16;
     g_json = false;
-    for (int i = 0; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (TakeCredentialOption(argc, argv, i, credentials, error)) {
-            if (!error.empty()) return Problem(error);
-        } else if (arg == "--json") {
-            g_json = true;
-        } else if ((arg == "--seconds" || arg == "--refind-seconds") && i + 1 < argc) {
-            double value = std::atof(argv[++i]);
-            if (!(value > 0 && value <= 3600)) return Problem(arg + " takes seconds");
-            (arg == "--seconds" ? seconds : refindSeconds) = value;
-        } else if (arg == "--parallel" && i + 1 < argc) {
-            parallel = std::atoi(argv[++i]);
-            if (parallel < 1 || parallel > 256) return Problem("--parallel takes 1 to 256");
-        } else if (path.empty() && !arg.empty() && arg[0] != '-') {
-            path = arg;
-        } else {
-            return Problem(kUsage);
-        }
-    }
-    if (path.empty()) return Problem(kUsage);
+    Command command("apply", "Configure many cameras at once from a CSV file.");
+    command.add_option("FILE", path, "the CSV file: a serial or mac column, then fields")
+        ->required()
+        ->check(CLI::ExistingFile);
+    AddCredentials(command, credentials);
+    command.add_flag("--json", g_json, "print the outcome per camera as JSON");
+    command.add_option("--seconds", seconds, "how long discovery listens (default 3)")
+        ->check(CLI::Range(0.001, 3600.0));
+    command
+        .add_option("--refind-seconds", refindSeconds,
+                    "how long to look for the saved cameras (default 120)")
+        ->check(CLI::Range(0.001, 3600.0));
+    command.add_option("--parallel", parallel, "cameras configured at once (default 16)")
+        ->check(CLI::Range(1, 256));
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
     bool byMac = false;
     std::vector<Column> columns;
     std::vector<Job> jobs;
@@ -367,17 +369,15 @@ int RunApply(int argc, char** argv) {
             ++missing;
     }
     if (g_json) {
-        std::printf("[");
-        for (size_t i = 0; i < jobs.size(); ++i) {
-            const Job& j = jobs[i];
-            std::printf(
-                "%s\n  {\"key\": %s, \"status\": %s, \"detail\": %s, \"ip\": %s, "
-                "\"port\": %s}",
-                i ? "," : "", JsonString(j.key).c_str(), JsonString(j.status).c_str(),
-                JsonString(j.detail).c_str(), JsonString(j.newIp).c_str(),
-                j.newPort.empty() ? "null" : j.newPort.c_str());
+        Json out = Json::array();
+        for (const Job& j : jobs) {
+            out.push_back({{"key", Utf8Text(j.key)},
+                           {"status", j.status},
+                           {"detail", Utf8Text(j.detail)},
+                           {"ip", j.newIp},
+                           {"port", PortJson(j.newPort)}});
         }
-        std::printf("%s]\n", jobs.empty() ? "" : "\n");
+        PrintJson(out);
     } else {
         std::printf("summary: %d done, %d failed, %d not found\n", done, failed, missing);
     }

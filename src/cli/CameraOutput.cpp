@@ -28,20 +28,19 @@ void AimAt(camera::CameraSettings& settings, const std::string& host, const std:
     settings.cameraAddress = platform::ParseDottedAddressOr(host, 0);
 }
 
-std::string AccessPointsJson(const std::vector<AccessPoint>& list) {
-    std::string out = "[";
-    for (size_t i = 0; i < list.size(); ++i) {
-        const AccessPoint& ap = list[i];
-        if (i) out += ", ";
-        out += "{\"channel\": " + std::to_string(ap.channel) +
-               ", \"mac\": " + JsonString(std::string(FieldText(ap.mac))) +
-               ", \"ssid\": " + JsonString(std::string(FieldText(ap.ssid))) +
-               ", \"quality\": " + std::to_string(ap.quality) +
-               ", \"mode\": " + JsonString(std::string(FieldText(ap.mode))) +
-               ", \"security\": " + JsonString(std::string(FieldText(ap.security))) +
-               ", \"algorithm\": " + JsonString(std::string(FieldText(ap.algorithm))) + "}";
+Json AccessPointsJson(const std::vector<AccessPoint>& list) {
+    Json out = Json::array();
+    auto text = [](const auto& field) { return Utf8Text(FieldText(field)); };
+    for (const AccessPoint& ap : list) {
+        out.push_back({{"channel", ap.channel},
+                       {"mac", text(ap.mac)},
+                       {"ssid", text(ap.ssid)},
+                       {"quality", ap.quality},
+                       {"mode", text(ap.mode)},
+                       {"security", text(ap.security)},
+                       {"algorithm", text(ap.algorithm)}});
     }
-    return out + "]";
+    return out;
 }
 
 void PrintAccessPoints(const std::vector<AccessPoint>& list) {

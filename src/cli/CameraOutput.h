@@ -6,6 +6,7 @@
 
 #include "camera/AccessPointScan.h"
 #include "camera/CameraSettings.h"
+#include "cli/Json.h"
 
 namespace orvanta::cli {
 
@@ -16,8 +17,8 @@ bool ParseCameraTarget(const std::string& text, std::string& host, std::string& 
 void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port);
 
 // A JSON array of access-point objects (channel, mac, ssid, quality, mode, security,
-// algorithm), on one line.
-std::string AccessPointsJson(const std::vector<camera::AccessPoint>& list);
+// algorithm).
+Json AccessPointsJson(const std::vector<camera::AccessPoint>& list);
 
 // The access points as a table on stdout.
 void PrintAccessPoints(const std::vector<camera::AccessPoint>& list);

@@ -14,11 +14,6 @@ struct Credentials {
     bool given = false;
 };
 
-// Takes --user U and --password P at argv[i]; true when it did (i then points at the value).
-// Sets `error` when a value is missing or longer than the record holds.
-bool TakeCredentialOption(int argc, char** argv, int& i, Credentials& credentials,
-                          std::string& error);
-
 // The credentials of the command line for camera::SelectCamera: none unless given.
 camera::CredentialSource GivenCredentials(const Credentials& credentials);
 

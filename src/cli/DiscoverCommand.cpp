@@ -7,6 +7,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "cli/Options.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
 #include "platform/AddressText.h"
@@ -36,20 +37,19 @@ CameraFields Describe(const FoundCamera& camera) {
             discovery::PayloadInt(p, discovery::kPayloadStreamPort)};
 }
 
-void PrintJson(const CPLipf& engine) {
-    std::printf("[");
-    const char* separator = "";
+void PrintCamerasJson(const CPLipf& engine) {
+    Json list = Json::array();
     for (const FoundCamera& camera : engine.Cameras()) {
         CameraFields f = Describe(camera);
-        std::printf(
-            "%s\n  {\"mac\": %s, \"ip\": %s, \"port\": %d, \"description\": %s, "
-            "\"interface\": %s, \"serial\": %s, \"stream_port\": %d}",
-            separator, JsonString(f.mac).c_str(), JsonString(f.ip).c_str(), f.port,
-            JsonString(f.description).c_str(), JsonString(f.interfaceName).c_str(),
-            JsonString(f.serial).c_str(), f.streamPort);
-        separator = ",";
+        list.push_back({{"mac", f.mac},
+                        {"ip", f.ip},
+                        {"port", f.port},
+                        {"description", Utf8Text(f.description)},
+                        {"interface", Utf8Text(f.interfaceName)},
+                        {"serial", Utf8Text(f.serial)},
+                        {"stream_port", f.streamPort}});
     }
-    std::printf("%s]\n", engine.Cameras().empty() ? "" : "\n");
+    PrintJson(list);
 }
 
 void PrintText(const CPLipf& engine) {
@@ -69,24 +69,12 @@ int RunDiscover(int argc, char** argv) {
     double seconds = 3;
     bool json = false;
     bool verbose = false;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--json") == 0) {
-            json = true;
-        } else if (std::strcmp(argv[i], "--verbose") == 0) {
-            verbose = true;
-        } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
-            char* end = nullptr;
-            seconds = std::strtod(argv[++i], &end);
-            if (*end != '\0' || !(seconds > 0 && seconds <= 3600)) {
-                std::fprintf(stderr, "discover: --seconds takes a number from 0 to 3600\n");
-                return 2;
-            }
-        } else {
-            std::fprintf(stderr,
-                         "usage: orvanta2-cli discover [--seconds N] [--json] [--verbose]\n");
-            return 2;
-        }
-    }
+    Command command("discover", "List the cameras that answer on the local network.");
+    command.add_option("--seconds", seconds, "how long to listen (default 3)")
+        ->check(CLI::Range(0.001, 3600.0));
+    command.add_flag("--json", json, "print JSON");
+    command.add_flag("--verbose", verbose, "the engine's diagnostics on stderr");
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
     // The engine's diagnostics would mix with the listing on stdout.
     discovery::SetDiscoveryLog(verbose ? stderr : nullptr);
 
@@ -103,7 +91,7 @@ int RunDiscover(int argc, char** argv) {
     if (engine.NoNetwork()) std::fprintf(stderr, "discover: the PC has no network address\n");
 
     if (json)
-        PrintJson(engine);
+        PrintCamerasJson(engine);
     else
         PrintText(engine);
     return 0;

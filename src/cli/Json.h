@@ -1,11 +1,18 @@
 #pragma once
-// Just enough JSON output for the command-line tool.
+// JSON output of the command-line tool: objects keep the order their keys were written in.
+#include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 namespace orvanta::cli {
 
-// A JSON string literal of `text`: quotes, backslashes and control characters escaped;
-// bytes that are not valid UTF-8 are written as the Latin-1 characters they would be.
-std::string JsonString(const std::string& text);
+using Json = nlohmann::ordered_json;
+
+// Camera bytes as a JSON string value: valid UTF-8 stays as it is, any other byte becomes the
+// Latin-1 character it would be, so the output is always valid JSON.
+std::string Utf8Text(std::string_view bytes);
+
+// The value on stdout, indented by two, with a line end.
+void PrintJson(const Json& value);
 
 }  // namespace orvanta::cli

@@ -6,22 +6,13 @@
 
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "cli/Options.h"
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
 
 namespace orvanta::cli {
 namespace {
-
-// 0.0.0.0 is refused too: no probe or search can start from it.
-bool ParseAddress(const char* command, const char* text, uint32_t* out) {
-    *out = platform::ParseDottedAddressOr(text, 0);
-    if (*out == 0) {
-        std::fprintf(stderr, "%s: '%s' is not an IPv4 address\n", command, text);
-        return false;
-    }
-    return true;
-}
 
 // The source of a probe when none is given: the PC's address on its active adapter.
 bool DefaultSource(const char* command, platform::NetworkPlatform& net, uint32_t* out) {
@@ -40,28 +31,24 @@ bool DefaultSource(const char* command, platform::NetworkPlatform& net, uint32_t
 
 int RunNetinfo(int argc, char** argv) {
     bool json = false;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--json") == 0) {
-            json = true;
-        } else {
-            std::fprintf(stderr, "usage: orvanta2-cli netinfo [--json]\n");
-            return 2;
-        }
-    }
+    Command command("netinfo", "The PC's active adapter, its addresses and links.");
+    command.add_flag("--json", json, "print JSON");
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
     auto netPlatform = platform::OpenNetwork();
     platform::NetworkPlatform& net = *netPlatform;
     camera::CameraSettings s = camera::NewCameraSettings();
     discovery::SurveyPcNetwork(s, net);
     if (json) {
-        std::printf(
-            "{\"pcAddressText\": %s, \"pcNetmaskText\": %s, \"pcGatewayText\": %s, "
-            "\"pcDnsText\": %s, \"pcInterfaceIndex\": %u, \"pcHasDialUp\": %d, "
-            "\"pcHasLan\": %d, \"pcHasWireless\": %d, \"pcUsesDhcp\": %d, "
-            "\"PhonebookUser\": %s}\n",
-            JsonString(s.pcAddressText).c_str(), JsonString(s.pcNetmaskText).c_str(),
-            JsonString(s.pcGatewayText).c_str(), JsonString(s.pcDnsText).c_str(),
-            s.pcInterfaceIndex, s.pcHasDialUp, s.pcHasLan, s.pcHasWireless, s.pcUsesDhcp,
-            JsonString(s.PhonebookUser).c_str());
+        PrintJson({{"pcAddressText", Utf8Text(camera::FieldText(s.pcAddressText))},
+                   {"pcNetmaskText", Utf8Text(camera::FieldText(s.pcNetmaskText))},
+                   {"pcGatewayText", Utf8Text(camera::FieldText(s.pcGatewayText))},
+                   {"pcDnsText", Utf8Text(camera::FieldText(s.pcDnsText))},
+                   {"pcInterfaceIndex", s.pcInterfaceIndex},
+                   {"pcHasDialUp", s.pcHasDialUp},
+                   {"pcHasLan", s.pcHasLan},
+                   {"pcHasWireless", s.pcHasWireless},
+                   {"pcUsesDhcp", s.pcUsesDhcp},
+                   {"PhonebookUser", Utf8Text(camera::FieldText(s.PhonebookUser))}});
         return 0;
     }
     std::printf("pcAddressText     %s\n", s.pcAddressText);
@@ -78,70 +65,58 @@ int RunNetinfo(int argc, char** argv) {
 }
 
 int RunProbe(int argc, char** argv) {
-    const char* usage = "usage: orvanta2-cli probe TARGET [--from SOURCE]\n";
-    const char* targetText = nullptr;
-    const char* sourceText = nullptr;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--from") == 0 && i + 1 < argc) {
-            sourceText = argv[++i];
-        } else if (argv[i][0] != '-' && targetText == nullptr) {
-            targetText = argv[i];
-        } else {
-            std::fputs(usage, stderr);
-            return 2;
-        }
-    }
-    if (targetText == nullptr) {
-        std::fputs(usage, stderr);
-        return 2;
-    }
-    uint32_t target = 0, source = 0;
-    if (!ParseAddress("probe", targetText, &target)) return 2;
-    if (sourceText && !ParseAddress("probe", sourceText, &source)) return 2;
+    std::string targetText, sourceText;
+    bool json = false;
+    Command command("probe", "Ask by ARP whether a host holds an address.");
+    command.add_option("TARGET", targetText, "the address asked for")
+        ->required()
+        ->check(Ipv4Address());
+    command.add_option("--from", sourceText, "the PC's address to ask from (default: its own)")
+        ->check(Ipv4Address());
+    command.add_flag("--json", json, "print JSON");
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
+    const uint32_t target = platform::ParseDottedAddressOr(targetText, 0);
+    uint32_t source = platform::ParseDottedAddressOr(sourceText, 0);
     auto netPlatform = platform::OpenNetwork();
     platform::NetworkPlatform& net = *netPlatform;
-    if (!sourceText && !DefaultSource("probe", net, &source)) return 1;
-    switch (discovery::ProbeAddress(net, target, source)) {
-        case discovery::ProbeResult::InUse:
-            std::printf("in use\n");
-            return 0;
-        case discovery::ProbeResult::Free:
-            std::printf("free\n");
-            return 0;
-        case discovery::ProbeResult::Failed:
-            break;
+    if (sourceText.empty() && !DefaultSource("probe", net, &source)) return 1;
+    const discovery::ProbeResult result = discovery::ProbeAddress(net, target, source);
+    if (result == discovery::ProbeResult::Failed) {
+        std::fprintf(stderr, "probe: no ARP request could be sent\n");
+        return 1;
     }
-    std::fprintf(stderr, "probe: no ARP request could be sent\n");
-    return 1;
+    const char* answer = result == discovery::ProbeResult::InUse ? "in use" : "free";
+    if (json)
+        PrintJson({{"target", targetText},
+                   {"source", platform::DottedAddress(source)},
+                   {"result", answer}});
+    else
+        std::printf("%s\n", answer);
+    return 0;
 }
 
 int RunFreeAddresses(int argc, char** argv) {
-    const char* usage = "usage: orvanta2-cli free-addresses [--from ADDRESS] [--count N]\n";
-    const char* fromText = nullptr;
+    std::string fromText;
     int count = 2;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--from") == 0 && i + 1 < argc) {
-            fromText = argv[++i];
-        } else if (std::strcmp(argv[i], "--count") == 0 && i + 1 < argc) {
-            char* end = nullptr;
-            long n = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || n < 1 || n > 256) {
-                std::fprintf(stderr, "free-addresses: --count takes a number from 1 to 256\n");
-                return 2;
-            }
-            count = static_cast<int>(n);
-        } else {
-            std::fputs(usage, stderr);
-            return 2;
-        }
-    }
-    uint32_t from = 0;
-    if (fromText && !ParseAddress("free-addresses", fromText, &from)) return 2;
+    bool json = false;
+    Command command("free-addresses", "Addresses in the PC's subnet that no host holds.");
+    command.add_option("--from", fromText, "an address of the subnet (default: the PC's own)")
+        ->check(Ipv4Address());
+    command.add_option("--count", count, "how many (default 2)")->check(CLI::Range(1, 256));
+    command.add_flag("--json", json, "print JSON");
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
+    uint32_t from = platform::ParseDottedAddressOr(fromText, 0);
     auto netPlatform = platform::OpenNetwork();
     platform::NetworkPlatform& net = *netPlatform;
-    if (!fromText && !DefaultSource("free-addresses", net, &from)) return 1;
+    if (fromText.empty() && !DefaultSource("free-addresses", net, &from)) return 1;
     std::vector<uint32_t> free = discovery::FindFreeAddresses(net, from, from, count);
-    for (uint32_t a : free) std::printf("%s\n", platform::DottedAddress(a).c_str());
+    if (json) {
+        Json list = Json::array();
+        for (uint32_t a : free) list.push_back(platform::DottedAddress(a));
+        PrintJson(list);
+    } else {
+        for (uint32_t a : free) std::printf("%s\n", platform::DottedAddress(a).c_str());
+    }
     if (static_cast<int>(free.size()) < count) {
         std::fprintf(stderr, "free-addresses: found %zu of %d\n", free.size(), count);
         return 1;

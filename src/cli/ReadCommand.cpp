@@ -12,6 +12,7 @@
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "cli/Options.h"
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
@@ -21,17 +22,12 @@ namespace {
 
 using camera::CameraSettings;
 
-// The field as JSON (`json`) or as plain text.
-std::string Value(const CameraSettings& s, const camera::SettingsField& f, bool json) {
+// A field as JSON: numbers as numbers, texts as strings.
+Json FieldJson(const CameraSettings& s, const camera::SettingsField& f) {
     std::string text = camera::FieldValueText(s, f);
-    return json && f.type == camera::FieldType::kText ? JsonString(text) : text;
-}
-
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: orvanta2-cli read HOST[:PORT] [--user U] [--password P] [--json]\n"
-                 "                         [--free-addresses]\n");
-    return 2;
+    if (f.type == camera::FieldType::kText) return Utf8Text(text);
+    Json number = Json::parse(text, nullptr, false);
+    return number.is_number() ? number : Json(Utf8Text(text));
 }
 
 int Failed(int code) {
@@ -42,28 +38,16 @@ int Failed(int code) {
 }  // namespace
 
 int RunRead(int argc, char** argv) {
-    std::string target, error;
+    std::string host, port;
     Credentials credentials;
     bool json = false, freeAddresses = false;
-    for (int i = 0; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (TakeCredentialOption(argc, argv, i, credentials, error)) {
-            if (!error.empty()) {
-                std::fprintf(stderr, "read: %s\n", error.c_str());
-                return 2;
-            }
-        } else if (arg == "--json") {
-            json = true;
-        } else if (arg == "--free-addresses") {
-            freeAddresses = true;
-        } else if (target.empty() && !arg.empty() && arg[0] != '-') {
-            target = arg;
-        } else {
-            return Usage();
-        }
-    }
-    std::string host, port;
-    if (target.empty() || !ParseCameraTarget(target, host, port)) return Usage();
+    Command command("read", "Select a camera as the wizard does and read all its settings.");
+    AddCameraTarget(command, host, port);
+    AddCredentials(command, credentials);
+    command.add_flag("--json", json, "print one JSON object keyed by the settings' wire names");
+    command.add_flag("--free-addresses", freeAddresses,
+                     "also search the PC's subnet for free addresses, as the wizard's read does");
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
 
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
@@ -86,24 +70,19 @@ int RunRead(int argc, char** argv) {
     }
 
     if (json) {
-        std::printf("{");
-        const char* separator = "";
-        for (const camera::SettingsField& f : camera::CameraFields()) {
-            std::printf("%s\"%s\": %s", separator, f.name, Value(settings, f, true).c_str());
-            separator = ", ";
-        }
-        std::printf(", \"accessPoints\": %s", AccessPointsJson(result.accessPoints).c_str());
+        Json out = Json::object();
+        for (const camera::SettingsField& f : camera::CameraFields())
+            out[f.name] = FieldJson(settings, f);
+        out["accessPoints"] = AccessPointsJson(result.accessPoints);
         if (freeAddresses) {
-            std::printf(", \"freeAddresses\": [");
-            for (size_t i = 0; i < result.freeAddresses.size(); ++i)
-                std::printf("%s\"%s\"", i ? ", " : "",
-                            platform::DottedAddress(result.freeAddresses[i]).c_str());
-            std::printf("]");
+            out["freeAddresses"] = Json::array();
+            for (uint32_t a : result.freeAddresses)
+                out["freeAddresses"].push_back(platform::DottedAddress(a));
         }
-        std::printf("}\n");
+        PrintJson(out);
     } else {
         for (const camera::SettingsField& f : camera::CameraFields())
-            std::printf("%-12s %s\n", f.name, Value(settings, f, false).c_str());
+            std::printf("%-12s %s\n", f.name, camera::FieldValueText(settings, f).c_str());
         if (freeAddresses) {
             std::printf("%-12s", "freeAddresses");
             for (uint32_t a : result.freeAddresses)

@@ -17,6 +17,7 @@
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "cli/Options.h"
 
 namespace orvanta::cli {
 namespace {
@@ -61,29 +62,20 @@ bool ParseAssignment(const std::string& text,
 }  // namespace
 
 int RunSaveCommand(int argc, char** argv) {
-    const char* kUsage =
-        "usage: orvanta2-cli save HOST[:PORT] [--user U --password P] [--wps] FIELD=VALUE...";
-    std::string target, error;
+    std::string host, port, error;
     Credentials credentials;
-    bool wps = false;
-    std::vector<std::pair<const camera::SettingsField*, std::string>> assignments;
-    for (int i = 0; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (TakeCredentialOption(argc, argv, i, credentials, error)) {
-            if (!error.empty()) return Problem("save", error);
-        } else if (arg == "--wps") {
-            wps = true;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return Problem("save", kUsage);
-        } else if (target.empty()) {
-            target = arg;
-        } else {
-            assignments.emplace_back();
-            if (!ParseAssignment(arg, assignments.back(), error)) return Problem("save", error);
-        }
-    }
-    std::string host, port;
-    if (target.empty() || !ParseCameraTarget(target, host, port)) return Problem("save", kUsage);
+    bool wps = false, json = false;
+    std::vector<std::string> texts;
+    Command command("save", "Read a camera, set the named fields, save and print each step.");
+    AddCameraTarget(command, host, port);
+    AddCredentials(command, credentials);
+    command.add_flag("--wps", wps, "the save of a camera joined by WPS");
+    command.add_flag("--json", json, "print the steps as JSON");
+    command.add_option("FIELD=VALUE", texts, "the fields to set, by their wire names")->required();
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
+    std::vector<std::pair<const camera::SettingsField*, std::string>> assignments(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (!ParseAssignment(texts[i], assignments[i], error)) return Problem("save", error);
 
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
@@ -97,10 +89,17 @@ int RunSaveCommand(int argc, char** argv) {
         return Problem("save", std::string("refused: ") + unsafe +
                                    " holds a character that would break the request");
 
-    code = camera::RunSave(settings, wps, [wps](camera::SaveStep step, int result) {
-        std::printf("%-28s %d (%s)\n", camera::SaveStepName(step, wps), result,
-                    camera::ResultName(result));
+    Json steps = Json::array();
+    code = camera::RunSave(settings, wps, [wps, json, &steps](camera::SaveStep step, int result) {
+        if (json)
+            steps.push_back({{"step", camera::SaveStepName(step, wps)},
+                             {"result", result},
+                             {"name", camera::ResultName(result)}});
+        else
+            std::printf("%-28s %d (%s)\n", camera::SaveStepName(step, wps), result,
+                        camera::ResultName(result));
     });
+    if (json) PrintJson({{"saved", code == camera::CAM_OK}, {"steps", steps}});
     if (code != camera::CAM_OK) {
         std::fprintf(stderr, "save failed: %d (%s)\n", code, camera::ResultName(code));
         return 1;
@@ -109,28 +108,31 @@ int RunSaveCommand(int argc, char** argv) {
 }
 
 int RunWpsCommand(int argc, char** argv) {
-    const char* kUsage =
-        "usage: orvanta2-cli wps HOST[:PORT] [--user U --password P] [--interval S] "
-        "[--timeout S]";
-    std::string target, error;
+    std::string host, port;
     Credentials credentials;
     double interval = 5, timeout = 150;
-    for (int i = 0; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (TakeCredentialOption(argc, argv, i, credentials, error)) {
-            if (!error.empty()) return Problem("wps", error);
-        } else if ((arg == "--interval" || arg == "--timeout") && i + 1 < argc) {
-            double value = std::atof(argv[++i]);
-            if (!(value > 0 && value <= 3600)) return Problem("wps", arg + " takes seconds");
-            (arg == "--interval" ? interval : timeout) = value;
-        } else if (target.empty() && !arg.empty() && arg[0] != '-') {
-            target = arg;
-        } else {
-            return Problem("wps", kUsage);
-        }
-    }
-    std::string host, port;
-    if (target.empty() || !ParseCameraTarget(target, host, port)) return Problem("wps", kUsage);
+    bool json = false;
+    Command command("wps", "Start push-button WPS on a camera and follow it until it ends.");
+    AddCameraTarget(command, host, port);
+    AddCredentials(command, credentials);
+    command.add_option("--interval", interval, "seconds between status queries (default 5)")
+        ->check(CLI::Range(0.001, 3600.0));
+    command.add_option("--timeout", timeout, "seconds until it gives up (default 150)")
+        ->check(CLI::Range(0.001, 3600.0));
+    command.add_flag("--json", json, "print the status queries and the outcome as JSON");
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
+    Json statuses = Json::array();
+    // A line of progress, or a JSON entry printed with the outcome.
+    auto report = [json, &statuses](const char* status) {
+        if (json)
+            statuses.push_back(status);
+        else
+            std::printf("status: %s\n", status);
+    };
+    auto finish = [json, &statuses](bool connected) {
+        if (json) PrintJson({{"connected", connected}, {"statuses", statuses}});
+        return connected ? 0 : 1;
+    };
 
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
@@ -143,7 +145,7 @@ int RunWpsCommand(int argc, char** argv) {
         std::fprintf(stderr, "wps failed: start %d (%s)\n", code, camera::ResultName(code));
         return 1;
     }
-    std::printf("started; press the router's WPS button\n");
+    if (!json) std::printf("started; press the router's WPS button\n");
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::duration<double>(timeout);
     int restarts = 0;
@@ -151,53 +153,39 @@ int RunWpsCommand(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::duration<double>(interval));
         code = camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStatus, 3);
         if (code != camera::CAM_OK) {
-            std::printf("status: %d (%s)\n", code, camera::ResultName(code));
+            report(camera::ResultName(code));
             continue;  // a failed query leaves the state as it was; the run goes on
         }
         if (settings.WPS == 0 && settings.WPS_ACK == 1) {
-            std::printf("status: connected\n");
-            return 0;
+            report("connected");
+            return finish(true);
         }
         if (settings.WPS == 1) {
-            std::printf("status: in progress\n");
+            report("in progress");
         } else {
-            std::printf("status: no run in progress\n");
+            report("no run in progress");
             // The camera may have missed the start: ask again, a few times at most.
             if (restarts++ < 3)
                 camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStart, 0);
         }
     }
     std::fprintf(stderr, "wps failed: no connection within %.0f s\n", timeout);
-    return 1;
+    return finish(false);
 }
 
 int RunServerListCommand(int argc, char** argv) {
-    const char* kUsage =
-        "usage: orvanta2-cli server-list --server HOST[:PORT] --id ID --password P "
-        "[--user-login] [--json]";
     std::string server = camera::kDefaultRegistrationServer, id, password;
-    bool userLogin = false, json = false, haveId = false, havePassword = false;
-    for (int i = 0; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--json") {
-            json = true;
-        } else if (arg == "--user-login") {
-            userLogin = true;
-        } else if (arg == "--server" && i + 1 < argc) {
-            server = argv[++i];
-        } else if (arg == "--id" && i + 1 < argc) {
-            id = argv[++i];
-            haveId = true;
-        } else if (arg == "--password" && i + 1 < argc) {
-            password = argv[++i];
-            havePassword = true;
-        } else {
-            return Problem("server-list", kUsage);
-        }
-    }
+    bool userLogin = false, json = false;
+    Command command("server-list", "List the cameras registered on a registration server.");
+    command.add_option("--server", server, "the registration server, HOST[:PORT]")
+        ->check(CLI::Validator([](std::string& text) { return CameraTargetProblem(text); }, ""));
+    command.add_option("--id", id, "the account's ID")->required();
+    command.add_option("--password", password, "the account's password")->required();
+    command.add_flag("--user-login", userLogin, "a user login instead of a device login");
+    command.add_flag("--json", json, "print JSON");
+    if (int code = command.Parse(argc, argv); code >= 0) return code;
     std::string host, port;
-    if (!haveId || !havePassword || !ParseCameraTarget(server, host, port))
-        return Problem("server-list", kUsage);
+    ParseCameraTarget(server, host, port);
     if (id.size() > 32 || password.size() > 32)
         return Problem("server-list", "ID and password take at most 32 characters");
     if (!camera::IsSafeQueryValue(id.c_str()) || !camera::IsSafeQueryValue(password.c_str()))
@@ -217,17 +205,15 @@ int RunServerListCommand(int argc, char** argv) {
         return 1;
     }
     if (json) {
-        std::printf("[");
-        for (size_t i = 0; i < list->size(); ++i) {
-            const camera::ServerCamera& c = (*list)[i];
-            std::printf(
-                "%s\n  {\"ID\": %s, \"IP\": %s, \"Port\": %s, \"Mac_address\": %s, "
-                "\"Modelname\": %s}",
-                i ? "," : "", JsonString(c.id).c_str(), JsonString(c.address).c_str(),
-                JsonString(c.port).c_str(), JsonString(c.mac).c_str(),
-                JsonString(c.modelName).c_str());
+        Json out = Json::array();
+        for (const camera::ServerCamera& c : *list) {
+            out.push_back({{"ID", Utf8Text(camera::FieldText(c.id))},
+                           {"IP", Utf8Text(camera::FieldText(c.address))},
+                           {"Port", Utf8Text(camera::FieldText(c.port))},
+                           {"Mac_address", Utf8Text(camera::FieldText(c.mac))},
+                           {"Modelname", Utf8Text(camera::FieldText(c.modelName))}});
         }
-        std::printf("%s]\n", list->empty() ? "" : "\n");
+        PrintJson(out);
     } else {
         std::printf("%-20s  %-15s  %5s  %-17s  %s\n", "ID", "IP", "PORT", "MAC", "MODEL");
         for (const camera::ServerCamera& c : *list)

@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "JsonOut.h"
 #include "Lab.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryDatagram.h"
@@ -23,6 +24,7 @@ namespace orvanta::discovery {
 namespace {
 
 using lab::Lab;
+using testing::ParseJson;
 
 void Sleep(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -110,22 +112,16 @@ TEST_F(DiscoveryLab, DiscoverCommandPrintsTheCamerasAsJson) {
     std::string out =
         lab->Output("pc", std::string(ORVANTA_CLI) + " discover --seconds 1 --json", &status);
     ASSERT_EQ(0, status);
-    std::vector<std::string> lines;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == ',') line.pop_back();
-        lines.push_back(line);
-    }
-    ASSERT_EQ(5u, lines.size()) << out;
-    EXPECT_EQ("[", lines.front());
-    EXPECT_EQ("]", lines.back());
-    std::vector<std::string> objects(lines.begin() + 1, lines.end() - 1);
+    auto cameras = ParseJson(out);
+    ASSERT_TRUE(cameras.is_array()) << out;
+    std::vector<std::string> objects;
+    for (const auto& camera : cameras) objects.push_back(camera.dump());
     std::sort(objects.begin(), objects.end());
     EXPECT_EQ(
         (std::vector<std::string>{
-            R"(  {"mac": "00:11:22:33:44:55", "ip": "192.168.0.98", "port": 80, "description": "Front door", "interface": "eth0", "serial": "SN-A1", "stream_port": 554})",
-            R"(  {"mac": "00:11:22:33:44:56", "ip": "192.168.0.99", "port": 8080, "description": "Garden", "interface": "wireless", "serial": "SN-B2", "stream_port": 8554})",
-            R"(  {"mac": "AA:BB:CC:00:00:01", "ip": "10.9.9.9", "port": 81, "description": "", "interface": "eth1", "serial": "SN-C3", "stream_port": 0})",
+            R"({"mac":"00:11:22:33:44:55","ip":"192.168.0.98","port":80,"description":"Front door","interface":"eth0","serial":"SN-A1","stream_port":554})",
+            R"({"mac":"00:11:22:33:44:56","ip":"192.168.0.99","port":8080,"description":"Garden","interface":"wireless","serial":"SN-B2","stream_port":8554})",
+            R"({"mac":"AA:BB:CC:00:00:01","ip":"10.9.9.9","port":81,"description":"","interface":"eth1","serial":"SN-C3","stream_port":0})",
         }),
         objects);
 }

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "JsonOut.h"
 #include "Lab.h"
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
@@ -28,6 +29,7 @@ namespace orvanta::discovery {
 namespace {
 
 using lab::Lab;
+using testing::ParseJson;
 
 uint32_t Ip(const char* text) {
     return platform::ParseDottedAddressOr(text, 0);
@@ -108,28 +110,30 @@ TEST_F(LocalNetLab, NetinfoReportsAFixedAndALeaseAddress) {
     ASSERT_EQ(lab->Run("pc", "ip route add default via 192.168.0.1"), 0);
     Resolv("pc", "192.168.0.53");
     int status = -1;
-    std::string json = Cli("pc", "netinfo --json", &status);
+    std::string out = Cli("pc", "netinfo --json", &status);
     ASSERT_EQ(status, 0);
-    EXPECT_NE(json.find("\"pcAddressText\": \"192.168.0.10\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcNetmaskText\": \"255.255.255.0\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcGatewayText\": \"192.168.0.1\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcDnsText\": \"192.168.0.53\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcUsesDhcp\": 0"), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcHasLan\": 1"), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcHasWireless\": 0"), std::string::npos) << json;
+    auto json = ParseJson(out);
+    EXPECT_EQ(json["pcAddressText"], "192.168.0.10") << out;
+    EXPECT_EQ(json["pcNetmaskText"], "255.255.255.0") << out;
+    EXPECT_EQ(json["pcGatewayText"], "192.168.0.1") << out;
+    EXPECT_EQ(json["pcDnsText"], "192.168.0.53") << out;
+    EXPECT_EQ(json["pcUsesDhcp"], 0) << out;
+    EXPECT_EQ(json["pcHasLan"], 1) << out;
+    EXPECT_EQ(json["pcHasWireless"], 0) << out;
 
     // An address the kernel will expire is a lease.
     lab->AddHost("leased");
     lab->AddAddress("leased", "10.7.0.20/16", "valid_lft 300 preferred_lft 300");
     ASSERT_EQ(lab->Run("leased", "ip route add default via 10.7.0.1"), 0);
     Resolv("leased", "10.7.0.2");
-    json = Cli("leased", "netinfo --json", &status);
+    out = Cli("leased", "netinfo --json", &status);
     ASSERT_EQ(status, 0);
-    EXPECT_NE(json.find("\"pcAddressText\": \"10.7.0.20\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcNetmaskText\": \"255.255.0.0\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcGatewayText\": \"10.7.0.1\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcDnsText\": \"10.7.0.2\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"pcUsesDhcp\": 1"), std::string::npos) << json;
+    json = ParseJson(out);
+    EXPECT_EQ(json["pcAddressText"], "10.7.0.20") << out;
+    EXPECT_EQ(json["pcNetmaskText"], "255.255.0.0") << out;
+    EXPECT_EQ(json["pcGatewayText"], "10.7.0.1") << out;
+    EXPECT_EQ(json["pcDnsText"], "10.7.0.2") << out;
+    EXPECT_EQ(json["pcUsesDhcp"], 1) << out;
 
     // The interface index is the one of eth0 in that namespace.
     lab->Enter("leased");
@@ -275,15 +279,14 @@ TEST_F(LocalNetLab, TheSettingsReadFindsTwoFreeAddresses) {
                              "mac=00:11:22:33:44:56,ip=192.168.0.99,http_port=80,serial=SN2,"
                              "model=Tornel-52"});
     int status = -1;
-    std::string json = Cli("pc", "read 192.168.0.98:80 --json --free-addresses", &status);
-    EXPECT_EQ(status, 0) << json;
-    EXPECT_NE(json.find("\"freeAddresses\": [\"192.168.0.252\", \"192.168.0.251\"]"),
-              std::string::npos)
-        << json;
+    std::string out = Cli("pc", "read 192.168.0.98:80 --json --free-addresses", &status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(ParseJson(out)["freeAddresses"], ParseJson(R"(["192.168.0.252", "192.168.0.251"])"))
+        << out;
     // A model without the new features skips the search.
-    json = Cli("pc", "read 192.168.0.99:80 --json --free-addresses", &status);
-    EXPECT_EQ(status, 0) << json;
-    EXPECT_NE(json.find("\"freeAddresses\": []"), std::string::npos) << json;
+    out = Cli("pc", "read 192.168.0.99:80 --json --free-addresses", &status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(ParseJson(out)["freeAddresses"], ParseJson("[]")) << out;
 }
 
 // Without CAP_NET_ADMIN the first add fails: "error" for the user, the reason on stderr.

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "JsonOut.h"
 #include "Lab.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
@@ -16,6 +17,7 @@ namespace orvanta {
 namespace {
 
 using lab::Lab;
+using testing::ParseJson;
 
 std::string Cli(const std::string& arguments) {
     return std::string(ORVANTA_CLI) + " " + arguments;
@@ -101,12 +103,11 @@ TEST_F(WriteLab, RegistrationServerListsTheAccountsCameras) {
         "pc", Cli("server-list --server 192.168.0.50 --id dev1 --password pw --json"), &status);
     ASSERT_EQ(0, status) << out;
     EXPECT_EQ(
-        "[\n"
-        R"(  {"ID": "cam-1", "IP": "203.0.113.5", "Port": "80", "Mac_address": "00:0E:53:00:00:01", "Modelname": "Mervo-71"},)"
-        "\n"
-        R"(  {"ID": "cam-2", "IP": "203.0.113.6", "Port": "8080", "Mac_address": "00:0E:53:00:00:02", "Modelname": "Quent-9Z"})"
-        "\n]\n",
-        out);
+        ParseJson(
+            R"([{"ID": "cam-1", "IP": "203.0.113.5", "Port": "80", "Mac_address": "00:0E:53:00:00:01", "Modelname": "Mervo-71"},)"
+            R"( {"ID": "cam-2", "IP": "203.0.113.6", "Port": "8080", "Mac_address": "00:0E:53:00:00:02", "Modelname": "Quent-9Z"}])"),
+        ParseJson(out))
+        << out;
     lab->Output("pc", Cli("server-list --server 192.168.0.50 --id dev1 --password nope"), &status);
     EXPECT_EQ(1, status);
 }
@@ -131,16 +132,13 @@ TEST_F(WriteLab, ApplyConfiguresManyCamerasAndOneFailureStopsNoOther) {
     std::remove(csv.c_str());
     EXPECT_EQ(1, status);
     EXPECT_EQ(
-        "[\n"
-        R"(  {"key": "A1", "status": "done", "detail": "", "ip": "192.168.0.61", "port": 80},)"
-        "\n"
-        R"(  {"key": "B2", "status": "done", "detail": "", "ip": "192.168.0.62", "port": 80},)"
-        "\n"
-        R"(  {"key": "C3", "status": "failed", "detail": "save CAM_ERR_FAILURE", "ip": "", "port": null},)"
-        "\n"
-        R"(  {"key": "ZZ9", "status": "not found", "detail": "", "ip": "", "port": null})"
-        "\n]\n",
-        out);
+        ParseJson(
+            R"([{"key": "A1", "status": "done", "detail": "", "ip": "192.168.0.61", "port": 80},)"
+            R"( {"key": "B2", "status": "done", "detail": "", "ip": "192.168.0.62", "port": 80},)"
+            R"( {"key": "C3", "status": "failed", "detail": "save CAM_ERR_FAILURE", "ip": "", "port": null},)"
+            R"( {"key": "ZZ9", "status": "not found", "detail": "", "ip": "", "port": null}])"),
+        ParseJson(out))
+        << out;
     out = lab->Output("pc", Cli("read 192.168.0.62"), &status);
     EXPECT_NE(std::string::npos, out.find("TitleBar     Gate B, north")) << out;
 }
