@@ -20,7 +20,9 @@ int Parse(const std::string& line, Request* out = nullptr, const char** why = nu
     Request scratch;
     const char* reason = nullptr;
     int rc = ParseRequest(line.data(), line.size(), out ? out : &scratch, &reason);
-    if (rc != 0) EXPECT_NE(reason, nullptr) << line;  // a refusal always says why
+    if (rc != 0) {
+        EXPECT_NE(reason, nullptr) << line;  // a refusal always says why
+    }
     if (why) *why = reason;
     return rc;
 }
