@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "JsonOut.h"
 #include "Lab.h"
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
@@ -153,8 +154,8 @@ TEST_F(NetHelperLab, AProcessWithoutCapabilitiesReachesACameraInAnotherSubnet) {
         while (pipe && std::fgets(line, sizeof line, pipe)) json += line;
         int readStatus = pipe ? pclose(pipe) : -1;
         std::fprintf(stderr, "%s", json.c_str());
-        bool freeOk =
-            json.find("\"freeAddresses\": [\"10.1.1.252\", \"10.1.1.251\"]") != std::string::npos;
+        bool freeOk = testing::ParseJson(json)["freeAddresses"] ==
+                      testing::ParseJson(R"(["10.1.1.252", "10.1.1.251"])");
         RemoveTemporaryAddresses(net, temporary);
         return readStatus == 0 && freeOk ? 0 : 2;
     });
