@@ -149,15 +149,20 @@ if [ -f /usr/share/bash-completion/bash_completion ]; then
     [ -n "$known" ] || fail "orvanta2-cli --help lists no commands"
     [ "$offered" = "$known" ] ||
         fail "completion offers [$(echo $offered)], the tool knows [$(echo $known)]"
-    options=$(bash -c '
-        source /usr/share/bash-completion/bash_completion
-        source /usr/share/bash-completion/completions/orvanta2-cli
-        COMP_WORDS=(orvanta2-cli discover --); COMP_CWORD=2
-        COMP_LINE="orvanta2-cli discover --"; COMP_POINT=${#COMP_LINE}
-        _orvanta2_cli orvanta2-cli -- discover
-        printf "%s\n" "${COMPREPLY[@]}"' | sort | tr '\n' ' ')
-    [ "$options" = "--json --seconds --verbose " ] ||
-        fail "completion of 'discover --' gives [$options]"
+    # And each command's options are the ones its --help lists.
+    for command in $known; do
+        options=$(bash -c '
+            source /usr/share/bash-completion/bash_completion
+            source /usr/share/bash-completion/completions/orvanta2-cli
+            COMP_WORDS=(orvanta2-cli "$1" --); COMP_CWORD=2
+            COMP_LINE="orvanta2-cli $1 --"; COMP_POINT=${#COMP_LINE}
+            _orvanta2_cli orvanta2-cli -- "$1"
+            printf "%s\n" "${COMPREPLY[@]}"' _ "$command" | sort -u | tr '\n' ' ')
+        listed=$(orvanta2-cli "$command" --help | sed -n '/^Options:/,$p' |
+            grep -o -- '--[a-z][a-z-]*' | sort -u | tr '\n' ' ')
+        [ "$options" = "$listed" ] ||
+            fail "completion of '$command --' gives [$options], its --help lists [$listed]"
+    done
     echo "completion: ok"
 else
     echo "bash-completion is not installed: completion not exercised"
