@@ -8,6 +8,7 @@
 #include "controls/Artwork.h"
 #include "controls/CXButtonXP.h"
 #include "lang/LangText.h"
+#include "shell/CSubPage.h"
 
 namespace orvanta::pages {
 
@@ -37,6 +38,10 @@ CDlgLoginRoot::CDlgLoginRoot(const QString& langPath, QWidget* parent) : QDialog
     passwordEdit_->setObjectName(QString::number(kPassword));
     passwordEdit_->setEchoMode(QLineEdit::Password);
     passwordEdit_->setMaxLength(63);
+    userLabel->setBuddy(userEdit_);
+    passwordLabel->setBuddy(passwordEdit_);
+    userEdit_->setAccessibleName(shell::AccessibleText(userLabel->text()));
+    passwordEdit_->setAccessibleName(shell::AccessibleText(passwordLabel->text()));
     auto* ok = new controls::CXButtonXP(this);
     ok->setObjectName(QString::number(kOkButton));
     ok->setText(text("BtnOK"));

@@ -38,7 +38,7 @@ CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", kTemplate, pare
     security_ = new WirelessSecurityBlock(
         this,
         {kWepKeyMode, kWepKeyLength, kWepKeyFormat, kWepKeyNumber, kWepKey, kPreSharedKey,
-         kLabel + 8, kLabel + 7, kLabel + 9, kLabel + 10, kLabel + 12},
+         kLabel + 8, kLabel + 7, kLabel + 9, kLabel + 10, kLabel + 12, kWepKeyLabel},
         {"64", "128"}, {"Key 1", "Key 2", "Key 3", "Key 4"}, 0);
     QGridLayout* right = security_->WepLayout();
     QLineEdit* algorithm = MakeEdit(kAlgorithm);
@@ -54,6 +54,7 @@ CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", kTemplate, pare
     BuildFrame(title, TopAligned(columns), back, next);
 
     for (int i = 0; i < 13; ++i) Bind(kLabel + i, "ApscanPage", kLabelKeys[i]);
+    Bind(kWepKeyLabel, "ApscanPage", "WEPKey");
     Bind(kTitle, "ApscanPage", "TitleWireless", 1024);
     connect(Control<QComboBox>(kList), &QComboBox::currentIndexChanged, this,
             &CSubAPScan::ShowEntry);

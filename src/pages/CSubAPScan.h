@@ -25,6 +25,7 @@ public:
     static constexpr int kWepKey = 1210;
     static constexpr int kPreSharedKey = 1199;
     static constexpr int kLabel = 1331;  // 1331 to 1343, in the order of the language keys
+    static constexpr int kWepKeyLabel = 1344;
     static constexpr int kBack = 1166;
     static constexpr int kNext = 1165;
     static constexpr int kTitle = 1238;

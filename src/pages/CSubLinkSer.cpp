@@ -23,7 +23,9 @@ CSubLinkSer::CSubLinkSer(QWidget* parent) : CSubPage("CSubLinkSer", kTemplate, p
     const int widths[] = {120, 120, 80, 120, 120};
     for (int i = 0; i < 5; ++i) list->setColumnWidth(i, widths[i]);
     auto* content = new QVBoxLayout;
-    content->addWidget(MakeLabel(kListCaption));
+    QLabel* caption = MakeLabel(kListCaption);
+    caption->setBuddy(list);
+    content->addWidget(caption);
     content->addWidget(list, 1);
     auto [back, finish] = MakeBackNext(kBack, kFinish, "BtnFinish");
     BuildFrame(title, content, back, finish);

@@ -80,12 +80,12 @@ CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, pare
     QComboBox* algorithm = MakeCombo(kWpaAlgorithm);
     AddRow(left, algorithmLabel, algorithm);
     // Key1 from the start: with no default key chosen a typed WEP key would have no slot.
-    security_ =
-        new WirelessSecurityBlock(this,
-                                  {kAuthentication, kKeyLength, kKeyFormat, kDefaultKey, kWepKey,
-                                   kPreSharedKey, kAuthenticationLabel, kKeyLengthLabel,
-                                   kKeyFormatLabel, kDefaultKeyLabel, kPreSharedKeyLabel},
-                                  {"64 bits", "128 bits"}, {"Key1", "Key2", "Key3", "Key4"}, 0);
+    security_ = new WirelessSecurityBlock(
+        this,
+        {kAuthentication, kKeyLength, kKeyFormat, kDefaultKey, kWepKey, kPreSharedKey,
+         kAuthenticationLabel, kKeyLengthLabel, kKeyFormatLabel, kDefaultKeyLabel,
+         kPreSharedKeyLabel, kWepKeyLabel},
+        {"64 bits", "128 bits"}, {"Key1", "Key2", "Key3", "Key4"}, 0);
     AddRow(left, security_->PreSharedKeyLabel(), security_->PreSharedKey());
     wpaWidgets_ = {algorithmLabel, algorithm, security_->PreSharedKeyLabel(),
                    security_->PreSharedKey()};
@@ -119,6 +119,7 @@ CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, pare
         {kAuthenticationLabel, "WEPMode"},
         {kKeyFormatLabel, "WEPKeyFormat"},
         {kDefaultKeyLabel, "WEPDefKey"},
+        {kWepKeyLabel, "WEPKey"},
         {kAlgorithmLabel, "WPAAlgorithm"},
         {kPreSharedKeyLabel, "WPAKey"},
     };

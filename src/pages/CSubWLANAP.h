@@ -31,6 +31,7 @@ public:
     static constexpr int kAuthenticationLabel = 1146;
     static constexpr int kKeyFormatLabel = 1147;
     static constexpr int kDefaultKeyLabel = 1149;
+    static constexpr int kWepKeyLabel = 1150;
     static constexpr int kAlgorithmLabel = 1151;
     static constexpr int kPreSharedKeyLabel = 1154;
     static constexpr int kBack = 1061;

@@ -18,13 +18,16 @@ inline void SetChecked(QAbstractButton* button, bool checked) {
 }  // namespace orvanta::pages
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QWidget>
 
 namespace orvanta::pages {
 
-// Appends a label and its field as the next row of a form grid.
+// Appends a label and its field as the next row of a form grid; the label names the field for
+// a screen reader and its mnemonic.
 inline void AddRow(QGridLayout* grid, QWidget* label, QWidget* field) {
     int row = grid->rowCount();
+    if (auto* text = qobject_cast<QLabel*>(label); text && field) text->setBuddy(field);
     if (label) grid->addWidget(label, row, 0);
     if (field) grid->addWidget(field, row, 1);
 }

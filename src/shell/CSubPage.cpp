@@ -36,6 +36,14 @@ void CSubPage::Attach(const PageContext& context) {
     Attached();
 }
 
+QString AccessibleText(const QString& labelText) {
+    QString name = labelText;
+    name.remove('&');
+    name = name.simplified();
+    while (name.endsWith(':') || name.endsWith(QChar(0xFF1A))) name.chop(1);
+    return name.trimmed();
+}
+
 void CSubPage::LoadTexts(const QString& langPath) {
     for (const Binding& b : bindings_) {
         QString text = Text(langPath, b.section, b.key, b.bufferChars);
@@ -51,13 +59,15 @@ void CSubPage::LoadTexts(const QString& langPath) {
                                  "MaskInvalid"};
     for (int i = 0; i < 4; ++i) refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
     LoadPageTexts(langPath);
+    // A screen reader names a field by its label; lists and trees do not look for it.
+    for (QLabel* label : findChildren<QLabel*>())
+        if (QWidget* field = label->buddy())
+            field->setAccessibleName(AccessibleText(label->text()));
 }
 
 void CSubPage::Refuse(Refusal why, const QString& fieldLabel) {
-    QString name = fieldLabel.trimmed();
-    while (name.endsWith(':') || name.endsWith(QChar(0xFF1A))) name.chop(1);
-    ShowMessage(this, refusalTexts_[static_cast<int>(why)].arg(name.trimmed()), "Orvanta2",
-                PromptIcon::Warning);
+    ShowMessage(this, refusalTexts_[static_cast<int>(why)].arg(AccessibleText(fieldLabel)),
+                "Orvanta2", PromptIcon::Warning);
 }
 
 bool CSubPage::RefuseUnsafe(const QLineEdit* edit, const QLabel* label) {

@@ -43,6 +43,9 @@ inline QString ControlName(int id) {
     return QString::number(id);
 }
 
+// A label's text as the name of its field: without mnemonic marks and the trailing colon.
+QString AccessibleText(const QString& labelText);
+
 class CSubPage : public QWidget {
     Q_OBJECT
 public:

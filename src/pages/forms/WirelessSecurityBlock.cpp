@@ -36,14 +36,14 @@ WirelessSecurityBlock::WirelessSecurityBlock(shell::CSubPage* page, Ids ids,
                                              {ids.keyNumberLabel, keyNumber_}};
     for (auto [labelId, field] : rows) {
         QLabel* label = page->MakeLabel(labelId);
-        label->setBuddy(field);
         AddRow(wepGrid_, label, field);
         wepWidgets_.insert(wepWidgets_.end(), {label, field});
         if (field == keyNumber_) keyNumberLabel_ = label;
     }
-    wepGrid_->addWidget(wepKey_, wepGrid_->rowCount(), 1);
+    QLabel* wepKeyLabel = page->MakeLabel(ids.wepKeyLabel);
+    AddRow(wepGrid_, wepKeyLabel, wepKey_);
     wepGrid_->setColumnStretch(1, 1);
-    wepWidgets_.push_back(wepKey_);
+    wepWidgets_.insert(wepWidgets_.end(), {wepKeyLabel, wepKey_});
     preSharedKeyLabel_ = page->MakeLabel(ids.preSharedKeyLabel);
     preSharedKey_ = page->MakeEdit(ids.preSharedKey, camera::kPreSharedKeyMaxLength);
     preSharedKeyLabel_->setBuddy(preSharedKey_);

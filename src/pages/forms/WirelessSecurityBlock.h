@@ -20,6 +20,7 @@ public:
     struct Ids {
         int authentication, keyLength, keyFormat, keyNumber, wepKey, preSharedKey;
         int authenticationLabel, keyLengthLabel, keyFormatLabel, keyNumberLabel, preSharedKeyLabel;
+        int wepKeyLabel;
     };
     // The two pages word the length and key-number entries differently ("64 bits" or "64",
     // "Key1" or "Key 1"); `initialNumber` -1 leaves the key number unchosen.

@@ -1,0 +1,128 @@
+// Every page and dialog in every shipped language: each control a user can reach has a name a
+// screen reader can say, and no text needs more room than its control has.
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include "WizardFixture.h"
+#include "lang/CAboutDlg.h"
+#include "lang/CDlgLanguage.h"
+#include "pages/CDlgLoginRoot.h"
+#include "shell/CSubPage.h"
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace {
+
+QStringList ShippedLanguages() {
+    return QDir(ORVANTA_SOURCE_DIR "/resources/Language").entryList({"*.ini"}, QDir::Files);
+}
+
+bool Reachable(const QWidget* w) {
+    return w->isVisibleTo(w->window()) && w->focusPolicy() != Qt::NoFocus;
+}
+
+// What a control needs more than it has, or "" when it fits.
+QString Clipped(const QWidget* w) {
+    if (!w->isVisibleTo(w->window()) || w->width() <= 0) return {};
+    auto needs = [w](QSize need) {
+        if (need.width() <= w->width() && need.height() <= w->height()) return QString();
+        return QString("needs %1x%2, has %3x%4")
+            .arg(need.width())
+            .arg(need.height())
+            .arg(w->width())
+            .arg(w->height());
+    };
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty() || !label->pixmap().isNull()) return {};
+        if (label->wordWrap()) {
+            return label->heightForWidth(label->width()) > label->height()
+                       ? needs({label->width(), label->heightForWidth(label->width())})
+                       : QString();
+        }
+        return needs(label->minimumSizeHint());
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        if (button->text().isEmpty()) return {};
+        return needs({button->sizeHint().width(), button->minimumSizeHint().height()});
+    }
+    if (auto* group = qobject_cast<const QGroupBox*>(w)) {
+        int title = group->fontMetrics().horizontalAdvance(group->title()) + 16;
+        return title > group->width() ? needs({title, group->height()}) : QString();
+    }
+    return {};
+}
+
+class Readability : public WizardTest {
+protected:
+    void SetUp() override {
+        WizardTest::SetUp();
+        for (const QString& name : ShippedLanguages())
+            QFile::copy(QString(ORVANTA_SOURCE_DIR "/resources/Language/") + name,
+                        folder_.filePath("Language/" + name));
+    }
+    // Each failure of `check` on the widgets of `root`, as "language class control: problem".
+    template <class Check>
+    void Walk(QWidget* root, const QString& where, Check check, QStringList& problems) {
+        for (QWidget* w : root->findChildren<QWidget*>()) {
+            QString problem = check(w);
+            if (!problem.isEmpty())
+                problems << where + " " + w->metaObject()->className() + " '" + w->objectName() +
+                                "': " + problem;
+        }
+    }
+    template <class Check>
+    QStringList EveryPageAndDialog(Check check) {
+        QStringList problems;
+        for (const QString& file : ShippedLanguages()) {
+            app::WizardOptions options = Options();
+            options.langFileName = file.toStdString();
+            auto wizard = Start(options);
+            const QString language = file.section('.', 0, 0);
+            for (int index = 0; index < shell::kPageCount; ++index) {
+                wizard->Pages().ShowForm(index);
+                Flush();
+                shell::CSubPage* page = wizard->Pages().Form(index);
+                Walk(page, language + " " + page->ClassName(), check, problems);
+            }
+            lang::CAboutDlg about(wizard->LangFilePath(), wizard.get());
+            pages::CDlgLoginRoot password(wizard->LangFilePath(), wizard.get());
+            lang::CDlgLanguage& choice = wizard->LanguageDialog();
+            for (QWidget* dialog : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&password),
+                                    static_cast<QWidget*>(&choice)}) {
+                dialog->show();
+                Flush();
+                Walk(dialog, language + " " + dialog->metaObject()->className(), check, problems);
+                dialog->hide();
+            }
+        }
+        return problems;
+    }
+};
+
+TEST_F(Readability, EveryControlAUserCanReachHasAName) {
+    QStringList problems = EveryPageAndDialog([](QWidget* w) -> QString {
+        if (!Reachable(w)) return {};
+        const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QAbstractButton*>(w) || qobject_cast<QTreeWidget*>(w);
+        if (!control || qobject_cast<QComboBox*>(w->parentWidget())) return {};
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        return a && !a->text(QAccessible::Name).trimmed().isEmpty() ? QString() : "no name";
+    });
+    EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
+}
+
+TEST_F(Readability, NoTextNeedsMoreRoomThanItsControlHas) {
+    QStringList problems = EveryPageAndDialog(Clipped);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
+}
+
+}  // namespace
