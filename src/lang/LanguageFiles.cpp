@@ -132,7 +132,7 @@ std::string AbbreviatedLanguageName(std::string_view localeName) {
         const char* abbreviation;
     };
     static const Language languages[] = {
-        {"zh", "CHS"}, {"en", "ENU"}, {"de", "DEU"}, {"fr", "FRA"}, {"es", "ESN"}, {"it", "ITA"},
+        {"zh", "CHS"}, {"en", "ENU"}, {"de", "DEU"}, {"fr", "FRA"}, {"es", "ESP"}, {"it", "ITA"},
         {"ja", "JPN"}, {"ko", "KOR"}, {"pt", "PTG"}, {"nl", "NLD"}, {"ru", "RUS"}, {"pl", "PLK"},
         {"sv", "SVE"}, {"da", "DAN"}, {"fi", "FIN"}, {"nb", "NOR"}, {"cs", "CSY"}, {"hu", "HUN"},
         {"tr", "TRK"}, {"el", "ELL"}, {"th", "THA"}, {"vi", "VIT"}, {"he", "HEB"}, {"ar", "ARA"},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "TempDir.h"
@@ -80,4 +81,24 @@ TEST(ProgramPathsTest, FirstReadCreatesDefaultLangAndWriteRoundTrips) {
     ASSERT_TRUE(WriteLangFileName(paths, "CHT.ini"));
     EXPECT_EQ(ReadLangFileName(paths), "CHT.ini");
     EXPECT_EQ(TempDir::Read(paths.defaultLangIni), "[DefaultLang]\nLangFile=CHT.ini\n");
+}
+
+TEST(LanguageList, EveryShippedLanguageIsPreselectedForItsLocale) {
+    const std::vector<std::string> names = ListLanguageNames(ORVANTA_LANGUAGE_DIR);
+    const std::pair<const char*, const char*> locales[] = {
+        {"en_GB.UTF-8", "ENG"}, {"zh_TW.UTF-8", "CHT"}, {"zh_CN.UTF-8", "CHS"},
+        {"de_DE.UTF-8", "DEU"}, {"fr_FR.UTF-8", "FRA"}, {"es_ES.UTF-8", "ESP"},
+        {"it_IT.UTF-8", "ITA"}, {"ja_JP.UTF-8", "JPN"}, {"ko_KR.UTF-8", "KOR"}};
+    std::vector<std::string> covered;
+    for (auto [locale, expected] : locales) {
+        int at = PreselectLanguage(names, AbbreviatedLanguageName(locale));
+        if (std::find(names.begin(), names.end(), expected) == names.end()) continue;
+        ASSERT_GE(at, 0) << locale;
+        EXPECT_EQ(names[static_cast<size_t>(at)], expected) << locale;
+        covered.push_back(expected);
+    }
+    std::sort(covered.begin(), covered.end());
+    std::vector<std::string> shipped = names;
+    std::sort(shipped.begin(), shipped.end());
+    EXPECT_EQ(covered, shipped) << "a shipped language without a locale here";
 }
