@@ -1,7 +1,5 @@
 // netinfo, probe and free-addresses: the PC's own network from the command line.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "cli/Commands.h"

@@ -2,7 +2,6 @@
 // system read (with the credentials when the camera asks for them), then the settings read.
 #include <cstddef>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "camera/RequestFraming.h"

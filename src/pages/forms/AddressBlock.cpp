@@ -58,7 +58,6 @@ AddressBlock::AddressBlock(shell::CSubPage* page, Ids ids)
     for (size_t i = 0; i < ids.fields.size(); ++i) {
         QLabel* label = page->MakeLabel(ids.labels[i]);
         QLineEdit* field = page->MakeAddressEdit(ids.fields[i]);
-        label->setBuddy(field);
         AddRow(grid_, label, field);
         labels_.push_back(label);
         fields_.push_back(field);

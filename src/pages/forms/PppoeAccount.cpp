@@ -17,7 +17,6 @@ PppoeAccount::PppoeAccount(shell::CSubPage* page, Ids ids, int maxLength)
         edits[i] = page->MakeEdit(fields[i], maxLength);
         if (i > 0) edits[i]->setEchoMode(QLineEdit::Password);
         labels_[i] = page->MakeLabel(labels[i]);
-        labels_[i]->setBuddy(edits[i]);
         AddRow(grid_, labels_[i], edits[i]);
     }
     user_ = edits[0];
