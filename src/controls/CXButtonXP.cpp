@@ -110,7 +110,7 @@ void CXButtonXP::paintEvent(QPaintEvent*) {
                         !textColour_.isValid();
     const bool pressed = isDown() || (isCheckable() && isChecked());
     const bool disabled = !isEnabled();
-    const bool focused = hasFocus() && !toolbarStyle_;
+    const bool focused = hasFocus();
     const bool isDefaultButton = (isDefault() || (autoDefault() && hasFocus())) && !toolbarStyle_;
     QRect r = rect();
 

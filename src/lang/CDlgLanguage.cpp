@@ -31,6 +31,9 @@ CDlgLanguage::CDlgLanguage(QString languageFolder, QWidget* parent)
     languageList_->setEditable(true);
     languageList_->setInsertPolicy(QComboBox::NoInsert);
     languageList_->setMinimumWidth(160);
+    label->setBuddy(languageList_);
+    languageList_->setAccessibleName(label->text());
+    languageList_->lineEdit()->setAccessibleName(label->text());
     auto* ok = new controls::CXButtonXP(this, controls::COddButton::kDefPushButton);
     ok->setObjectName(QString::number(kOk));
     ok->setText("OK");

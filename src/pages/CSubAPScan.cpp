@@ -45,6 +45,7 @@ CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", kTemplate, pare
     algorithm->setReadOnly(true);
     AddRow(right, MakeLabel(kLabel + 11), algorithm);
     AddRow(right, security_->PreSharedKeyLabel(), security_->PreSharedKey());
+    setTabOrder(Control(kWepKey), algorithm);  // Tab follows the rows
     left->setColumnStretch(1, 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);

@@ -15,14 +15,15 @@ using namespace shell;
 
 CSubChoose::CSubChoose(QWidget* parent) : CSubPage("CSubChoose", kTemplate, parent) {
     auto* question = MakeLabel(kQuestion);
+    // Made in reading order, which Tab follows.
     auto* yes = MakeRadio(kYes);
+    auto* lan = MakeRadio(kLan);
+    auto* wireless = MakeRadio(kWireless);
+    auto* pppoe = MakeRadio(kPppoe);
     auto* no = MakeRadio(kNo);
     auto* answer = new QButtonGroup(this);
     answer->addButton(yes);
     answer->addButton(no);
-    auto* lan = MakeRadio(kLan);
-    auto* wireless = MakeRadio(kWireless);
-    auto* pppoe = MakeRadio(kPppoe);
     auto* link = new QButtonGroup(this);
     link->addButton(lan);
     link->addButton(wireless);

@@ -28,6 +28,7 @@ constexpr const char* kFactoryAddress = "192.168.0.98";
 CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", kTemplate, parent) {
     auto* title = MakeTitle(kTitle, "STEP \nFind The Camera");
     auto* caption = MakeLabel(kListCaption, "Camera  List");
+    auto* start = MakeButton(kStartSearch, 181, CXButtonXP::kIconLeft, false, textStartFind_);
     auto* list = new QTreeWidget(this);
     list->setObjectName(ControlName(kCameraList));
     list->setRootIsDecorated(false);
@@ -37,7 +38,6 @@ CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", kTempl
     for (int i = 0; i < 6; ++i) list->setColumnWidth(i, widths[i]);
     caption->setBuddy(list);
     auto* note = MakeLabel(kNote);
-    auto* start = MakeButton(kStartSearch, 181, CXButtonXP::kIconLeft, false, textStartFind_);
     auto [exit, next] = MakeBackNext(kExit, kNext);
     exit->setText("Exit");
     next->setText("Next");

@@ -1,8 +1,30 @@
 #include "shell/CSubFormCollection.h"
 
+#include <QApplication>
+#include <QButtonGroup>
+#include <QRadioButton>
+
 #include "shell/CSubPage.h"
 
 namespace orvanta::shell {
+
+namespace {
+
+// Tab enters a group of radio buttons at its checked one.
+QWidget* CheckedRadioOf(QWidget* w) {
+    auto* radio = qobject_cast<QRadioButton*>(w);
+    if (!radio || radio->isChecked()) return w;
+    if (QButtonGroup* group = radio->group())
+        return group->checkedButton() ? group->checkedButton() : w;
+    if (!radio->autoExclusive()) return w;
+    for (auto* sibling :
+         radio->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+        if (sibling->autoExclusive() && sibling->isChecked() && !sibling->isHidden())
+            return sibling;
+    return w;
+}
+
+}  // namespace
 
 bool CSubFormCollection::AddForm(CSubPage* page, QWidget* parent) {
     if (!page) return false;
@@ -44,7 +66,23 @@ bool CSubFormCollection::ShowForm(int index) {
     page->show();
     page->raise();
     page->update();
+    FocusFirstControl(page);
     return true;
+}
+
+void CSubFormCollection::FocusFirstControl(CSubPage* page) {
+    // Keyboard and screen-reader users start on the page's first control, as Tab would.
+    if (page->isAncestorOf(QApplication::focusWidget())) return;
+    QWidget* w = page;
+    for (int guard = 0; guard < 500; ++guard) {
+        w = w->nextInFocusChain();
+        if (w == page) return;
+        if (page->isAncestorOf(w) && w->isVisibleTo(page) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            CheckedRadioOf(w)->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 }  // namespace orvanta::shell

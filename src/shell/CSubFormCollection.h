@@ -31,6 +31,7 @@ public:
     CSubPage* CurrentForm() const { return Form(current_); }
 
 private:
+    static void FocusFirstControl(CSubPage* page);
     std::vector<CSubPage*> forms_;
     int current_ = -1;
     QRect frame_;

@@ -61,8 +61,15 @@ void CSubPage::LoadTexts(const QString& langPath) {
     LoadPageTexts(langPath);
     // A screen reader names a field by its label; lists and trees do not look for it.
     for (QLabel* label : findChildren<QLabel*>())
-        if (QWidget* field = label->buddy())
-            field->setAccessibleName(AccessibleText(label->text()));
+        if (QWidget* field = label->buddy()) NameField(field, label->text());
+}
+
+void NameField(QWidget* field, const QString& labelText) {
+    const QString name = AccessibleText(labelText);
+    field->setAccessibleName(name);
+    // An editable drop-down's text field is a control of its own to a screen reader.
+    if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(name);
 }
 
 void CSubPage::Refuse(Refusal why, const QString& fieldLabel) {

@@ -45,6 +45,8 @@ inline QString ControlName(int id) {
 
 // A label's text as the name of its field: without mnemonic marks and the trailing colon.
 QString AccessibleText(const QString& labelText);
+// Names `field` for a screen reader after the label that stands before it.
+void NameField(QWidget* field, const QString& labelText);
 
 class CSubPage : public QWidget {
     Q_OBJECT
