@@ -54,7 +54,6 @@ const std::vector<Rule> kRules = {
     {"NTPEN", Kind::Number, {0, 1}},
     {"UPnPE", Kind::Number, {0, 1}},
     {"Timezone", Kind::Number, {0, kTimeZoneCount - 1}, true},
-    {"NTPPoll", Kind::Number, {0, kUpdateIntervalCount - 1}, true},
 };
 
 const Rule* RuleFor(const char* field) {

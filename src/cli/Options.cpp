@@ -31,7 +31,8 @@ std::string CameraTargetProblem(const std::string& text) {
         return colon == std::string::npos ? "the host is missing"
                                           : "the host before ':' is missing in '" + text + "'";
     // A name or a dotted address; IPv6 is not spoken, so no ':' either.
-    if (host.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-_") !=
+    if (host.find_first_not_of(
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-_") !=
         std::string::npos)
         return "the host '" + host + "' is not a host name or an IPv4 address";
     std::string parsedHost, port;

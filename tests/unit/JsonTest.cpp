@@ -27,7 +27,10 @@ TEST(TerminalText, ControlCharactersNeverReachTheTerminal) {
     EXPECT_EQ(TerminalText("a\x1B[2J\x07\tb\x7F"), "a\\x1B[2J\\x07\\x09b\\x7F");
     // C1 controls, raw (a CSI to a Latin-1 terminal) or in UTF-8; a continuation byte of a
     // real character stays.
-    EXPECT_EQ(TerminalText("\x9B" "2J \xC2\x9B \xC3\x9B"), "\\x9B" "2J \\xC2\\x9B \xC3\x9B");
+    EXPECT_EQ(TerminalText("\x9B"
+                           "2J \xC2\x9B \xC3\x9B"),
+              "\\x9B"
+              "2J \\xC2\\x9B \xC3\x9B");
 }
 
 }  // namespace

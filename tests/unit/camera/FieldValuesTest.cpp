@@ -61,7 +61,8 @@ TEST(FieldValues, TypedValuesPassOrAreRefusedByName) {
         if (*c.problem == '\0')
             EXPECT_EQ(problem, "") << c.field << "=" << c.value;
         else
-            EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << c.field << "=" << c.value << ": " << problem;
+            EXPECT_EQ(problem.rfind(c.problem, 0), 0u)
+                << c.field << "=" << c.value << ": " << problem;
     }
 }
 
