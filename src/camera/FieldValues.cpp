@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <vector>
 
 #include "camera/ClockChoices.h"
