@@ -1,9 +1,10 @@
 #include "camera/SettingsFields.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#include "camera/FieldValues.h"
 
 namespace orvanta::camera {
 namespace {
@@ -75,31 +76,16 @@ std::string FieldValueText(const CameraSettings& settings, const SettingsField& 
 
 bool SetFieldFromText(CameraSettings& settings, const SettingsField& field,
                       const std::string& value, std::string& error) {
+    error = FieldValueProblem(field, value);
+    if (!error.empty()) return false;
     auto* at = reinterpret_cast<unsigned char*>(&settings) + field.offset;
     if (field.type == FieldType::kText) {
-        if (value.size() >= field.size || value.find('\0') != std::string::npos) {
-            error = std::string(field.name) + " takes at most " + std::to_string(field.size - 1) +
-                    " characters";
-            return false;
-        }
         std::memset(at, 0, field.size);
         std::memcpy(at, value.data(), value.size());
-        return true;
-    }
-    const long long low = field.type == FieldType::kByte ? 0 : INT32_MIN;
-    const long long high = field.type == FieldType::kByte ? 255 : INT32_MAX;
-    char* end = nullptr;
-    errno = 0;
-    long long number = value.empty() ? 0 : std::strtoll(value.c_str(), &end, 10);
-    if (value.empty() || *end != '\0' || errno != 0 || number < low || number > high) {
-        error = std::string(field.name) + " takes a whole number from " + std::to_string(low) +
-                " to " + std::to_string(high);
-        return false;
-    }
-    if (field.type == FieldType::kByte) {
-        *at = static_cast<unsigned char>(number);
+    } else if (field.type == FieldType::kByte) {
+        *at = static_cast<unsigned char>(std::strtol(value.c_str(), nullptr, 10));
     } else {
-        int32_t v = static_cast<int32_t>(number);
+        int32_t v = static_cast<int32_t>(std::strtoll(value.c_str(), nullptr, 10));
         std::memcpy(at, &v, sizeof v);
     }
     return true;

@@ -25,8 +25,8 @@ const SettingsField* FindCameraField(const std::string& name);
 
 // The field's value as text (numbers in decimal).
 std::string FieldValueText(const CameraSettings& settings, const SettingsField& field);
-// Sets the field from text: a number must be a whole number in the field's range, a text must
-// fit the field. False with `error` otherwise (the record is then unchanged).
+// Sets the field from text that FieldValueProblem finds nothing wrong with; false with its
+// `error` otherwise (the record is then unchanged).
 bool SetFieldFromText(CameraSettings& settings, const SettingsField& field,
                       const std::string& value, std::string& error);
 

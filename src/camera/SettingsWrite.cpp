@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "camera/FieldValues.h"
 #include "camera/RequestFraming.h"
 
 namespace orvanta::camera {
@@ -88,7 +89,7 @@ int BuildNetworkQuery(const CameraSettings& s, bool withWireless, char* out, siz
 }
 
 bool IsSafeQueryValue(const char* text) {
-    return std::strpbrk(text, "&=\r\n") == nullptr;
+    return FindRequestBreaker(text) == std::string_view::npos;
 }
 
 const char* FindUnsafeValue(const CameraSettings& s, bool useWps) {

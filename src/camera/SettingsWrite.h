@@ -19,8 +19,8 @@ int BuildTimeQuery(const CameraSettings& settings, char* out, size_t capacity);
 int BuildNetworkQuery(const CameraSettings& settings, bool withWireless, char* out,
                       size_t capacity);
 
-// A typed value holding "&", "=", a carriage return or a line feed would break the query or
-// the request. Returns the name of the first such field that the save would send (with WPS
+// A value holding a character that FindRequestBreaker finds would change the query or the
+// request. Returns the name of the first such field that the save would send (with WPS
 // the wireless fields and the time are not sent), or nullptr when every value is safe.
 const char* FindUnsafeValue(const CameraSettings& settings, bool useWps);
 // True when `text` holds none of those characters.

@@ -2,19 +2,23 @@
 // discovery, their subnets made reachable, then each is read, changed and saved on a worker
 // of its own, and finally found again at its new address by its serial number.
 #include <arpa/inet.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <set>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -67,11 +71,17 @@ bool g_json = false;
 // Progress goes to stdout, or to stderr when stdout carries the JSON summary.
 void Progress(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void Progress(const char* format, ...) {
-    std::lock_guard<std::mutex> lock(g_printMutex);
     va_list args;
     va_start(args, format);
-    std::vfprintf(g_json ? stderr : stdout, format, args);
+    char line[1024];
+    std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
+    // Serial numbers and texts from the file and the cameras: safe for a terminal.
+    std::string_view text(line);
+    const bool ends = !text.empty() && text.back() == '\n';
+    std::string shown = TerminalText(ends ? text.substr(0, text.size() - 1) : text);
+    std::lock_guard<std::mutex> lock(g_printMutex);
+    std::fprintf(g_json ? stderr : stdout, "%s%s", shown.c_str(), ends ? "\n" : "");
     std::fflush(g_json ? stderr : stdout);
 }
 
@@ -85,7 +95,7 @@ Json PortJson(const std::string& port) {
 }
 
 int Problem(const std::string& what) {
-    std::fprintf(stderr, "apply: %s\n", what.c_str());
+    std::fprintf(stderr, "apply: %s\n", TerminalText(what).c_str());
     return 2;
 }
 
@@ -94,18 +104,57 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// What one file may hold: far more than any site's cameras, far less than would strain memory.
+constexpr off_t kMaxFileBytes = 4 << 20;
+constexpr size_t kMaxCameras = 5000;
+
+// The whole of a regular file of at most kMaxFileBytes; a device, pipe or socket is never
+// read, so that nothing can feed it without end.
+bool ReadBoundedFile(const std::string& path, std::string& text, std::string& error) {
+    // Non-blocking, so that opening a pipe without a writer does not wait for one.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (!ok) error = path + " is not a regular file";
+    if (ok && info.st_size > kMaxFileBytes) {
+        ok = false;
+        error = path + " is larger than " + std::to_string(kMaxFileBytes >> 20) + " MiB";
+    }
+    text.clear();
+    char buffer[65536];
+    while (ok) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            if (got < 0) error = "cannot read " + path + ": " + std::strerror(errno);
+            ok = got == 0;
+            break;
+        }
+        text.append(buffer, static_cast<size_t>(got));
+        if (text.size() > static_cast<size_t>(kMaxFileBytes)) {  // it grew while being read
+            ok = false;
+            error = path + " is larger than " + std::to_string(kMaxFileBytes >> 20) + " MiB";
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
 // Reads and checks the whole file before anything is sent.
 bool LoadJobs(const std::string& path, bool& byMac, std::vector<Column>& columns,
               std::vector<Job>& jobs, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot read " + path;
+    std::string text;
+    if (!ReadBoundedFile(path, text, error)) return false;
+    std::vector<CsvRow> rows;
+    if (!ParseCsv(text, rows, error, kMaxCameras + 1)) {  // and the header
+        if (rows.size() > kMaxCameras + 1)
+            error = "more than " + std::to_string(kMaxCameras) + " cameras in one file";
         return false;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    std::vector<CsvRow> rows;
-    if (!ParseCsv(text.str(), rows, error)) return false;
     if (rows.empty()) {
         error = "the file is empty";
         return false;
@@ -146,15 +195,12 @@ bool LoadJobs(const std::string& path, bool& byMac, std::vector<Column>& columns
         }
         for (size_t c = 1; c < row.size(); ++c) {
             const Column& column = columns[c - 1];
-            if (!camera::IsSafeQueryValue(row[c].c_str())) {
-                error = where + column.name + " holds a character that would break the request";
-                return false;
-            }
+            // Credentials travel encoded in the authorization line, not in the query.
             if (column.field && !camera::SetFieldFromText(scratch, *column.field, row[c], error)) {
                 error = where + error;
                 return false;
             } else if (!column.field && row[c].size() > 63) {
-                error = where + column.name + " takes at most 63 characters";
+                error = where + column.name + " takes at most 63 bytes";
                 return false;
             }
             job.values.push_back(row[c]);

@@ -22,6 +22,34 @@ bool ParseCameraTarget(const std::string& text, std::string& host, std::string& 
     return number >= 1 && number <= 65535;
 }
 
+std::string TerminalText(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    auto escape = [&out](unsigned char c) {
+        char code[5];
+        std::snprintf(code, sizeof code, "\\x%02X", c);
+        out += code;
+    };
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (size_t n = c >= 0x80 ? Utf8SequenceLength(bytes, i) : 0) {
+            const unsigned char next = static_cast<unsigned char>(bytes[i + 1]);
+            if (c == 0xC2 && next <= 0x9F) {  // U+0080..U+009F
+                escape(c);
+                escape(next);
+            } else {
+                out.append(bytes.substr(i, n));
+            }
+            i += n - 1;
+        } else if (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F)) {
+            escape(c);
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port) {
     camera::SetFieldText(settings.cameraAddressText, host);
     camera::SetFieldText(settings.cameraPortText, port);
@@ -46,12 +74,11 @@ Json AccessPointsJson(const std::vector<AccessPoint>& list) {
 void PrintAccessPoints(const std::vector<AccessPoint>& list) {
     std::printf("%3s  %-17s  %7s  %-8s  %-10s  %-9s  %s\n", "CH", "MAC", "QUALITY", "MODE",
                 "SECURITY", "ALGORITHM", "SSID");
+    auto text = [](const auto& field) { return TerminalText(FieldText(field)); };
     for (const AccessPoint& ap : list) {
-        std::printf(
-            "%3d  %-17s  %7d  %-8s  %-10s  %-9s  %s\n", ap.channel,
-            std::string(FieldText(ap.mac)).c_str(), ap.quality,
-            std::string(FieldText(ap.mode)).c_str(), std::string(FieldText(ap.security)).c_str(),
-            std::string(FieldText(ap.algorithm)).c_str(), std::string(FieldText(ap.ssid)).c_str());
+        std::printf("%3d  %-17s  %7d  %-8s  %-10s  %-9s  %s\n", ap.channel, text(ap.mac).c_str(),
+                    ap.quality, text(ap.mode).c_str(), text(ap.security).c_str(),
+                    text(ap.algorithm).c_str(), text(ap.ssid).c_str());
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// What the camera commands of the tool share: the HOST[:PORT] argument and the printing of
-// access points.
+// What the camera commands of the tool share: the HOST[:PORT] argument, camera texts made safe
+// for a terminal and the printing of access points.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "camera/AccessPointScan.h"
@@ -12,6 +13,10 @@ namespace orvanta::cli {
 
 // Splits "HOST[:PORT]" (port 80 when absent); false when the port is not 1 to 65535.
 bool ParseCameraTarget(const std::string& text, std::string& host, std::string& port);
+
+// Camera bytes for a terminal: control characters (C0, DEL, and C1 whether raw or in UTF-8)
+// become \xNN, one per byte, so that no value can drive the terminal; the rest is as it came.
+std::string TerminalText(std::string_view bytes);
 
 // Fills the reaching fields of `settings` for host and port.
 void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port);

@@ -2,7 +2,8 @@
 
 namespace orvanta::cli {
 
-bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& error) {
+bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& error,
+              size_t maxRows) {
     CsvRow row;
     std::string field;
     bool quoted = false, afterQuote = false, rowHasContent = false;
@@ -17,6 +18,9 @@ bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& e
         if (rowHasContent || row.size() > 1) rows.push_back(row);
         row.clear();
         rowHasContent = false;
+        if (rows.size() <= maxRows) return true;
+        error = "more than " + std::to_string(maxRows) + " rows";
+        return false;
     };
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
@@ -37,7 +41,7 @@ bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& e
             endField();
             rowHasContent = true;
         } else if (c == '\n') {
-            endRow();
+            if (!endRow()) return false;
             ++line;
         } else if (c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) {
             // the end of a CR LF line
@@ -56,8 +60,7 @@ bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& e
         error = "line " + std::to_string(line) + ": a quote is not closed";
         return false;
     }
-    endRow();
-    return true;
+    return endRow();
 }
 
 }  // namespace orvanta::cli

@@ -3,6 +3,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/CameraOutput.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
@@ -55,9 +56,9 @@ void PrintText(const CPLipf& engine) {
                 "SERIAL", "SPORT");
     for (const FoundCamera& camera : engine.Cameras()) {
         CameraFields f = Describe(camera);
-        std::string descInterface = f.description + "/" + f.interfaceName;
+        std::string descInterface = TerminalText(f.description + "/" + f.interfaceName);
         std::printf("%-17s  %-15s  %5d  %-32s  %-20s  %d\n", f.mac.c_str(), f.ip.c_str(), f.port,
-                    descInterface.c_str(), f.serial.c_str(), f.streamPort);
+                    descInterface.c_str(), TerminalText(f.serial).c_str(), f.streamPort);
     }
 }
 

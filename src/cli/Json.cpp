@@ -5,17 +5,48 @@
 namespace orvanta::cli {
 namespace {
 
-// Length of the valid UTF-8 sequence starting at s[i], or 0.
-size_t Utf8Length(std::string_view s, size_t i) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
-    if (n == 0 || i + n > s.size()) return 0;
-    for (size_t k = 1; k < n; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-    return n;
+// Every string and key of `value` through Utf8Text.
+Json Sanitized(const Json& value) {
+    if (value.is_string()) return Utf8Text(value.get_ref<const std::string&>());
+    if (value.is_array()) {
+        Json out = Json::array();
+        for (const Json& item : value) out.push_back(Sanitized(item));
+        return out;
+    }
+    if (value.is_object()) {
+        Json out = Json::object();
+        for (const auto& [key, item] : value.items()) out[Utf8Text(key)] = Sanitized(item);
+        return out;
+    }
+    return value;
 }
 
 }  // namespace
+
+size_t Utf8SequenceLength(std::string_view s, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    // The lead byte decides the length and the range of the second byte, which rules out
+    // overlong forms, surrogates and anything past U+10FFFF.
+    size_t n = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+    }
+    if (n == 0 || i + n > s.size()) return 0;
+    const unsigned char second = static_cast<unsigned char>(s[i + 1]);
+    if (second < low || second > high) return 0;
+    for (size_t k = 2; k < n; ++k)
+        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+    return n;
+}
 
 std::string Utf8Text(std::string_view bytes) {
     std::string out;
@@ -24,7 +55,7 @@ std::string Utf8Text(std::string_view bytes) {
         unsigned char c = static_cast<unsigned char>(bytes[i]);
         if (c < 0x80) {
             out += static_cast<char>(c);
-        } else if (size_t n = Utf8Length(bytes, i)) {
+        } else if (size_t n = Utf8SequenceLength(bytes, i)) {
             out.append(bytes.substr(i, n));
             i += n - 1;
         } else {  // U+0080..U+00FF in two bytes
@@ -36,8 +67,8 @@ std::string Utf8Text(std::string_view bytes) {
 }
 
 void PrintJson(const Json& value) {
-    // Every string went through Utf8Text; replace is only a last guard.
-    std::string text = value.dump(2, ' ', false, Json::error_handler_t::replace);
+    // Camera bytes may reach a value by any road: make sure of them here, one way for all.
+    std::string text = Sanitized(value).dump(2, ' ', false, Json::error_handler_t::replace);
     std::printf("%s\n", text.c_str());
 }
 

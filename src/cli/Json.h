@@ -12,7 +12,11 @@ using Json = nlohmann::ordered_json;
 // Latin-1 character it would be, so the output is always valid JSON.
 std::string Utf8Text(std::string_view bytes);
 
-// The value on stdout, indented by two, with a line end.
+// The length of the well-formed UTF-8 sequence starting at s[i], or 0.
+size_t Utf8SequenceLength(std::string_view s, size_t i);
+
+// The value on stdout, indented by two, with a line end; every string and key goes through
+// Utf8Text first.
 void PrintJson(const Json& value);
 
 }  // namespace orvanta::cli

@@ -26,9 +26,17 @@ int Command::Parse(int argc, char** argv) {
 
 std::string CameraTargetProblem(const std::string& text) {
     const size_t colon = text.rfind(':');
-    if (text.substr(0, colon).empty()) return "the host before ':' is missing in '" + text + "'";
-    std::string host, port;
-    if (!ParseCameraTarget(text, host, port))
+    const std::string host = text.substr(0, colon);
+    if (host.empty())
+        return colon == std::string::npos ? "the host is missing"
+                                          : "the host before ':' is missing in '" + text + "'";
+    // A name or a dotted address; IPv6 is not spoken, so no ':' either.
+    if (host.find_first_not_of(
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-_") !=
+        std::string::npos)
+        return "the host '" + host + "' is not a host name or an IPv4 address";
+    std::string parsedHost, port;
+    if (!ParseCameraTarget(text, parsedHost, port))
         return "the port '" + text.substr(colon + 1) + "' is not a number from 1 to 65535";
     return "";
 }
@@ -45,7 +53,7 @@ void AddCameraTarget(CLI::App& app, std::string& host, std::string& port) {
 void AddCredentials(CLI::App& app, Credentials& credentials) {
     CLI::Validator fits(
         [](std::string& text) {
-            return text.size() > 63 ? std::string("takes at most 63 characters") : std::string();
+            return text.size() > 63 ? std::string("takes at most 63 bytes") : std::string();
         },
         "");
     app.add_option_function<std::string>(

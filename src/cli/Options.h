@@ -18,7 +18,7 @@ struct Command : CLI::App {
 
 // The camera as HOST[:PORT] (positional, required), split into host and port (80 when none).
 void AddCameraTarget(CLI::App& app, std::string& host, std::string& port);
-// --user and --password, each at most 63 characters; `given` once either is on the line.
+// --user and --password, each at most 63 bytes; `given` once either is on the line.
 void AddCredentials(CLI::App& app, Credentials& credentials);
 // An IPv4 address other than 0.0.0.0.
 CLI::Validator Ipv4Address();

@@ -81,7 +81,8 @@ int RunRead(int argc, char** argv) {
         PrintJson(out);
     } else {
         for (const camera::SettingsField& f : camera::CameraFields())
-            std::printf("%-12s %s\n", f.name, camera::FieldValueText(settings, f).c_str());
+            std::printf("%-12s %s\n", f.name,
+                        TerminalText(camera::FieldValueText(settings, f)).c_str());
         if (freeAddresses) {
             std::printf("%-12s", "freeAddresses");
             for (uint32_t a : result.freeAddresses)

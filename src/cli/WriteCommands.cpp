@@ -23,7 +23,7 @@ namespace {
 using camera::CameraSettings;
 
 int Problem(const char* command, const std::string& what) {
-    std::fprintf(stderr, "%s: %s\n", command, what.c_str());
+    std::fprintf(stderr, "%s: %s\n", command, TerminalText(what).c_str());
     return 2;
 }
 
@@ -47,10 +47,6 @@ bool ParseAssignment(const std::string& text,
         return false;
     }
     std::string value = text.substr(eq + 1);
-    if (!camera::IsSafeQueryValue(value.c_str())) {
-        error = std::string(field->name) + " holds a character that would break the request";
-        return false;
-    }
     CameraSettings scratch = camera::NewCameraSettings();
     if (!camera::SetFieldFromText(scratch, *field, value, error)) return false;
     out = {field, value};
@@ -185,7 +181,7 @@ int RunServerListCommand(int argc, char** argv) {
     std::string host, port;
     ParseCameraTarget(server, host, port);
     if (id.size() > 32 || password.size() > 32)
-        return Problem("server-list", "ID and password take at most 32 characters");
+        return Problem("server-list", "ID and password take at most 32 bytes");
     if (!camera::IsSafeQueryValue(id.c_str()) || !camera::IsSafeQueryValue(password.c_str()))
         return Problem("server-list",
                        "ID or password holds a character that would break the request");
@@ -214,9 +210,11 @@ int RunServerListCommand(int argc, char** argv) {
         PrintJson(out);
     } else {
         std::printf("%-20s  %-15s  %5s  %-17s  %s\n", "ID", "IP", "PORT", "MAC", "MODEL");
+        auto text = [](const auto& field) { return TerminalText(camera::FieldText(field)); };
         for (const camera::ServerCamera& c : *list)
-            std::printf("%-20s  %-15s  %5s  %-17s  %s\n", c.id, c.address, c.port, c.mac,
-                        c.modelName);
+            std::printf("%-20s  %-15s  %5s  %-17s  %s\n", text(c.id).c_str(),
+                        text(c.address).c_str(), text(c.port).c_str(), text(c.mac).c_str(),
+                        text(c.modelName).c_str());
     }
     return 0;
 }

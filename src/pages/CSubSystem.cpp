@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "camera/ClockChoices.h"
+#include "camera/FieldValues.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "shell/Prompt.h"
@@ -107,6 +108,17 @@ std::optional<int> CSubSystem::Next() {
         if (RefuseUnsafe(Control<QLineEdit>(edit), Control<QLabel>(label))) return std::nullopt;
     QLineEdit* ntp = Control<QComboBox>(kNtpServer)->lineEdit();
     if (RefuseUnsafe(ntp, Control<QLabel>(kNtpServerLabel))) return std::nullopt;
+    // A typed clock is sent as it stands: it must be one the camera can keep.
+    if (Control<QRadioButton>(kManualTime)->isChecked()) {
+        if (!camera::IsCalendarDate(Control<QLineEdit>(kDate)->text().toStdString())) {
+            Refuse(Refusal::NotADate, Control<QLabel>(kDateLabel)->text());
+            return std::nullopt;
+        }
+        if (!camera::IsClockTime(Control<QLineEdit>(kTime)->text().toStdString())) {
+            Refuse(Refusal::NotATime, Control<QLabel>(kTimeLabel)->text());
+            return std::nullopt;
+        }
+    }
     camera::CameraSettings& s = *settings_;
     SetFieldString(s.TitleBar, host->text());
     SetFieldString(s.Desp, description->text());

@@ -56,8 +56,8 @@ void CSubPage::LoadTexts(const QString& langPath) {
             group->setTitle(text);
     }
     const char* refusalKeys[] = {"UnsafeValue", "AddressInvalid", "HostAddressInvalid",
-                                 "MaskInvalid"};
-    for (int i = 0; i < 4; ++i) refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
+                                 "MaskInvalid", "DateInvalid",    "TimeInvalid"};
+    for (int i = 0; i < 6; ++i) refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
     LoadPageTexts(langPath);
     // A screen reader names a field by its label; lists and trees do not look for it.
     for (QLabel* label : findChildren<QLabel*>())

@@ -90,9 +90,10 @@ public:
 
     // What a typed value can be refused for before it reaches the record; the message names
     // the field by its label.
-    enum class Refusal { Unsafe, NotAnAddress, NotAHostAddress, NotAMask };
+    enum class Refusal { Unsafe, NotAnAddress, NotAHostAddress, NotAMask, NotADate, NotATime };
     void Refuse(Refusal why, const QString& fieldLabel);
-    // Refuses (and says so) a typed text that would break a camera request: "&", "=", CR, LF.
+    // Refuses (and says so) a typed text that would change a camera request: "&", "=", "%",
+    // "#" or a control character.
     bool RefuseUnsafe(const QLineEdit* edit, const QLabel* label);
 
 protected:
@@ -138,7 +139,7 @@ private:
     int templateId_;
     PageContext context_;
     std::vector<Binding> bindings_;
-    QString refusalTexts_[4];
+    QString refusalTexts_[6];
 };
 
 }  // namespace orvanta::shell

@@ -108,6 +108,14 @@ TEST_F(PageTest, SystemPageChecksTheNamesAndStoresTheClockChoice) {
     EXPECT_TRUE(host_.posted.empty());
 
     host->setText(QString(32, 'g'));
+    // A typed clock is sent as it stands: one the camera cannot keep is refused.
+    page->Control<QRadioButton>(CSubSystem::kManualTime)->click();
+    page->Control<QLineEdit>(CSubSystem::kDate)->setText("2026/13/45");
+    page->Control<QLineEdit>(CSubSystem::kTime)->setText("08:30:00");
+    Button(*page, CSubSystem::kNext)->click();
+    EXPECT_EQ(prompt_.Messages().size(), 3u);
+    EXPECT_TRUE(host_.posted.empty());
+
     page->Control<QRadioButton>(CSubSystem::kAutomaticTime)->click();
     page->Control<QComboBox>(CSubSystem::kTimeZone)->setCurrentIndex(12);
     page->Control<QComboBox>(CSubSystem::kUpdateInterval)->setCurrentIndex(0);

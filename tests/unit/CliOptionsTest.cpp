@@ -2,6 +2,7 @@
 // reaches the network.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,35 @@ TEST(CliOptions, ACameraTargetThatIsWrongSaysWhichPart) {
     EXPECT_EQ(CameraTargetProblem("192.168.0.98:99999"),
               "the port '99999' is not a number from 1 to 65535");
     EXPECT_EQ(CameraTargetProblem("192.168.0.98:"), "the port '' is not a number from 1 to 65535");
+    EXPECT_EQ(CameraTargetProblem(""), "the host is missing");
+    EXPECT_EQ(CameraTargetProblem("cam era:80"),
+              "the host 'cam era' is not a host name or an IPv4 address");
+}
+
+// The file is refused before it is parsed, let alone before any camera is looked for: each
+// file below is also wrong in its first line, so a bound that gave way could not go on to
+// discovery, and the message shows which check refused it.
+TEST(CliOptions, ApplyReadsOnlyBoundedRegularFiles) {
+    auto refusal = [](const std::string& path) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Invoke(RunApply, {path}), 2) << path;
+        return testing::internal::GetCapturedStderr();
+    };
+    EXPECT_EQ(refusal("/dev/zero"), "apply: /dev/zero is not a regular file\n");
+    const std::string path = testing::TempDir() + "apply-bounds.csv";
+    auto write = [&path](const std::string& text) {
+        FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    };
+    write("bogus,TitleBar\n" + std::string(5 << 20, 'x'));
+    EXPECT_EQ(refusal(path), "apply: " + path + " is larger than 4 MiB\n");
+    std::string rows = "bogus,TitleBar\n";
+    for (int i = 0; i <= 5000; ++i) rows += "SN" + std::to_string(i) + ",x\n";
+    write(rows);
+    EXPECT_EQ(refusal(path), "apply: more than 5000 cameras in one file\n");
+    std::remove(path.c_str());
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "pages/forms/AddressBlock.h"
 
-#include <arpa/inet.h>
-
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,6 +7,7 @@
 #include <QRadioButton>
 #include <cstring>
 
+#include "camera/FieldValues.h"
 #include "pages/PageTools.h"
 #include "platform/AddressText.h"
 #include "shell/Prompt.h"
@@ -22,18 +21,6 @@ namespace {
 
 std::vector<char*> Texts(std::initializer_list<char*> all, int count) {
     return std::vector<char*>(all.begin(), all.begin() + count);
-}
-
-bool IsUsableHost(uint32_t address) {
-    uint32_t first = ntohl(address) >> 24;
-    return first >= 1 && first <= 223 && first != 127;
-}
-
-// Contiguous ones, from /1 to /30: a mask under which a camera and its gateway both fit.
-bool IsSubnetMask(uint32_t mask) {
-    uint32_t bits = ntohl(mask);
-    uint32_t inverted = ~bits;
-    return bits != 0 && (inverted & (inverted + 1)) == 0 && inverted >= 3;
 }
 
 }  // namespace
@@ -142,9 +129,12 @@ std::optional<std::pair<int, shell::CSubPage::Refusal>> AddressBlock::Problem(bo
         uint32_t address = 0;
         bool parsed = ParseDottedAddress(text, &address);
         if (!text.empty() && !parsed) return std::pair{i, Refusal::NotAnAddress};
-        if (usable && i == kAddress && !IsUsableHost(address))
+        if (usable && i == kAddress && !camera::IsUsableHostAddress(address))
             return std::pair{i, Refusal::NotAHostAddress};
-        if (usable && i == kMask && !IsSubnetMask(address)) return std::pair{i, Refusal::NotAMask};
+        // A typed mask is always contiguous; one that a camera is given must leave it room.
+        if (i == kMask && (usable || !text.empty()) &&
+            !(usable ? camera::IsCameraMask(address) : camera::IsContiguousMask(address)))
+            return std::pair{i, Refusal::NotAMask};
     }
     return std::nullopt;
 }

@@ -61,8 +61,9 @@ public:
     // that is filled but holds no complete address, else stores into `record`.
     bool Accept(const AddressFields& record);
 
-    // The first field that is filled but holds no complete address. With `usable`, the
-    // address must also be one a camera can hold and the mask a subnet mask.
+    // The first field that is filled but holds no complete address, or a mask that is not
+    // contiguous. With `usable`, the address must also be one a camera can hold and the mask
+    // one that leaves room for it.
     std::optional<std::pair<int, shell::CSubPage::Refusal>> Problem(bool usable) const;
     QString LabelText(int i) const;
 

@@ -1,0 +1,70 @@
+// The rule for typed camera values: what passes, and what is refused with a message that names
+// the field, for every kind of field the save writes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "camera/FieldValues.h"
+#include "camera/SettingsFields.h"
+
+namespace orvanta::camera {
+namespace {
+
+TEST(FieldValues, TypedValuesPassOrAreRefusedByName) {
+    struct Case {
+        const char* field;
+        std::string value;
+        const char* problem;  // "" when the value passes
+    };
+    const Case cases[] = {
+        {"IPAddr", "192.168.0.50", ""},
+        {"IPAddr", "999.1.1.1", "IPAddr takes an IPv4 address"},
+        {"IPAddr", "camera", "IPAddr takes an IPv4 address"},
+        {"IPAddr", "1.2.3", "IPAddr takes an IPv4 address"},
+        {"DNS2", "", ""},  // a camera without a second DNS server
+        {"Netmask", "255.255.255.0", ""},
+        {"Netmask", "1.2.3.4", "Netmask takes a subnet mask"},
+        {"WNetmask", "255.0.255.0", "WNetmask takes a subnet mask"},
+        {"Netmask", "0.0.0.0", "Netmask takes a subnet mask"},
+        {"IPType", "2", ""},
+        {"IPType", "7", "IPType takes 0, 1 or 2"},
+        {"IPType", "1x", "IPType takes 0, 1 or 2"},
+        {"WepKeyL", "128", ""},
+        {"Timezone", "24", ""},
+        {"Timezone", "25", "Timezone takes a whole number from 0 to 24"},
+        {"HttpPort", "65535", ""},
+        {"HttpPort", "99999", "HttpPort takes a port from 1 to 65535"},
+        {"HttpPort", "0", "HttpPort takes a port from 1 to 65535"},
+        {"WireCh", "300", "WireCh takes a whole number from 0 to 255"},
+        {"Date", "2024/02/29", ""},
+        {"Date", "2026/13/45", "Date takes a real date"},
+        {"Date", "2023/02/29", "Date takes a real date"},
+        {"Date", "31.12.2026", "Date takes a real date"},
+        {"Time", "23:59:59", ""},
+        {"Time", "24:00:00", "Time takes a time"},
+        {"TitleBar", "Front door", ""},  // spaces are encoded on the way
+        {"TitleBar", "a%26b", "TitleBar holds '%'"},
+        {"Desp", "a#b", "Desp holds '#'"},
+        {"SSID", "a&b", "SSID holds '&'"},
+        {"DDNSPwd", "x=y", "DDNSPwd holds '='"},
+        {"Desp", "a\x1b[2Jb", "Desp holds a control character (0x1B)"},
+        {"NTPName", "a\nb", "NTPName holds a control character (0x0A)"},
+        {"WPAKey", "p@ss w0rd!*", ""},
+        {"TitleBar", std::string(63, 'x'), ""},
+        {"TitleBar", std::string(32, '\xC3') + std::string(32, '\xA9'),
+         "TitleBar takes at most 63 bytes"},
+    };
+    for (const Case& c : cases) {
+        const SettingsField* field = FindCameraField(c.field);
+        ASSERT_NE(field, nullptr) << c.field;
+        const std::string problem = FieldValueProblem(*field, c.value);
+        if (*c.problem == '\0')
+            EXPECT_EQ(problem, "") << c.field << "=" << c.value;
+        else
+            EXPECT_EQ(problem.rfind(c.problem, 0), 0u)
+                << c.field << "=" << c.value << ": " << problem;
+    }
+}
+
+}  // namespace
+}  // namespace orvanta::camera
