@@ -119,6 +119,10 @@ TEST(CameraTransport, TimingAgainstRawPeers) {
         SendText(fd, "TitleBar=cam\n");
         HoldOpen(fd);
     });
+    RawPeer measured([](int fd) {  // the same with a Content-Length that says it is whole
+        SendText(fd, "HTTP/1.0 200 OK\r\nContent-Length: 13\r\n\r\nTitleBar=cam\n");
+        HoldOpen(fd);
+    });
     RawPeer flood([](int fd) {
         std::string big(20000, 'z');
         big.replace(100, 11, "402 Failure");
@@ -133,6 +137,8 @@ TEST(CameraTransport, TimingAgainstRawPeers) {
         std::async(std::launch::async, [&] { return Exchange(pieces.Port(), request); });
     auto trickleRun =
         std::async(std::launch::async, [&] { return Exchange(trickle.Port(), request); });
+    auto measuredRun =
+        std::async(std::launch::async, [&] { return Exchange(measured.Port(), request); });
     auto floodRun = std::async(std::launch::async, [&] { return Exchange(flood.Port(), request); });
     auto slamRun = std::async(std::launch::async, [&] { return Exchange(slam.Port(), request); });
 
@@ -151,6 +157,10 @@ TEST(CameraTransport, TimingAgainstRawPeers) {
     EXPECT_EQ(o.answer, "TitleBar=cam\n");
     EXPECT_GT(o.seconds, kReceiveIdleEndMs / 1000.0 - 0.3);
     EXPECT_LT(o.seconds, kReceiveIdleEndMs / 1000.0 + 2.0);
+
+    o = measuredRun.get();
+    EXPECT_NE(o.answer.find("\r\n\r\nTitleBar=cam\n"), std::string::npos);
+    EXPECT_LT(o.seconds, 1.0);
 
     o = floodRun.get();
     EXPECT_EQ(o.bytes, static_cast<int>(kAnswerCapacity - 1));
