@@ -212,10 +212,10 @@ const discovery::CameraRow* FindSaved(const Job& job, const discovery::CameraRow
     return nullptr;
 }
 
-// "CAM_ERR_FAILURE (the camera reported a failure)": a job's reason, on the job's thread.
+// "CAM_ERR_FAILURE: the camera reported a failure": a job's reason, on the job's thread.
 std::string Reason(int code) {
-    return std::string(camera::ResultName(code)) + " (" +
-           camera::ResultReason(code, camera::LastHttpStatus()) + ")";
+    return std::string(camera::ResultName(code)) + ": " +
+           camera::ResultReason(code, camera::LastHttpStatus());
 }
 
 void Configure(Job& job, const std::vector<Column>& columns, const CameraSettings& pc,

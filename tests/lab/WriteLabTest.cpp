@@ -135,13 +135,14 @@ TEST_F(WriteLab, ApplyConfiguresManyCamerasAndOneFailureStopsNoOther) {
         ParseJson(
             R"([{"key": "A1", "status": "done", "detail": "", "ip": "192.168.0.61", "port": 80},)"
             R"( {"key": "B2", "status": "done", "detail": "", "ip": "192.168.0.62", "port": 80},)"
-            R"( {"key": "C3", "status": "failed", "detail": "save, DDNS write: CAM_ERR_FAILURE (the camera reported a failure)", "ip": "", "port": null
-},)"
+            R"( {"key": "C3", "status": "failed", "detail": )"
+            R"("save, DDNS write: CAM_ERR_FAILURE: the camera reported a failure",)"
+            R"( "ip": "", "port": null},)"
             R"( {"key": "ZZ9", "status": "not found", "detail": "", "ip": "", "port": null}])"),
         ParseJson(out))
         << out;
-out = lab->Output("pc", Cli("read 192.168.0.62"), &status);
-EXPECT_NE(std::string::npos, out.find("TitleBar     Gate B, north")) << out;
+    out = lab->Output("pc", Cli("read 192.168.0.62"), &status);
+    EXPECT_NE(std::string::npos, out.find("TitleBar     Gate B, north")) << out;
 }
 
 }  // namespace
