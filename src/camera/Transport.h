@@ -52,7 +52,7 @@ int SendRequest(int socket, const char* bytes, size_t length);
 enum class AnswerEnd {
     kNothing,   // no byte within the first wait
     kClosed,    // the peer closed: the normal end of an HTTP/1.0 answer
-    kComplete,  // as many body bytes as the Content-Length header announced
+    kComplete,  // the body as long as its Content-Length, and nothing more came
     kIdle,      // the idle or the total bound ran out with the connection open
     kOverflow,  // the buffer was full and more came (the rest is dropped)
     kReset,     // the connection broke (reset) or the wait failed
