@@ -29,8 +29,8 @@ thread_local int t_lastHttpStatus = 0;
 // taken too: a camera that miscounts its length sends them in the same burst.
 constexpr int kReceiveGraceMs = 100;
 
-// What the head of an HTTP answer says. `status` as HttpStatusOf; the rest only when the
-// head is complete (its blank line received).
+// What the head of an HTTP answer says: the status (0 without a status line, -1 for a broken
+// one); the rest only when the head is complete (its blank line received).
 struct Head {
     int status = 0;
     bool complete = false;
@@ -351,12 +351,6 @@ int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end) {
     }
     if (end) *end = ended;
     return static_cast<int>(total);
-}
-
-int HttpStatusOf(const char* answer) {
-    if (!answer) return 0;
-    size_t lineStart = 0;
-    return StatusOf(answer, std::strlen(answer), lineStart);
 }
 
 int LastHttpStatus() {
