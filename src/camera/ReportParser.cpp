@@ -105,7 +105,64 @@ void ParseFields(CameraSettings& settings, const char* answer, const FieldEntry 
     }
 }
 
+// The pages whose values a save writes back must carry every key it writes: a key that is
+// missing (garbage, an error page, an answer cut at a line end) would be written back empty or
+// as 0. Only these keys may be missing: they are read, never written.
+const char* const kReadOnlyKeys[] = {"SECUEN=", "Wireless=", "ChType="};
+
+struct PageTable {
+    const FieldEntry* fields = nullptr;
+    size_t count = 0;
+    bool written = false;  // a save writes this page's values back
+};
+
+template <size_t N>
+PageTable Table(const FieldEntry (&fields)[N], bool written) {
+    return {fields, N, written};
+}
+
+PageTable TableOf(int page, int sub) {
+    switch (page) {
+        case 0:
+            return sub == 15 ? Table(kTimeFields, true) : PageTable{};
+        case 1:
+            return Table(kSystemFields, true);
+        case 3:
+            return Table(kNetworkFields, true);
+        case 13:
+            return Table(kDdnsFields, true);
+        case 23:
+            return Table(kFirmwareFields, false);
+        case 32:
+            return Table(kCapabilityFields, false);
+        case 34:
+            return Table(kNatFields, false);
+        default:
+            return {};
+    }
+}
+
+bool IsReadOnly(const char* key) {
+    for (const char* k : kReadOnlyKeys)
+        if (std::strcmp(k, key) == 0) return true;
+    return false;
+}
+
 }  // namespace
+
+int CheckReport(const char* answer, int page, int sub) {
+    if (!answer) return CAM_ERR_INCOMPLETE;
+    PageTable table = TableOf(page, sub);
+    for (size_t i = 0; i < table.count; ++i) {
+        const char* key = table.fields[i].key;
+        const char* hit = FindKey(answer, key);
+        if (!hit && table.written && !IsReadOnly(key)) return CAM_ERR_INCOMPLETE;
+        // Every line of a report ends in a line feed: a value that runs into the end of the
+        // answer was cut with it, however plausible what is left of it looks.
+        if (hit && !std::strpbrk(hit, "\r\n")) return CAM_ERR_CLOSED_EARLY;
+    }
+    return CAM_OK;
+}
 
 void ParseReportField(void* destination, const char* key, const char* answer, size_t width,
                       FieldKind kind) {

@@ -18,6 +18,12 @@ enum FieldKind { kNumberField = 0, kTextField = 1 };
 void ParseReportField(void* destination, const char* key, const char* answer, size_t width,
                       FieldKind kind);
 
+// Whether `answer` is a whole report of the page: CAM_ERR_INCOMPLETE when a page that a save
+// writes back (1, 3, 13, the time) lacks a key of its report (only SECUEN, Wireless and ChType,
+// which are never written, may be missing); CAM_ERR_CLOSED_EARLY when one of the page's values
+// runs into the end of the answer without its line end; else CAM_OK.
+int CheckReport(const char* answer, int page, int sub);
+
 // Fills the fields of one page's report (page 0 with sub 15 is the time). Text fields of the
 // page are cleared first; numeric fields keep their value when their key is missing.
 void ParseReport(CameraSettings& settings, const char* answer, int page, int sub);

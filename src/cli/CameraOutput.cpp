@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "camera/Transport.h"
 #include "cli/Json.h"
 #include "platform/AddressText.h"
 
@@ -48,6 +49,11 @@ std::string TerminalText(std::string_view bytes) {
         }
     }
     return out;
+}
+
+std::string DescribeResult(int code) {
+    return std::to_string(code) + " (" + camera::ResultName(code) +
+           "): " + camera::ResultReason(code, camera::LastHttpStatus());
 }
 
 void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port) {
