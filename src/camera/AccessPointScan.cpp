@@ -34,44 +34,54 @@ bool ParseAccessPointReport(const char* answer, int32_t& count, std::vector<Acce
     ParseReportField(&announced, "sum = ", answer, sizeof announced, kNumberField);
     if (announced < 0) announced = 0;
     if (announced > kMaxAccessPoints) announced = kMaxAccessPoints;
-    count = announced;
-    if (announced == 0) return true;
-
-    list.assign(static_cast<size_t>(announced), AccessPoint{});
+    // The sum only bounds the cuts: the count is what the cells hold.
     const char* rest = answer;
     char cell[kCellCapacity];
     for (int32_t i = 0; i <= announced; ++i) {
         const char* end = std::strstr(rest, kCellEnd);
-        if (!end) break;
+        if (!end) break;  // a cut report: its last cell never ended
         end += sizeof kCellEnd - 1;
         size_t length = static_cast<size_t>(end - rest);
         if (length > sizeof cell - 1) length = sizeof cell - 1;
         std::memcpy(cell, rest, length);
         cell[length] = '\0';
         rest = end;
-        if (i >= 1 && std::strstr(cell, "<td>AP"))
-            ParseCell(cell, list[static_cast<size_t>(i - 1)]);
+        if (i == 0 || !std::strstr(cell, "<td>AP")) continue;
+        AccessPoint entry{};
+        ParseCell(cell, entry);
+        // An entry with neither address nor name cannot be offered: skip it, never list it blank.
+        if (entry.mac[0] != '\0' || entry.ssid[0] != '\0') list.push_back(entry);
     }
+    count = static_cast<int32_t>(list.size());
     return true;
 }
 
 std::vector<AccessPoint> ScanAccessPoints(CameraSettings& settings, const char* host,
-                                          const char* port) {
+                                          const char* port, int* failure) {
+    auto fail = [failure](int code) {
+        if (failure) *failure = code;
+        return std::vector<AccessPoint>{};
+    };
     settings.apScanDone = 0;
     char request[kRequestCapacity];
     int length = BuildPathRequest(settings, kScanPath, request, sizeof request);
-    if (length < 0) return {};
+    if (length < 0) return fail(length);
     char answer[kAnswerCapacity];
-    if (Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
-                 sizeof answer) != CAM_OK)
-        return {};
-    // Only the 404 and 402 marks count here.
-    if (ClassifyAnswer(answer, false, 0) != CAM_OK) return {};
+    size_t received = 0;
+    AnswerEnd end = AnswerEnd::kNothing;
+    int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
+                          sizeof answer, &received, &end);
+    // The 404 and 402 marks, then the answer's form; "Unauthorized" in the text is not looked
+    // for, a 401 status is.
+    if (result == CAM_OK) result = ClassifyAnswer(answer, false, 0);
+    if (result == CAM_OK) result = CheckAnswer(answer, received, end, AnswerKind::kList);
+    if (result != CAM_OK) return fail(result);
     std::vector<AccessPoint> list;
     int32_t count = 0;
-    if (!ParseAccessPointReport(answer, count, list)) return {};
+    if (!ParseAccessPointReport(answer, count, list)) return fail(CAM_ERR_INCOMPLETE);
     settings.apCount = count;
     settings.apScanDone = 1;
+    if (failure) *failure = CAM_OK;
     return list;
 }
 

@@ -27,13 +27,16 @@ constexpr size_t kCellCapacity = 2048;
 constexpr int32_t kMaxAccessPoints = 1024;
 
 // Parses a scan answer (NUL-terminated). Returns false when the answer is not a scan report
-// (no "scan AP sum ="). On true, `count` holds the announced number (clamped to
-// 0..kMaxAccessPoints) and `list` that many entries; entries no cell filled stay zero.
+// (no "scan AP sum ="). On true, `list` holds the entries read from the cells, at most the
+// announced sum (clamped to 0..kMaxAccessPoints), and `count` their number. A cell without
+// an address and a name, and a last cell that the answer cut, are skipped.
 bool ParseAccessPointReport(const char* answer, int32_t& count, std::vector<AccessPoint>& list);
 
 // Asks the camera of `settings` for a scan. Sets apCount and apScanDone (1 when the report
 // came and was recognised) and returns the entries (empty for none or on failure).
+// `failure`, when given, receives why there is no report (CAM_ERR_INCOMPLETE: an answer
+// that is not a scan report), CAM_OK with one.
 std::vector<AccessPoint> ScanAccessPoints(CameraSettings& settings, const char* host,
-                                          const char* port);
+                                          const char* port, int* failure = nullptr);
 
 }  // namespace orvanta::camera

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -25,9 +26,19 @@ constexpr int CAM_ERR_UNAUTHORIZED = -8;    // a read answered "Unauthorized"
 constexpr int CAM_ERR_REQUEST_TOO_LONG = -9;
 // Not sent either: a typed value holds a character that would break the query.
 constexpr int CAM_ERR_UNSAFE_VALUE = -10;
+// What a misbehaving peer did instead of giving a whole, accepted answer.
+constexpr int CAM_ERR_CLOSED_EARLY = -11;  // the answer ended before it was whole
+constexpr int CAM_ERR_HTTP_STATUS = -12;   // an HTTP status other than 2xx (LastHttpStatus())
+constexpr int CAM_ERR_NOT_HTTP = -13;      // bytes that are neither HTTP nor a plain report
+constexpr int CAM_ERR_TOO_LONG = -14;      // more answer than the buffer holds
+constexpr int CAM_ERR_REFUSED = -15;       // the connection was refused or reset unanswered
 
 // "CAM_ERR_CONNECT" and so on; "CAM_UNKNOWN" for anything else.
 const char* ResultName(int code);
+
+// What happened, in a few words for a person: "no answer", "HTTP status 500" (with the status
+// number `httpStatus` for CAM_ERR_HTTP_STATUS), "unauthorized" and so on.
+std::string ResultReason(int code, int httpStatus = 0);
 
 struct CameraSettings {
     // How to reach the camera.

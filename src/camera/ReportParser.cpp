@@ -105,7 +105,65 @@ void ParseFields(CameraSettings& settings, const char* answer, const FieldEntry 
     }
 }
 
+// The keys a page's report always carries: without them the answer is not that page at all
+// (garbage, an error page, a cut answer), and a save must not write back what it left empty.
+const char* const kSystemKeys[] = {"TitleBar=", "ModelName="};
+const char* const kNetworkKeys[] = {"IPType=", "IPAddr=", "HttpPort=", "WPAPSKeyM="};
+const char* const kDdnsKeys[] = {"DDNS="};
+const char* const kTimeKeys[] = {"NTPEN=", "Timezone=", "Date=", "Time="};
+
+struct PageTable {
+    const FieldEntry* fields = nullptr;
+    size_t fieldCount = 0;
+    const char* const* required = nullptr;
+    size_t requiredCount = 0;
+};
+
+template <size_t N, size_t M>
+PageTable Table(const FieldEntry (&fields)[N], const char* const (&required)[M]) {
+    return {fields, N, required, M};
+}
+template <size_t N>
+PageTable Table(const FieldEntry (&fields)[N]) {
+    return {fields, N, nullptr, 0};
+}
+
+PageTable TableOf(int page, int sub) {
+    switch (page) {
+        case 0:
+            return sub == 15 ? Table(kTimeFields, kTimeKeys) : PageTable{};
+        case 1:
+            return Table(kSystemFields, kSystemKeys);
+        case 3:
+            return Table(kNetworkFields, kNetworkKeys);
+        case 13:
+            return Table(kDdnsFields, kDdnsKeys);
+        case 23:
+            return Table(kFirmwareFields);
+        case 32:
+            return Table(kCapabilityFields);
+        case 34:
+            return Table(kNatFields);
+        default:
+            return {};
+    }
+}
+
 }  // namespace
+
+int CheckReport(const char* answer, int page, int sub) {
+    if (!answer) return CAM_ERR_INCOMPLETE;
+    PageTable table = TableOf(page, sub);
+    for (size_t i = 0; i < table.requiredCount; ++i)
+        if (!FindKey(answer, table.required[i])) return CAM_ERR_INCOMPLETE;
+    // Every line of a report ends in a line feed: a value that runs into the end of the answer
+    // was cut with it, however plausible what is left of it looks.
+    for (size_t i = 0; i < table.fieldCount; ++i) {
+        const char* hit = FindKey(answer, table.fields[i].key);
+        if (hit && !std::strpbrk(hit, "\r\n")) return CAM_ERR_CLOSED_EARLY;
+    }
+    return CAM_OK;
+}
 
 void ParseReportField(void* destination, const char* key, const char* answer, size_t width,
                       FieldKind kind) {

@@ -1,5 +1,6 @@
 #include "camera/RequestFraming.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -137,15 +138,20 @@ int BuildPathRequest(const CameraSettings& settings, const char* path, char* out
 }
 
 int Exchange(const CameraSettings& settings, const char* host, const char* port,
-             const char* request, size_t length, char* answer, size_t capacity) {
+             const char* request, size_t length, char* answer, size_t capacity, size_t* received,
+             AnswerEnd* end) {
     int fd = -1;
-    if (OpenCameraConnection(settings, host, port, fd) != CAM_OK) return CAM_ERR_CONNECT;
-    int result = CAM_OK;
+    int result = OpenCameraConnection(settings, host, port, fd);
+    if (result != CAM_OK) return result;
+    AnswerEnd how = AnswerEnd::kNothing;
+    int bytes = 0;
     if (SendRequest(fd, request, length) <= 0)
-        result = CAM_ERR_SEND;
-    else if (ReceiveAnswer(fd, answer, capacity) <= 0)
-        result = CAM_ERR_NO_ANSWER;
+        result = errno == ECONNRESET || errno == EPIPE ? CAM_ERR_REFUSED : CAM_ERR_SEND;
+    else if ((bytes = ReceiveAnswer(fd, answer, capacity, &how)) <= 0)
+        result = how == AnswerEnd::kReset ? CAM_ERR_REFUSED : CAM_ERR_NO_ANSWER;
     CloseConnection(fd);
+    if (received) *received = bytes > 0 ? static_cast<size_t>(bytes) : 0;
+    if (end) *end = how;
     return result;
 }
 
@@ -155,11 +161,22 @@ int CameraCommand(CameraSettings& settings, const char* host, const char* port, 
     int length = BuildCommandRequest(settings, act, page, sub, query, request, sizeof request);
     if (length < 0) return length;
     char answer[kAnswerCapacity];
-    int result =
-        Exchange(settings, host, port, request, static_cast<size_t>(length), answer, sizeof answer);
+    size_t received = 0;
+    AnswerEnd end = AnswerEnd::kNothing;
+    int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
+                          sizeof answer, &received, &end);
     if (result != CAM_OK) return result;
     const bool isRead = act == 1;
+    const AnswerKind kind = isRead ? AnswerKind::kRead : AnswerKind::kWrite;
+    if (isRead && end == AnswerEnd::kOverflow) return CAM_ERR_TOO_LONG;
     result = ClassifyAnswer(answer, isRead, page);
+    // An error page or garbage is that, rather than a network report without its key.
+    if (result == CAM_OK || result == CAM_ERR_INCOMPLETE) {
+        int form = CheckAnswer(answer, received, end, kind);
+        if (form != CAM_OK) result = form;
+    }
+    // Only a whole report is taken: a save must never write back what a cut one left out.
+    if (result == CAM_OK && isRead) result = CheckReport(answer, page, sub);
     if (result == CAM_OK && isRead) ParseReport(settings, answer, page, sub);
     return result;
 }
@@ -169,11 +186,20 @@ int ReadSystemWithAuth(CameraSettings& settings, const char* host, const char* p
     int length = BuildAuthenticatedSystemRead(settings, request, sizeof request);
     if (length < 0) return length;
     char answer[kSmallAnswerCapacity];
-    int result =
-        Exchange(settings, host, port, request, static_cast<size_t>(length), answer, sizeof answer);
+    size_t received = 0;
+    AnswerEnd end = AnswerEnd::kNothing;
+    int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
+                          sizeof answer, &received, &end);
     if (result != CAM_OK) return result;
-    // Only the 404 and 402 marks: a wrong password surfaces at the next command.
+    if (end == AnswerEnd::kOverflow) return CAM_ERR_TOO_LONG;
+    // Only the 404 and 402 marks: a wrong password surfaces at the next command, which
+    // classifies "Unauthorized". Such an answer is not taken as the system page either.
     result = ClassifyAnswer(answer, false, 1);
+    if (result != CAM_OK) return result;
+    result = CheckAnswer(answer, received, end, AnswerKind::kRead);
+    if (result == CAM_ERR_UNAUTHORIZED || (result == CAM_OK && std::strstr(answer, "Unauthorized")))
+        return CAM_OK;
+    if (result == CAM_OK) result = CheckReport(answer, 1, 0);
     if (result == CAM_OK) ParseReport(settings, answer, 1, 0);
     return result;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "camera/CameraSettings.h"
+#include "camera/Transport.h"
 
 namespace orvanta::camera {
 
@@ -48,8 +49,11 @@ int CameraCommand(CameraSettings& settings, const char* host, const char* port, 
 int ReadSystemWithAuth(CameraSettings& settings, const char* host, const char* port);
 
 // Open, send `request`, receive into `answer` (zero-filled, NUL-terminated), close.
-// CAM_OK, CAM_ERR_CONNECT, CAM_ERR_SEND or CAM_ERR_NO_ANSWER.
+// CAM_OK, CAM_ERR_CONNECT, CAM_ERR_REFUSED (refused, or reset before a byte came),
+// CAM_ERR_SEND or CAM_ERR_NO_ANSWER. `received` and `end`, when given, receive the answer's
+// length and how it ended.
 int Exchange(const CameraSettings& settings, const char* host, const char* port,
-             const char* request, size_t length, char* answer, size_t capacity);
+             const char* request, size_t length, char* answer, size_t capacity,
+             size_t* received = nullptr, AnswerEnd* end = nullptr);
 
 }  // namespace orvanta::camera

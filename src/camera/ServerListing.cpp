@@ -79,13 +79,18 @@ std::optional<std::vector<ServerCamera>> ListServerCameras(const ServerLogin& lo
         return fail(CAM_ERR_REQUEST_TOO_LONG);
 
     int fd = -1;
-    if (OpenServerConnection(host, port, fd) != CAM_OK) return fail(CAM_ERR_CONNECT);
+    if (int opened = OpenServerConnection(host, port, fd); opened != CAM_OK) return fail(opened);
     char answer[kAnswerCapacity];
+    AnswerEnd end = AnswerEnd::kNothing;
     const bool sent = SendRequest(fd, request, static_cast<size_t>(length)) > 0;
-    const bool answered = sent && ReceiveAnswer(fd, answer, sizeof answer) > 0;
+    const int received = sent ? ReceiveAnswer(fd, answer, sizeof answer, &end) : 0;
     CloseConnection(fd);
     if (!sent) return fail(CAM_ERR_SEND);
-    if (!answered) return fail(CAM_ERR_NO_ANSWER);
+    if (received <= 0) return fail(end == AnswerEnd::kReset ? CAM_ERR_REFUSED : CAM_ERR_NO_ANSWER);
+    // An error page is that, whatever its text: a wrong ID or password (401) reads as such.
+    if (int form = CheckAnswer(answer, static_cast<size_t>(received), end, AnswerKind::kList);
+        form != CAM_OK && ClassifyAnswer(answer, false, page) == CAM_OK)
+        return fail(form);
 
     auto list = ParseServerListing(answer, page, failure);
     if (list) count = static_cast<int>(list->size());

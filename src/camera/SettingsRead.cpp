@@ -62,7 +62,8 @@ SettingsReadResult RunSettingsRead(CameraSettings& settings, const FreeAddressFi
         }
         if (settings.WirelessCap == 1) {
             settings.apScanDone = 0;
-            result.accessPoints = ScanAccessPoints(settings, host.c_str(), port.c_str());
+            result.accessPoints =
+                ScanAccessPoints(settings, host.c_str(), port.c_str(), &result.scanError);
             if (settings.apScanDone == 0) {
                 result.error = CAM_OK;  // the capability read before it succeeded
                 return result;

@@ -18,7 +18,8 @@ using FreeAddressFinder =
 
 struct SettingsReadResult {
     bool succeeded = false;
-    int error = CAM_OK;  // result of the command that stopped the job; 0 when the scan failed
+    int error = CAM_OK;      // result of the command that stopped the job; 0 when the scan failed
+    int scanError = CAM_OK;  // why the scan of step 3 gave no report
     std::vector<AccessPoint> accessPoints;  // the scan of step 3, when one ran
     std::vector<uint32_t> freeAddresses;    // step 4, highest first
 };

@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -23,6 +24,88 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 
 std::atomic<unsigned long> g_connectionsOpened{0};
+thread_local int t_lastHttpStatus = 0;
+
+// What the head of an HTTP answer says. `status` as HttpStatusOf; the rest only when the
+// head is complete (its blank line received).
+struct Head {
+    int status = 0;
+    bool complete = false;
+    size_t bodyStart = 0;
+    bool hasLength = false;
+    size_t contentLength = 0;
+};
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// "HTTP/" digits "." digits, a blank and three digits; leading blank lines are skipped.
+int StatusOf(const char* text, size_t length, size_t& lineStart) {
+    size_t i = 0;
+    while (i < length && (text[i] == '\r' || text[i] == '\n')) ++i;
+    lineStart = i;
+    if (length - i < 5 || std::memcmp(text + i, "HTTP/", 5) != 0) return 0;
+    i += 5;
+    size_t digits = i;
+    while (i < length && IsDigit(text[i])) ++i;
+    if (i == digits || i >= length || text[i++] != '.') return -1;
+    digits = i;
+    while (i < length && IsDigit(text[i])) ++i;
+    if (i == digits || i >= length || text[i++] != ' ') return -1;
+    if (length - i < 3 || !IsDigit(text[i]) || !IsDigit(text[i + 1]) || !IsDigit(text[i + 2]))
+        return -1;
+    if (length - i > 3 && IsDigit(text[i + 3])) return -1;
+    return (text[i] - '0') * 100 + (text[i + 1] - '0') * 10 + (text[i + 2] - '0');
+}
+
+Head ParseHead(const char* text, size_t length) {
+    Head head;
+    size_t i = 0;
+    head.status = StatusOf(text, length, i);
+    if (head.status <= 0) return head;
+    // Header lines up to the first empty one; lines may end in LF or CR LF.
+    while (i < length) {
+        const char* eol = static_cast<const char*>(std::memchr(text + i, '\n', length - i));
+        if (!eol) return head;
+        size_t end = static_cast<size_t>(eol - text);
+        size_t lineEnd = end > i && text[end - 1] == '\r' ? end - 1 : end;
+        if (lineEnd == i) {
+            head.complete = true;
+            head.bodyStart = end + 1;
+            return head;
+        }
+        constexpr char kName[] = "content-length:";
+        const size_t nameLength = sizeof kName - 1;
+        bool named = lineEnd - i > nameLength;
+        for (size_t k = 0; named && k < nameLength; ++k) named = Lower(text[i + k]) == kName[k];
+        if (named) {
+            size_t p = i + nameLength;
+            while (p < lineEnd && (text[p] == ' ' || text[p] == '\t')) ++p;
+            size_t value = 0, digits = 0;
+            for (; p < lineEnd && IsDigit(text[p]) && digits < 12; ++p, ++digits)
+                value = value * 10 + static_cast<size_t>(text[p] - '0');
+            if (digits > 0 && digits < 12) {
+                head.hasLength = true;
+                head.contentLength = value;
+            }
+        }
+        i = end + 1;
+    }
+    return head;
+}
+
+bool IsPlainText(const char* text, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7f) return false;
+    }
+    return true;
+}
 
 int RemainingMs(SteadyClock::time_point deadline) {
     auto left =
@@ -53,11 +136,15 @@ bool SetBlocking(int fd, bool blocking) {
     return fcntl(fd, F_SETFL, flags) == 0;
 }
 
-bool PendingError(int fd) {
+int PendingError(int fd) {
     int error = 0;
     socklen_t length = sizeof error;
-    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) return true;
-    return error != 0;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) return errno;
+    return error;
+}
+
+int ConnectFailure(int error) {
+    return error == ECONNREFUSED || error == ECONNRESET ? CAM_ERR_REFUSED : CAM_ERR_CONNECT;
 }
 
 uint16_t ParsePort(const char* text) {
@@ -104,21 +191,26 @@ int Connect(uint32_t address, uint16_t port, const uint8_t* keepConnecting, int 
     to.sin_addr.s_addr = address;
     bool connected = connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
     if (!connected && errno != EINPROGRESS && errno != EINTR) {
+        int failure = ConnectFailure(errno);
         close(fd);
-        return CAM_ERR_CONNECT;
+        return failure;
     }
+    int failure = CAM_ERR_CONNECT;
     for (int attempt = 0; !connected && attempt < attempts; ++attempt) {
         if (keepConnecting && ReadKeepConnecting(*keepConnecting) == 0) break;
         int ready = WaitFor(fd, POLLOUT, waitMs);
         if (ready == 1) {
             // Writable with an error pending is a refused or failed connect: no point waiting.
-            if (PendingError(fd)) break;
+            if (int error = PendingError(fd)) {
+                failure = ConnectFailure(error);
+                break;
+            }
             connected = true;
         }
     }
     if (!connected || !SetBlocking(fd, true)) {
         close(fd);
-        return CAM_ERR_CONNECT;
+        return failure;
     }
     linger l{1, 1};
     setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
@@ -213,25 +305,90 @@ int SendRequest(int socket, const char* bytes, size_t length) {
     return static_cast<int>(sent);
 }
 
-int ReceiveAnswer(int socket, char* buffer, size_t capacity) {
-    if (!buffer || capacity == 0) return 0;
-    std::memset(buffer, 0, capacity);
-    const size_t room = capacity - 1;  // keep the terminating NUL
-    if (WaitFor(socket, POLLIN, 5000) != 1) return 0;
+int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end) {
+    AnswerEnd ended = AnswerEnd::kNothing;
     size_t total = 0;
-    auto deadline = SteadyClock::now() + std::chrono::milliseconds(kReceiveIdleLimitMs);
-    while (total < room) {
-        int left = RemainingMs(deadline);
-        if (left == 0) break;  // a peer that keeps the connection open without sending
-        int ready = WaitFor(socket, POLLIN, left < 1000 ? left : 1000);
-        if (ready < 0) break;
-        if (ready == 0) continue;
-        ssize_t n = recv(socket, buffer + total, room - total, 0);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        total += static_cast<size_t>(n);
+    if (buffer && capacity > 0) {
+        std::memset(buffer, 0, capacity);
+        const size_t room = capacity - 1;  // keep the terminating NUL
+        if (WaitFor(socket, POLLIN, 5000) == 1) {
+            auto deadline = SteadyClock::now() + std::chrono::milliseconds(kReceiveTotalLimitMs);
+            ended = AnswerEnd::kIdle;
+            for (;;) {
+                int left = RemainingMs(deadline);
+                if (left == 0) break;  // the total bound: a peer that trickles on and on
+                // Before the first byte the 5 s wait has passed already; after it, two idle
+                // seconds end the answer of a peer that keeps its connection open.
+                int ready =
+                    WaitFor(socket, POLLIN, total == 0 ? left : std::min(left, kReceiveIdleEndMs));
+                if (ready < 0) {
+                    ended = AnswerEnd::kReset;
+                    break;
+                }
+                if (ready == 0) {
+                    if (total > 0) break;
+                    continue;
+                }
+                if (total == room) {
+                    // Full: one more byte tells an answer that was longer from one that fit.
+                    char extra;
+                    ssize_t n = recv(socket, &extra, 1, 0);
+                    if (n < 0 && errno == EINTR) continue;
+                    ended = n > 0    ? AnswerEnd::kOverflow
+                            : n == 0 ? AnswerEnd::kClosed
+                                     : AnswerEnd::kReset;
+                    break;
+                }
+                ssize_t n = recv(socket, buffer + total, room - total, 0);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) {
+                    ended = n == 0 ? AnswerEnd::kClosed : AnswerEnd::kReset;
+                    break;
+                }
+                total += static_cast<size_t>(n);
+                Head head = ParseHead(buffer, total);
+                if (head.complete && head.hasLength &&
+                    total - head.bodyStart >= head.contentLength) {
+                    ended = AnswerEnd::kComplete;
+                    break;
+                }
+            }
+        }
     }
+    if (end) *end = ended;
     return static_cast<int>(total);
+}
+
+int HttpStatusOf(const char* answer) {
+    if (!answer) return 0;
+    size_t lineStart = 0;
+    return StatusOf(answer, std::strlen(answer), lineStart);
+}
+
+int LastHttpStatus() {
+    return t_lastHttpStatus;
+}
+
+int CheckAnswer(const char* answer, size_t length, AnswerEnd end, AnswerKind kind) {
+    t_lastHttpStatus = 0;
+    if (!answer) return CAM_ERR_NO_ANSWER;
+    // A write's status line says whether it was taken, however long the rest.
+    if (kind == AnswerKind::kRead && end == AnswerEnd::kOverflow) return CAM_ERR_TOO_LONG;
+    if (std::memchr(answer, '\0', length)) return CAM_ERR_NOT_HTTP;
+    Head head = ParseHead(answer, length);
+    if (head.status < 0) return CAM_ERR_NOT_HTTP;
+    t_lastHttpStatus = head.status;
+    if (head.status == 0 && !IsPlainText(answer, length)) return CAM_ERR_NOT_HTTP;
+    if (head.status == 401) return CAM_ERR_UNAUTHORIZED;
+    if (head.status != 0 && (head.status < 200 || head.status > 299)) return CAM_ERR_HTTP_STATUS;
+    if (kind == AnswerKind::kWrite) {
+        if (std::strstr(answer, "Unauthorized")) return CAM_ERR_UNAUTHORIZED;
+        if (std::strstr(answer, "ERROR")) return CAM_ERR_FAILURE;
+    }
+    if (kind == AnswerKind::kRead && head.complete && head.hasLength &&
+        length - head.bodyStart < head.contentLength)
+        return CAM_ERR_CLOSED_EARLY;
+    return CAM_OK;
 }
 
 int ClassifyAnswer(const char* answer, bool isRead, int page) {

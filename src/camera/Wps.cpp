@@ -26,7 +26,8 @@ int Start(const CameraSettings& settings, const char* host, const char* port) {
     int length = BuildPathRequest(settings, "/cgi-bin/wps.cgi", request, sizeof request);
     if (length < 0) return length;
     int fd = -1;
-    if (OpenCameraConnection(settings, host, port, fd) != CAM_OK) return CAM_ERR_CONNECT;
+    if (int opened = OpenCameraConnection(settings, host, port, fd); opened != CAM_OK)
+        return opened;
     int sent = SendRequest(fd, request, static_cast<size_t>(length));
     CloseConnection(fd);
     return sent > 0 ? CAM_OK : CAM_ERR_SEND;
@@ -37,11 +38,15 @@ int Status(CameraSettings& settings, const char* host, const char* port, int pag
     int length = BuildStatusRequest(settings, page, request, sizeof request);
     if (length < 0) return length;
     char answer[kSmallAnswerCapacity];
-    int result =
-        Exchange(settings, host, port, request, static_cast<size_t>(length), answer, sizeof answer);
+    size_t received = 0;
+    AnswerEnd end = AnswerEnd::kNothing;
+    int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
+                          sizeof answer, &received, &end);
     if (result != CAM_OK) return result;
-    // Only the 404 and 402 marks; "Unauthorized" is not looked for.
+    // The 404 and 402 marks, then the answer's form; "Unauthorized" in the text is not looked
+    // for, a 401 status is.
     result = ClassifyAnswer(answer, false, page);
+    if (result == CAM_OK) result = CheckAnswer(answer, received, end, AnswerKind::kRead);
     if (result != CAM_OK) return result;
     ParseReportField(&settings.WPS, "WPS=", answer, 1, kNumberField);
     ParseReportField(&settings.WPS_ACK, "WPS_ACK=", answer, 1, kNumberField);

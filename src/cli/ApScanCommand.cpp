@@ -26,10 +26,11 @@ int RunApScan(int argc, char** argv) {
         camera::SetFieldText(settings.userName, credentials.user);
         camera::SetFieldText(settings.userPassword, credentials.password);
     }
+    int failure = camera::CAM_OK;
     std::vector<camera::AccessPoint> list =
-        camera::ScanAccessPoints(settings, host.c_str(), port.c_str());
+        camera::ScanAccessPoints(settings, host.c_str(), port.c_str(), &failure);
     if (!settings.apScanDone) {
-        std::fprintf(stderr, "apscan failed: the camera gave no access-point report\n");
+        std::fprintf(stderr, "apscan failed: %s\n", DescribeResult(failure).c_str());
         return 1;
     }
     if (json) {

@@ -20,6 +20,7 @@
 
 #include "camera/SettingsFields.h"
 #include "camera/SettingsWrite.h"
+#include "camera/Transport.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"
@@ -211,6 +212,12 @@ const discovery::CameraRow* FindSaved(const Job& job, const discovery::CameraRow
     return nullptr;
 }
 
+// "CAM_ERR_FAILURE: the camera reported a failure": a job's reason, on the job's thread.
+std::string Reason(int code) {
+    return std::string(camera::ResultName(code)) + ": " +
+           camera::ResultReason(code, camera::LastHttpStatus());
+}
+
 void Configure(Job& job, const std::vector<Column>& columns, const CameraSettings& pc,
                const Credentials& common) {
     CameraSettings settings = pc;
@@ -224,10 +231,11 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
 
     camera::SettingsReadResult read;
     int code = SelectAndRead(settings, credentials, {}, read);
-    Progress("%s read: %d (%s)\n", job.key.c_str(), code, camera::ResultName(code));
+    if (code == camera::CAM_OK && !read.succeeded) code = read.scanError;
+    Progress("%s read: %s\n", job.key.c_str(), DescribeResult(code).c_str());
     if (code != camera::CAM_OK || !read.succeeded) {
         job.status = "failed";
-        job.detail = std::string("read ") + camera::ResultName(code);
+        job.detail = "read " + Reason(code);
         return;
     }
     std::string error;
@@ -240,13 +248,15 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
         job.detail = std::string("unsafe ") + unsafe;
         return;
     }
-    code = camera::RunSave(settings, false, [&job](camera::SaveStep step, int result) {
-        Progress("%s %s: %d (%s)\n", job.key.c_str(), camera::SaveStepName(step, false), result,
-                 camera::ResultName(result));
+    std::string failedStep;
+    code = camera::RunSave(settings, false, [&](camera::SaveStep step, int result) {
+        const char* name = camera::SaveStepName(step, false);
+        Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
+        if (result != camera::CAM_OK) failedStep = std::string(name) + " " + Reason(result);
     });
     if (code != camera::CAM_OK) {
         job.status = "failed";
-        job.detail = std::string("save ") + camera::ResultName(code);
+        job.detail = failedStep.empty() ? "save " + Reason(code) : failedStep;
         return;
     }
     job.saved = true;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "camera/Transport.h"
 #include "cli/Json.h"
 #include "platform/AddressText.h"
 
@@ -20,6 +21,11 @@ bool ParseCameraTarget(const std::string& text, std::string& host, std::string& 
         return false;
     long number = std::strtol(port.c_str(), nullptr, 10);
     return number >= 1 && number <= 65535;
+}
+
+std::string DescribeResult(int code) {
+    return std::to_string(code) + " (" + camera::ResultName(code) +
+           "): " + camera::ResultReason(code, camera::LastHttpStatus());
 }
 
 void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port) {

@@ -16,6 +16,10 @@ bool ParseCameraTarget(const std::string& text, std::string& host, std::string& 
 // Fills the reaching fields of `settings` for host and port.
 void AimAt(camera::CameraSettings& settings, const std::string& host, const std::string& port);
 
+// "-12 (CAM_ERR_HTTP_STATUS): HTTP status 500": the code, its name and what happened. Call it
+// on the thread that ran the command (the HTTP status is kept per thread).
+std::string DescribeResult(int code);
+
 // A JSON array of access-point objects (channel, mac, ssid, quality, mode, security,
 // algorithm).
 Json AccessPointsJson(const std::vector<camera::AccessPoint>& list);

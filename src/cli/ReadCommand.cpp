@@ -29,8 +29,8 @@ Json FieldJson(const CameraSettings& s, const camera::SettingsField& f) {
     return number.is_number() ? number : Json(Utf8Text(text));
 }
 
-int Failed(int code) {
-    std::fprintf(stderr, "read failed: %d (%s)\n", code, camera::ResultName(code));
+int Failed(const std::string& what) {
+    std::fprintf(stderr, "read failed: %s\n", what.c_str());
     return 1;
 }
 
@@ -63,9 +63,9 @@ int RunRead(int argc, char** argv) {
     camera::SettingsReadResult result;
     int code = SelectAndRead(settings, credentials, findFree, result);
     if (!result.succeeded) {
-        if (code == camera::CAM_OK)
-            std::fprintf(stderr, "read: the camera gave no access-point report\n");
-        return Failed(code);
+        if (code == camera::CAM_OK)  // the capability read before it went well
+            return Failed("access-point scan " + DescribeResult(result.scanError));
+        return Failed(DescribeResult(code));
     }
 
     if (json) {

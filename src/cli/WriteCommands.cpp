@@ -1,5 +1,6 @@
 // orvanta2-cli save, wps and server-list: writing to a camera and listing a registration
 // server's cameras.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -10,6 +11,7 @@
 #include "camera/ServerListing.h"
 #include "camera/SettingsFields.h"
 #include "camera/SettingsWrite.h"
+#include "camera/Transport.h"
 #include "camera/Wps.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
@@ -27,8 +29,11 @@ int Problem(const char* command, const std::string& what) {
     return 2;
 }
 
-int ReadFailed(const char* command, int code) {
-    std::fprintf(stderr, "%s failed: read %d (%s)\n", command, code, camera::ResultName(code));
+int ReadFailed(const char* command, int code, const camera::SettingsReadResult* read = nullptr) {
+    std::string what = code == camera::CAM_OK && read
+                           ? "access-point scan " + DescribeResult(read->scanError)
+                           : DescribeResult(code);
+    std::fprintf(stderr, "%s failed: read %s; nothing was written\n", command, what.c_str());
     return 1;
 }
 
@@ -79,7 +84,7 @@ int RunSaveCommand(int argc, char** argv) {
     AimAt(settings, host, port);
     camera::SettingsReadResult read;
     int code = SelectAndRead(settings, credentials, {}, read);
-    if (code != camera::CAM_OK || !read.succeeded) return ReadFailed("save", code);
+    if (code != camera::CAM_OK || !read.succeeded) return ReadFailed("save", code, &read);
 
     for (const auto& [field, value] : assignments)
         camera::SetFieldFromText(settings, *field, value, error);
@@ -88,18 +93,27 @@ int RunSaveCommand(int argc, char** argv) {
                                    " holds a character that would break the request");
 
     Json steps = Json::array();
-    code = camera::RunSave(settings, wps, [wps, json, &steps](camera::SaveStep step, int result) {
-        if (json)
-            steps.push_back({{"step", camera::SaveStepName(step, wps)},
-                             {"result", result},
-                             {"name", camera::ResultName(result)}});
-        else
-            std::printf("%-28s %d (%s)\n", camera::SaveStepName(step, wps), result,
-                        camera::ResultName(result));
+    std::string failedStep;
+    code = camera::RunSave(settings, wps, [&](camera::SaveStep step, int result) {
+        const char* name = camera::SaveStepName(step, wps);
+        std::string reason = result == camera::CAM_OK ? "" : DescribeResult(result);
+        if (result != camera::CAM_OK) failedStep = std::string(name) + ": " + reason;
+        if (json) {
+            Json entry = {{"step", name}, {"result", result}, {"name", camera::ResultName(result)}};
+            if (result != camera::CAM_OK)
+                entry["reason"] = camera::ResultReason(result, camera::LastHttpStatus());
+            steps.push_back(entry);
+        } else if (result == camera::CAM_OK) {
+            std::printf("%-28s %d (%s)\n", name, result, camera::ResultName(result));
+        } else {
+            std::printf("%-28s %s\n", name, reason.c_str());
+        }
     });
     if (json) PrintJson({{"saved", code == camera::CAM_OK}, {"steps", steps}});
     if (code != camera::CAM_OK) {
-        std::fprintf(stderr, "save failed: %d (%s)\n", code, camera::ResultName(code));
+        // The steps after the failing one were not sent.
+        std::fprintf(stderr, "save failed: %s\n",
+                     failedStep.empty() ? DescribeResult(code).c_str() : failedStep.c_str());
         return 1;
     }
     return 0;
@@ -132,6 +146,10 @@ int RunWpsCommand(int argc, char** argv) {
         return connected ? 0 : 1;
     };
 
+    // The time runs from the start: the run ends within --timeout plus the one request that
+    // may be under way when it runs out.
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::duration<double>(timeout);
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
     // Learns whether it wants credentials.
@@ -140,18 +158,18 @@ int RunWpsCommand(int argc, char** argv) {
 
     code = camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStart, 0);
     if (code != camera::CAM_OK) {
-        std::fprintf(stderr, "wps failed: start %d (%s)\n", code, camera::ResultName(code));
+        std::fprintf(stderr, "wps failed: start %s\n", DescribeResult(code).c_str());
         return 1;
     }
     if (!json) std::printf("started; press the router's WPS button\n");
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::duration<double>(timeout);
     int restarts = 0;
-    while (Clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::duration<double>(interval));
+    for (;;) {
+        const std::chrono::duration<double> left = deadline - Clock::now();
+        if (left.count() <= 0) break;
+        std::this_thread::sleep_for(std::min(left, std::chrono::duration<double>(interval)));
         code = camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStatus, 3);
         if (code != camera::CAM_OK) {
-            report(camera::ResultName(code));
+            report(camera::ResultReason(code, camera::LastHttpStatus()).c_str());
             continue;  // a failed query leaves the state as it was; the run goes on
         }
         if (settings.WPS == 0 && settings.WPS_ACK == 1) {
@@ -162,8 +180,9 @@ int RunWpsCommand(int argc, char** argv) {
             report("in progress");
         } else {
             report("no run in progress");
-            // The camera may have missed the start: ask again, a few times at most.
-            if (restarts++ < 3)
+            // The camera may have missed the start: ask again, a few times at most, while
+            // there is time for it.
+            if (restarts++ < 3 && Clock::now() < deadline)
                 camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStart, 0);
         }
     }
@@ -199,7 +218,7 @@ int RunServerListCommand(int argc, char** argv) {
         login, count, host.c_str(), port.c_str(), 1,
         userLogin ? camera::kUserLoginPage : camera::kDeviceLoginPage, &failure);
     if (!list) {
-        std::fprintf(stderr, "server-list failed: %d (%s)\n", failure, camera::ResultName(failure));
+        std::fprintf(stderr, "server-list failed: %s\n", DescribeResult(failure).c_str());
         return 1;
     }
     if (json) {
