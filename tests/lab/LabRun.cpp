@@ -1,12 +1,12 @@
 #include "LabRun.h"
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -45,11 +45,20 @@ int TcpSockets(pid_t pid) {
          !error && it != end; it.increment(error)) {
         std::string target = fs::read_symlink(it->path(), error).string();
         if (error) break;
-        if (target.rfind("socket:[", 0) == 0 &&
-            tcp.count(target.substr(8, target.size() - 9)))
+        if (target.rfind("socket:[", 0) == 0 && tcp.count(target.substr(8, target.size() - 9)))
             ++count;
     }
     return count;
+}
+
+// The peak resident size of the program the process runs now (VmHWM), 0 when it is gone. Not
+// the child's rusage: that counts the copy of this test from before the exec.
+long PeakRssKb(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+    return 0;
 }
 
 }  // namespace
@@ -63,13 +72,14 @@ int OpenDescriptors(int pid) {
     return error ? -1 : count;
 }
 
-WatchedRun RunWatched(Lab& lab, const std::string& host, const std::vector<std::string>& argv) {
+WatchedRun RunWatched(Lab& lab, const std::string& host, const std::vector<std::string>& argv,
+                      bool keepStderr) {
     std::vector<std::string> full = {"ip", "netns", "exec", lab.Namespace(host)};
     full.insert(full.end(), argv.begin(), argv.end());
-    const std::string outPath = (fs::temp_directory_path() /
-                                 ("o2run-" + std::to_string(getpid()) + "-" +
-                                  std::to_string(g_runCount++) + ".out"))
-                                    .string();
+    const std::string outPath =
+        (fs::temp_directory_path() /
+         ("o2run-" + std::to_string(getpid()) + "-" + std::to_string(g_runCount++) + ".out"))
+            .string();
     std::vector<char*> args;
     for (std::string& a : full) args.push_back(a.data());
     args.push_back(nullptr);
@@ -81,22 +91,28 @@ WatchedRun RunWatched(Lab& lab, const std::string& host, const std::vector<std::
     if (pid == 0) {
         int fd = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (fd < 0) _exit(126);
-        dup2(fd, 1);
-        dup2(fd, 2);
-        int null = open("/dev/null", O_RDONLY);
+        int null = open("/dev/null", O_RDWR);
         dup2(null, 0);
+        dup2(fd, 1);
+        dup2(keepStderr ? fd : null, 2);
         execvp(args[0], args.data());  // ip netns exec runs the program in this process
         _exit(127);
     }
     int status = 0;
-    rusage usage{};
-    while (wait4(pid, &status, WNOHANG, &usage) == 0) {
-        run.mostTcpConnections = std::max(run.mostTcpConnections, TcpSockets(pid));
+    // Until the exec, the child is this test; only what it runs after counts.
+    auto runsProgram = [pid, self = fs::read_symlink("/proc/self/exe")] {
+        std::error_code error;
+        return fs::read_symlink("/proc/" + std::to_string(pid) + "/exe", error) != self;
+    };
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (runsProgram()) {
+            run.mostTcpConnections = std::max(run.mostTcpConnections, TcpSockets(pid));
+            run.peakRssKb = std::max(run.peakRssKb, PeakRssKb(pid));
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.peakRssKb = usage.ru_maxrss;
     std::ifstream in(outPath, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();

@@ -13,12 +13,13 @@ struct WatchedRun {
     double seconds = 0;
     long peakRssKb = 0;
     int mostTcpConnections = 0;
-    std::string output;  // stdout and stderr together
+    std::string output;  // stdout, and stderr unless it was dropped
 };
 
-// Runs `argv` in `host` with stdout and stderr in a file of its own, sampling its TCP
-// sockets every few milliseconds until it exits. Safe to call from several threads.
-WatchedRun RunWatched(Lab& lab, const std::string& host, const std::vector<std::string>& argv);
+// Runs `argv` in `host` with its output in a file of its own, sampling its TCP sockets every
+// few milliseconds until it exits. Safe to call from several threads.
+WatchedRun RunWatched(Lab& lab, const std::string& host, const std::vector<std::string>& argv,
+                      bool keepStderr = true);
 
 // The number of open descriptors of a process, -1 when it is gone.
 int OpenDescriptors(int pid);

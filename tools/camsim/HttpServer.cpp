@@ -76,7 +76,8 @@ bool HttpServer::Listen(size_t i) {
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = camera.ip;
     a.sin_port = htons(static_cast<uint16_t>(camera.httpPort));
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(fd, 64) != 0) {
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        listen(fd, SOMAXCONN) != 0) {
         std::fprintf(stderr, "camsim: no HTTP for %s:%d: %s\n", FormatIp(camera.ip).c_str(),
                      camera.httpPort, std::strerror(errno));
         if (fd >= 0) close(fd);
