@@ -3,6 +3,7 @@
 // than one camera connection at a time, and never write back a read that was not whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -171,6 +172,10 @@ TEST(FaultMatrixLab, EveryMisbehavingCameraEndsBoundedWithItsReason) {
         std::printf("%-28s %-34.34s %4d %7.1f  %s\n", c.name, c.command, run.status, run.seconds,
                     said.c_str());
     }
+    // The watch sees the connections at all: slow answers are held for seconds.
+    EXPECT_EQ(1, std::max_element(runs.begin(), runs.end(), [](const auto& a, const auto& b) {
+                     return a.mostTcpConnections < b.mostTcpConnections;
+                 })->mostTcpConnections);
     // The simulator let go of every connection the tool closed.
     int fds = -1;
     for (int i = 0; i < 100 && fds != camsimFds; ++i) {
