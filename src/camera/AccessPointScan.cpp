@@ -24,6 +24,11 @@ void ParseCell(const char* cell, AccessPoint& entry) {
     CellText(cell, "Algorithm=", entry.algorithm, false);
 }
 
+bool IsBlank(const AccessPoint& e) {
+    return e.channel == 0 && e.quality == 0 && !e.mac[0] && !e.ssid[0] && !e.mode[0] &&
+           !e.security[0] && !e.algorithm[0];
+}
+
 }  // namespace
 
 bool ParseAccessPointReport(const char* answer, int32_t& count, std::vector<AccessPoint>& list) {
@@ -49,8 +54,7 @@ bool ParseAccessPointReport(const char* answer, int32_t& count, std::vector<Acce
         if (i == 0 || !std::strstr(cell, "<td>AP")) continue;
         AccessPoint entry{};
         ParseCell(cell, entry);
-        // An entry with neither address nor name cannot be offered: skip it, never list it blank.
-        if (entry.mac[0] != '\0' || entry.ssid[0] != '\0') list.push_back(entry);
+        if (!IsBlank(entry)) list.push_back(entry);  // a cell nothing was read from is no entry
     }
     count = static_cast<int32_t>(list.size());
     return true;

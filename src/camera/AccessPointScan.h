@@ -29,7 +29,7 @@ constexpr int32_t kMaxAccessPoints = 1024;
 // Parses a scan answer (NUL-terminated). Returns false when the answer is not a scan report
 // (no "scan AP sum ="). On true, `list` holds the entries read from the cells, at most the
 // announced sum (clamped to 0..kMaxAccessPoints), and `count` their number. A cell without
-// an address and a name, and a last cell that the answer cut, are skipped.
+// any value read, and a last cell that the answer cut, are skipped.
 bool ParseAccessPointReport(const char* answer, int32_t& count, std::vector<AccessPoint>& list);
 
 // Asks the camera of `settings` for a scan. Sets apCount and apScanDone (1 when the report

@@ -235,7 +235,7 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
     Progress("%s read: %s\n", job.key.c_str(), DescribeResult(code).c_str());
     if (code != camera::CAM_OK || !read.succeeded) {
         job.status = "failed";
-        job.detail = "read " + Reason(code);
+        job.detail = "read: " + Reason(code);
         return;
     }
     std::string error;
@@ -252,11 +252,12 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
     code = camera::RunSave(settings, false, [&](camera::SaveStep step, int result) {
         const char* name = camera::SaveStepName(step, false);
         Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
-        if (result != camera::CAM_OK) failedStep = std::string(name) + " " + Reason(result);
+        if (result != camera::CAM_OK)
+            failedStep = "save, " + std::string(name) + ": " + Reason(result);
     });
     if (code != camera::CAM_OK) {
         job.status = "failed";
-        job.detail = failedStep.empty() ? "save " + Reason(code) : failedStep;
+        job.detail = failedStep.empty() ? "save: " + Reason(code) : failedStep;
         return;
     }
     job.saved = true;

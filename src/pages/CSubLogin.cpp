@@ -57,6 +57,7 @@ void CSubLogin::LoadPageTexts(const QString& langPath) {
 QString CSubLogin::FailureText(int result) const {
     switch (result) {
         case camera::CAM_ERR_CONNECT:
+        case camera::CAM_ERR_REFUSED:
         case camera::CAM_ERR_SEND:
             return textMessages_[1];
         case camera::CAM_ERR_NO_ANSWER:

@@ -95,6 +95,11 @@ void JobRunner::Read() {
 }
 
 void JobRunner::Save() {
+    savePasswordAsked_ = false;
+    StartSave();
+}
+
+void JobRunner::StartSave() {
     window_->setEnabled(false);
     StartWait(WaitNote::Saving);
     job_ = std::make_shared<SettingsJob>();
@@ -103,7 +108,8 @@ void JobRunner::Save() {
     ShowWait();
     CameraBackend* camera = context_.camera;
     StartJobThread(job_, [camera](SettingsJob& job) {
-        job.succeeded = camera->RunSave(job.settings, job.code == JOB_SAVE_WPS) == 0;
+        job.error = camera->RunSave(job.settings, job.code == JOB_SAVE_WPS);
+        job.succeeded = job.error == camera::CAM_OK;
     });
     jobTicks_ = 0;
     timer3_.start(Scaled(kSaveTickMs));
@@ -158,6 +164,18 @@ void JobRunner::OnReadEnded(const SettingsJob& job) {
 
 void JobRunner::OnSaveEnded(const SettingsJob& job) {
     EndWait();
+    if (!job.succeeded && job.error == camera::CAM_ERR_UNAUTHORIZED && !savePasswordAsked_) {
+        // The camera wants credentials for its writes: ask for them as the read does, and
+        // save again with them (what it took before refusing is written again unchanged).
+        savePasswordAsked_ = true;
+        std::string user, password;
+        askPassword_(user, password);
+        settings_.SECUEN = 1;
+        camera::SetFieldText(settings_.userName, user);
+        camera::SetFieldText(settings_.userPassword, password);
+        StartSave();
+        return;
+    }
     if (!job.succeeded) {
         ShowMessage(window_, texts_.Message(WizardMessage::JobFailed), QString(),
                     PromptIcon::Warning);

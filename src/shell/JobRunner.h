@@ -45,6 +45,7 @@ private:
     void OnJobTick();
     void OnReadEnded(const SettingsJob& job);
     void OnSaveEnded(const SettingsJob& job);
+    void StartSave();
     void OnRefindTick();
     void StartWait(WaitNote note);
     void ShowWait();
@@ -65,6 +66,7 @@ private:
     QTimer timer3_;
     QTimer timer4_;
     int jobTicks_ = 0;
+    bool savePasswordAsked_ = false;  // this save asked for the password once already
 };
 
 }  // namespace orvanta::shell

@@ -239,6 +239,29 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Warning);
     EXPECT_EQ(wizard->Pages().Current(), kPageDdns);
     EXPECT_TRUE(wizard->isEnabled());
+
+    // A camera that wants credentials for its writes: the password is asked for as the read
+    // asks, and the save runs again with it; a second refusal is a failed save.
+    for (bool takesIt : {true, false}) {
+        prompt_.Clear();
+        camera_->saves = 0;
+        camera_->save = [takesIt](camera::CameraSettings& c, bool) {
+            bool given = c.SECUEN == 1 && camera::FieldText(c.userPassword) == "s3cret";
+            return given && takesIt ? camera::CAM_OK : camera::CAM_ERR_UNAUTHORIZED;
+        };
+        prompt_.SetNextDialog([](QDialog& dialog) {
+            static_cast<pages::CDlgLoginRoot&>(dialog).PasswordEdit()->setText("s3cret");
+            dialog.findChild<QPushButton*>("1374")->click();
+            return dialog.result();
+        });
+        wizard->HandleNavigation(nav::kDdns);
+        wizard->HandleNavigation(nav::kSave);
+        ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard) && camera_->saves == 2; }, 10000));
+        Flush();
+        EXPECT_EQ(prompt_.Dialogs(), std::vector<QString>{"CDlgLoginRoot"});
+        EXPECT_EQ(Message(0), wizard->Texts().Message(takesIt ? WizardMessage::Saved
+                                                              : WizardMessage::JobFailed));
+    }
 }
 
 TEST_F(WizardTest, SummarySaveAsksFirstAndCancelSendsNothing) {

@@ -98,10 +98,14 @@ TEST_F(CameraLab, ReadPrintsEveryFieldOfOpenAndSecuredCameras) {
     EXPECT_EQ(status, 0);
 
     std::string out = Cli("read 192.168.0.99:8080", &status);
-    EXPECT_EQ(out, "read failed: -8 (CAM_ERR_UNAUTHORIZED)\n");
+    EXPECT_EQ(out,
+              "read failed: -8 (CAM_ERR_UNAUTHORIZED): unauthorized (wrong or missing user and "
+              "password)\n");
     EXPECT_EQ(status, 1);
     out = Cli("read 192.168.0.99:8080 --user admin --password wrong", &status);
-    EXPECT_EQ(out, "read failed: -8 (CAM_ERR_UNAUTHORIZED)\n");
+    EXPECT_EQ(out,
+              "read failed: -8 (CAM_ERR_UNAUTHORIZED): unauthorized (wrong or missing user and "
+              "password)\n");
     EXPECT_EQ(status, 1);
     out = Cli("read 192.168.0.99:8080 --user admin --password 'open sesame'", &status);
     EXPECT_EQ(status, 0) << out;
@@ -130,9 +134,14 @@ TEST_F(CameraLab, DeadAndSilentPeersFailWithinTheirTimeOuts) {
     // Nobody at .50: no answer to the connect at all. Nothing on port 81: refused at once.
     // The system page is read three times, as the wizard reads it: up to three waits each.
     const Case cases[] = {
-        {"192.168.0.50", "read failed: -1 (CAM_ERR_CONNECT)\n", 1.8, 3 * 3.5},
-        {"192.168.0.98:81", "read failed: -1 (CAM_ERR_CONNECT)\n", 0.0, 1.0},
-        {"192.168.0.97", "read failed: -3 (CAM_ERR_NO_ANSWER)\n", 3 * 4.8, 3 * 6.5},
+        {"192.168.0.50",
+         "read failed: -1 (CAM_ERR_CONNECT): no connection (no host answered in time, or the "
+         "name is unknown)\n",
+         1.8, 3 * 3.5},
+        {"192.168.0.98:81",
+         "read failed: -15 (CAM_ERR_REFUSED): refused (the connection was refused or reset)\n", 0.0,
+         1.0},
+        {"192.168.0.97", "read failed: -3 (CAM_ERR_NO_ANSWER): no answer\n", 3 * 4.8, 3 * 6.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);

@@ -135,7 +135,9 @@ TEST_F(WriteLab, ApplyConfiguresManyCamerasAndOneFailureStopsNoOther) {
         ParseJson(
             R"([{"key": "A1", "status": "done", "detail": "", "ip": "192.168.0.61", "port": 80},)"
             R"( {"key": "B2", "status": "done", "detail": "", "ip": "192.168.0.62", "port": 80},)"
-            R"( {"key": "C3", "status": "failed", "detail": "save CAM_ERR_FAILURE", "ip": "", "port": null},)"
+            R"( {"key": "C3", "status": "failed", "detail": )"
+            R"("save, DDNS write: CAM_ERR_FAILURE: the camera reported a failure",)"
+            R"( "ip": "", "port": null},)"
             R"( {"key": "ZZ9", "status": "not found", "detail": "", "ip": "", "port": null}])"),
         ParseJson(out))
         << out;

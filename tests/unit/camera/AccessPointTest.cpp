@@ -66,27 +66,29 @@ TEST(CameraAccessPoints, CountsAndCutsThatDoNotMatch) {
     ASSERT_TRUE(ParseAccessPointReport("<td>scan AP sum = -4</td>", count, list));
     EXPECT_EQ(count, 0);
 
-    // Fewer cells than announced: the rest stays zero.
-    std::string two = "<td>scan AP sum = 5</td>" + Cell(1, "Channel=1") + Cell(2, "Channel=2");
-    ASSERT_TRUE(ParseAccessPointReport(two.c_str(), count, list));
-    ASSERT_EQ(count, 5);
-    ASSERT_EQ(list.size(), 5u);
-    EXPECT_EQ(list[1].channel, 2);
-    for (int i = 2; i < 5; ++i) EXPECT_EQ(list[static_cast<size_t>(i)].channel, 0);
-
-    // A header cell still counts as a cut, so at most `count` entries are filled and an entry
-    // stays empty where a cell without "<td>AP" stood.
-    std::string header =
-        "<td>scan AP sum = 2</td><td>Channel</td>" + Cell(1, "Channel=9") + Cell(2, "Channel=10");
-    ASSERT_TRUE(ParseAccessPointReport(header.c_str(), count, list));
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].channel, 0);
-    EXPECT_EQ(list[1].channel, 9);
-
-    // A huge announced number is held to the bound.
-    ASSERT_TRUE(ParseAccessPointReport("scan AP sum = 2000000000", count, list));
-    EXPECT_EQ(count, kMaxAccessPoints);
-    EXPECT_EQ(list.size(), static_cast<size_t>(kMaxAccessPoints));
+    // The count is what the cells hold: fewer cells than announced, a header cell that takes
+    // a cut, a huge sum over no cells, a cell nothing can be read from.
+    struct Case {
+        std::string report;
+        std::vector<int> channels;
+    };
+    const Case cases[] = {
+        {"<td>scan AP sum = 5</td>" + Cell(1, "Channel=1") + Cell(2, "Channel=2"), {1, 2}},
+        {"<td>scan AP sum = 2</td><td>Channel</td>" + Cell(1, "Channel=9") + Cell(2, "Channel=10"),
+         {9}},
+        {"scan AP sum = 99999999", {}},
+        {"<td>scan AP sum = 3</td>" + Cell(1, "Channel=4") + Cell(2, "nothing") +
+             "<tr><td>AP3 Channel=7 SSID=\"cut",
+         {4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.report);
+        count = 7;
+        ASSERT_TRUE(ParseAccessPointReport(c.report.c_str(), count, list));
+        ASSERT_EQ(count, static_cast<int32_t>(c.channels.size()));
+        ASSERT_EQ(list.size(), c.channels.size());
+        for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i].channel, c.channels[i]);
+    }
 }
 
 TEST(CameraAccessPoints, LongCellsAndValuesAreBounded) {
@@ -99,15 +101,15 @@ TEST(CameraAccessPoints, LongCellsAndValuesAreBounded) {
     ASSERT_TRUE(ParseAccessPointReport(report.c_str(), count, list));
     EXPECT_EQ(std::string(list[0].mac), std::string(63, 'v'));
     EXPECT_EQ(std::string(list[0].ssid), std::string(63, 'v'));
-    EXPECT_EQ(list[1].channel, 0);  // beyond the cell's 2,047 characters
+    EXPECT_EQ(list.size(), 1u);  // the second's only value lies beyond the cell's 2,047 characters
 
     // Thousands of cell ends and an unterminated last cell.
     std::string many = "scan AP sum = 1000";
     for (int i = 0; i < 5000; ++i) many += "</td>";
     many += "<td>AP Channel=3";
     ASSERT_TRUE(ParseAccessPointReport(many.c_str(), count, list));
-    EXPECT_EQ(count, 1000);
-    EXPECT_EQ(list[999].channel, 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_TRUE(list.empty());
 }
 
 }  // namespace

@@ -91,7 +91,9 @@ TEST(Save, WithoutWpsSendsTheFourWritesByteForByte) {
 }
 
 TEST(Save, WithWpsReadsTheTimeAndLeavesTheWirelessFieldsOut) {
-    RecordingPeer peer({kOk, kOk, "NTPEN=0\nNTPName=pool\nDate=2027/01/01\n", kOk});
+    RecordingPeer peer(
+        {kOk, kOk,
+         "NTPEN=0\nNTPName=pool\nNTPPoll=24\nTimezone=8\nDate=2027/01/01\nTime=08:00:00\n", kOk});
     CameraSettings s = Camera(peer.Port());
     s.SECUEN = 1;
     SetFieldText(s.userName, "admin");
@@ -120,10 +122,11 @@ TEST(Save, StopsAtTheFirstFailingStep) {
     EXPECT_EQ((std::vector<SaveStep>{SaveStep::System, SaveStep::Ddns}), ran);
     EXPECT_EQ(2u, peer.Requests().size());
 
-    // A write answered "Unauthorized" is not a failure.
-    RecordingPeer lax({"401 Unauthorized\n", kOk, kOk, kOk});
-    CameraSettings t = Camera(lax.Port());
-    EXPECT_EQ(CAM_OK, RunSave(t, false));
+    // A camera that refuses the credentials for writes ends the save at its first write.
+    RecordingPeer strict({"401 Unauthorized\n", kOk, kOk, kOk});
+    CameraSettings t = Camera(strict.Port());
+    EXPECT_EQ(CAM_ERR_UNAUTHORIZED, RunSave(t, false));
+    EXPECT_EQ(1u, strict.Requests().size());
 }
 
 TEST(Save, RefusesValuesThatWouldBreakTheRequestBeforeSendingAnything) {

@@ -119,6 +119,10 @@ TEST(CameraTransport, TimingAgainstRawPeers) {
         SendText(fd, "TitleBar=cam\n");
         HoldOpen(fd);
     });
+    RawPeer measured([](int fd) {  // the same with a Content-Length that says it is whole
+        SendText(fd, "HTTP/1.0 200 OK\r\nContent-Length: 13\r\n\r\nTitleBar=cam\n");
+        HoldOpen(fd);
+    });
     RawPeer flood([](int fd) {
         std::string big(20000, 'z');
         big.replace(100, 11, "402 Failure");
@@ -133,6 +137,8 @@ TEST(CameraTransport, TimingAgainstRawPeers) {
         std::async(std::launch::async, [&] { return Exchange(pieces.Port(), request); });
     auto trickleRun =
         std::async(std::launch::async, [&] { return Exchange(trickle.Port(), request); });
+    auto measuredRun =
+        std::async(std::launch::async, [&] { return Exchange(measured.Port(), request); });
     auto floodRun = std::async(std::launch::async, [&] { return Exchange(flood.Port(), request); });
     auto slamRun = std::async(std::launch::async, [&] { return Exchange(slam.Port(), request); });
 
@@ -149,8 +155,12 @@ TEST(CameraTransport, TimingAgainstRawPeers) {
 
     o = trickleRun.get();
     EXPECT_EQ(o.answer, "TitleBar=cam\n");
-    EXPECT_GT(o.seconds, kReceiveIdleLimitMs / 1000.0 - 0.3);
-    EXPECT_LT(o.seconds, kReceiveIdleLimitMs / 1000.0 + 2.0);
+    EXPECT_GT(o.seconds, kReceiveIdleEndMs / 1000.0 - 0.3);
+    EXPECT_LT(o.seconds, kReceiveIdleEndMs / 1000.0 + 2.0);
+
+    o = measuredRun.get();
+    EXPECT_NE(o.answer.find("\r\n\r\nTitleBar=cam\n"), std::string::npos);
+    EXPECT_LT(o.seconds, 1.0);
 
     o = floodRun.get();
     EXPECT_EQ(o.bytes, static_cast<int>(kAnswerCapacity - 1));
@@ -176,16 +186,16 @@ TEST(CameraTransport, ConnectFailuresAreQuick) {
     CameraSettings s = NewCameraSettings();
     int fd = -1;
     auto start = Clock::now();
-    EXPECT_EQ(OpenCameraConnection(s, "127.0.0.1", closedPort.c_str(), fd), CAM_ERR_CONNECT);
+    EXPECT_EQ(OpenCameraConnection(s, "127.0.0.1", closedPort.c_str(), fd), CAM_ERR_REFUSED);
     EXPECT_LT(SecondsSince(start), 2.5);
-    EXPECT_EQ(CameraCommand(s, "127.0.0.1", closedPort.c_str(), 1, 1, 0), CAM_ERR_CONNECT);
+    EXPECT_EQ(CameraCommand(s, "127.0.0.1", closedPort.c_str(), 1, 1, 0), CAM_ERR_REFUSED);
     EXPECT_EQ(ProbeReachable("127.0.0.1", ntohs(a.sin_port)), -1);
     close(probe);
 
     // Bad hosts and ports, and a closing window, give -1 before anything is sent.
     EXPECT_EQ(OpenCameraConnection(s, "256.1.1.1.invalid", "80", fd), CAM_ERR_CONNECT);
     EXPECT_EQ(OpenServerConnection("no-such-host.invalid", "80", fd), CAM_ERR_CONNECT);
-    EXPECT_EQ(OpenCameraConnection(s, "127.0.0.1", "eighty", fd), CAM_ERR_CONNECT);  // port 0
+    EXPECT_EQ(OpenCameraConnection(s, "127.0.0.1", "eighty", fd), CAM_ERR_REFUSED);  // port 0
 
     // A listener whose queue is full leaves new connects pending: the connect gives up after
     // its two 1-second waits, and at once when the window is closing.

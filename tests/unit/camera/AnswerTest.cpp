@@ -1,0 +1,117 @@
+// What a command makes of each kind of answer a peer may give, and that a save never starts
+// from a read that was not whole.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RecordingPeer.h"
+#include "camera/RequestFraming.h"
+#include "camera/Transport.h"
+#include "cli/Commands.h"
+
+namespace orvanta::camera {
+namespace {
+
+using testing::RecordingPeer;
+
+const std::string kSystem = "TitleBar=Gate\nDesp=North side\nSECUEN=0\nModelName=Mervo-71\n";
+
+std::string Http(const std::string& status, const std::string& body, long declared = -1) {
+    return "HTTP/1.0 " + status + "\r\nContent-Type: text/plain\r\n" +
+           (declared == 0 ? ""
+                          : "Content-Length: " +
+                                std::to_string(declared > 0 ? declared : body.size()) + "\r\n") +
+           "\r\n" + body;
+}
+
+TEST(CameraAnswers, EachAnswerGivesItsOwnCode) {
+    struct Case {
+        const char* what;
+        bool write;
+        std::string answer;
+        int code;
+        int status;  // LastHttpStatus() afterwards, for the status cases
+    };
+    const Case cases[] = {
+        {"whole report", false, Http("200 OK", kSystem), CAM_OK, 200},
+        {"report without a status line", false, kSystem, CAM_OK, 0},
+        {"report without Content-Length", false, Http("200 OK", kSystem, 0), CAM_OK, 200},
+        {"garbage", false, "hello there\n", CAM_ERR_INCOMPLETE, 0},
+        {"binary", false, std::string("\x16\x03\x01\x02\x00\x01", 6), CAM_ERR_NOT_HTTP, 0},
+        {"broken status line", false, "HTTP/one 200 OK\r\n\r\n" + kSystem, CAM_ERR_NOT_HTTP, 0},
+        {"server error", false, Http("500 Internal Server Error", "oops\n"), CAM_ERR_HTTP_STATUS,
+         500},
+        {"forbidden", false, Http("403 Forbidden", ""), CAM_ERR_HTTP_STATUS, 403},
+        {"unauthorized", false, Http("401 Unauthorized", "Unauthorized\n"), CAM_ERR_UNAUTHORIZED,
+         401},
+        {"cut, shown by Content-Length", false,
+         Http("200 OK", kSystem.substr(0, 40), static_cast<long>(kSystem.size())),
+         CAM_ERR_CLOSED_EARLY, 200},
+        {"cut inside the last value", false, kSystem.substr(0, kSystem.size() - 3),
+         CAM_ERR_CLOSED_EARLY, 0},
+        {"flood", false, Http("200 OK", kSystem + std::string(7000, 'z') + "\n", 0),
+         CAM_ERR_TOO_LONG, 0},
+        {"closed without a byte", false, "", CAM_ERR_NO_ANSWER, 0},
+
+        {"write taken", true, Http("200 OK", "OK\n"), CAM_OK, 200},
+        {"write taken, plain answer", true, "OK\n", CAM_OK, 0},
+        {"write taken, long answer", true, Http("200 OK", std::string(9000, 'x'), 0), CAM_OK, 200},
+        {"write unauthorized", true, Http("401 Unauthorized", "Unauthorized\n"),
+         CAM_ERR_UNAUTHORIZED, 401},
+        {"write forbidden", true, Http("403 Forbidden", ""), CAM_ERR_HTTP_STATUS, 403},
+        {"write server error", true, Http("500 Internal Server Error", ""), CAM_ERR_HTTP_STATUS,
+         500},
+        {"write sent to a login page", true, "HTTP/1.0 302 Found\r\nLocation: /login.htm\r\n\r\n",
+         CAM_ERR_HTTP_STATUS, 302},
+        {"write answered ERROR", true, Http("200 OK", "ERROR\n"), CAM_ERR_FAILURE, 200},
+        {"write refused the old way", true, "402 Failure\n", CAM_ERR_FAILURE, 0},
+        {"write answered with bytes", true, std::string("\x05\x01\x00", 3), CAM_ERR_NOT_HTTP, 0},
+    };
+    std::vector<std::string> answers;
+    for (const Case& c : cases) answers.push_back(c.answer);
+    RecordingPeer peer(answers);
+    CameraSettings s = NewCameraSettings();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetFieldText(s.TitleBar, "before");
+        int code = c.write ? CameraCommand(s, "127.0.0.1", peer.Port(), 2, 1, 0, "&TitleBar=x")
+                           : CameraCommand(s, "127.0.0.1", peer.Port(), 1, 1, 0);
+        EXPECT_EQ(code, c.code) << ResultName(code);
+        if (c.code == CAM_ERR_HTTP_STATUS) EXPECT_EQ(LastHttpStatus(), c.status);
+        // Nothing of an answer that failed is taken into the record.
+        if (!c.write) EXPECT_STREQ(s.TitleBar, c.code == CAM_OK ? "Gate" : "before");
+    }
+}
+
+// The save's read must be whole before anything is written: with the system page or the
+// network page broken, the tool stops after the read and the camera sees no write.
+TEST(CameraAnswers, SaveSendsNothingAfterAnIncompleteRead) {
+    const std::string system = Http("200 OK", kSystem);
+    const std::string network =
+        "IPType=1\nIPAddr=192.168.0.98\nNetmask=255.255.255.0\nWPAPSKeyM=0\nHttpPort=80\n"
+        "SPort=554\nRTSPPort=554\n";
+    const std::vector<std::string> brokenSystem = {
+        "garbage\n",
+        Http("200 OK", kSystem.substr(0, 30), static_cast<long>(kSystem.size())),
+        Http("200 OK", kSystem + std::string(7000, 'z'), 0),
+        kSystem.substr(0, kSystem.size() - 2),
+    };
+    std::vector<std::vector<std::string>> scripts;
+    for (const std::string& broken : brokenSystem) scripts.push_back({broken, broken, broken});
+    // The system page whole, then the network page cut inside its last value.
+    scripts.push_back({system, system, system, Http("200 OK", "Version=1.0\n"), system,
+                       network.substr(0, network.size() - 3)});
+    for (const std::vector<std::string>& script : scripts) {
+        SCOPED_TRACE(script.back().substr(0, 40));
+        RecordingPeer peer(script);
+        std::string target = std::string("127.0.0.1:") + peer.Port();
+        const char* argv[] = {target.c_str(), "TitleBar=New"};
+        EXPECT_EQ(cli::RunSaveCommand(2, const_cast<char**>(argv)), 1);
+        for (const std::string& request : peer.Requests())
+            EXPECT_EQ(request.find("Act=2"), std::string::npos) << request;
+    }
+}
+
+}  // namespace
+}  // namespace orvanta::camera
