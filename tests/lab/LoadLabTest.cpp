@@ -59,8 +59,8 @@ TEST(LoadLab, ApplyOnTwoHundredFiftyCamerasFinishesTheGoodAndNamesTheFaulty) {
     // Every tenth camera misbehaves: silent, refusing the DDNS write, or gone after the save.
     const char* const kFaults[] = {",fault=silent", ",fault=http403,fault_on=w13",
                                    ",restart_ms=10000000"};
-    const char* const kDetails[] = {"read CAM_ERR_NO_ANSWER",
-                                    "DDNS write CAM_ERR_HTTP_STATUS: HTTP status 403",
+    const char* const kDetails[] = {"read: CAM_ERR_NO_ANSWER: no answer",
+                                    "DDNS write: CAM_ERR_HTTP_STATUS: HTTP status 403",
                                     "not found again after the save"};
     std::string config, csv = "serial,TitleBar\n", addresses;
     for (int i = 1; i <= kCameras; ++i) {
