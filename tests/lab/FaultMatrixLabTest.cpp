@@ -176,13 +176,15 @@ TEST(FaultMatrixLab, EveryMisbehavingCameraEndsBoundedWithItsReason) {
     EXPECT_EQ(1, std::max_element(runs.begin(), runs.end(), [](const auto& a, const auto& b) {
                      return a.mostTcpConnections < b.mostTcpConnections;
                  })->mostTcpConnections);
-    // The simulator let go of every connection the tool closed.
-    int fds = -1;
-    for (int i = 0; i < 100 && fds != camsimFds; ++i) {
+    // The simulator let go of every connection the tool closed: no more descriptors than at
+    // its start (when its ready file may still have been open).
+    int fds = lab::OpenDescriptors(camsim);
+    for (int i = 0; i < 100 && fds > camsimFds; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         fds = lab::OpenDescriptors(camsim);
     }
-    EXPECT_EQ(camsimFds, fds) << "camsim descriptors after the runs";
+    EXPECT_GE(fds, 0) << "camsim ended";
+    EXPECT_LE(fds, camsimFds) << "camsim descriptors after the runs";
 }
 
 }  // namespace
