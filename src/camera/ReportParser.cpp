@@ -105,48 +105,47 @@ void ParseFields(CameraSettings& settings, const char* answer, const FieldEntry 
     }
 }
 
-// The keys a page's report always carries: without them the answer is not that page at all
-// (garbage, an error page, a cut answer), and a save must not write back what it left empty.
-const char* const kSystemKeys[] = {"TitleBar=", "ModelName="};
-const char* const kNetworkKeys[] = {"IPType=", "IPAddr=", "HttpPort=", "WPAPSKeyM="};
-const char* const kDdnsKeys[] = {"DDNS="};
-const char* const kTimeKeys[] = {"NTPEN=", "Timezone=", "Date=", "Time="};
+// The pages whose values a save writes back must carry every key it writes: a key that is
+// missing (garbage, an error page, an answer cut at a line end) would be written back empty or
+// as 0. Only these keys may be missing: they are read, never written.
+const char* const kReadOnlyKeys[] = {"SECUEN=", "Wireless=", "ChType="};
 
 struct PageTable {
     const FieldEntry* fields = nullptr;
-    size_t fieldCount = 0;
-    const char* const* required = nullptr;
-    size_t requiredCount = 0;
+    size_t count = 0;
+    bool written = false;  // a save writes this page's values back
 };
 
-template <size_t N, size_t M>
-PageTable Table(const FieldEntry (&fields)[N], const char* const (&required)[M]) {
-    return {fields, N, required, M};
-}
 template <size_t N>
-PageTable Table(const FieldEntry (&fields)[N]) {
-    return {fields, N, nullptr, 0};
+PageTable Table(const FieldEntry (&fields)[N], bool written) {
+    return {fields, N, written};
 }
 
 PageTable TableOf(int page, int sub) {
     switch (page) {
         case 0:
-            return sub == 15 ? Table(kTimeFields, kTimeKeys) : PageTable{};
+            return sub == 15 ? Table(kTimeFields, true) : PageTable{};
         case 1:
-            return Table(kSystemFields, kSystemKeys);
+            return Table(kSystemFields, true);
         case 3:
-            return Table(kNetworkFields, kNetworkKeys);
+            return Table(kNetworkFields, true);
         case 13:
-            return Table(kDdnsFields, kDdnsKeys);
+            return Table(kDdnsFields, true);
         case 23:
-            return Table(kFirmwareFields);
+            return Table(kFirmwareFields, false);
         case 32:
-            return Table(kCapabilityFields);
+            return Table(kCapabilityFields, false);
         case 34:
-            return Table(kNatFields);
+            return Table(kNatFields, false);
         default:
             return {};
     }
+}
+
+bool IsReadOnly(const char* key) {
+    for (const char* k : kReadOnlyKeys)
+        if (std::strcmp(k, key) == 0) return true;
+    return false;
 }
 
 }  // namespace
@@ -154,12 +153,12 @@ PageTable TableOf(int page, int sub) {
 int CheckReport(const char* answer, int page, int sub) {
     if (!answer) return CAM_ERR_INCOMPLETE;
     PageTable table = TableOf(page, sub);
-    for (size_t i = 0; i < table.requiredCount; ++i)
-        if (!FindKey(answer, table.required[i])) return CAM_ERR_INCOMPLETE;
-    // Every line of a report ends in a line feed: a value that runs into the end of the answer
-    // was cut with it, however plausible what is left of it looks.
-    for (size_t i = 0; i < table.fieldCount; ++i) {
-        const char* hit = FindKey(answer, table.fields[i].key);
+    for (size_t i = 0; i < table.count; ++i) {
+        const char* key = table.fields[i].key;
+        const char* hit = FindKey(answer, key);
+        if (!hit && table.written && !IsReadOnly(key)) return CAM_ERR_INCOMPLETE;
+        // Every line of a report ends in a line feed: a value that runs into the end of the
+        // answer was cut with it, however plausible what is left of it looks.
         if (hit && !std::strpbrk(hit, "\r\n")) return CAM_ERR_CLOSED_EARLY;
     }
     return CAM_OK;

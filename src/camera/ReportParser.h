@@ -18,11 +18,10 @@ enum FieldKind { kNumberField = 0, kTextField = 1 };
 void ParseReportField(void* destination, const char* key, const char* answer, size_t width,
                       FieldKind kind);
 
-// Whether `answer` is a whole report of the page: CAM_ERR_INCOMPLETE when a key the page always
-// carries is missing (the system page's TitleBar and ModelName; the network page's IPType,
-// IPAddr, HttpPort and WPAPSKeyM; DDNS; the time's NTPEN, Timezone, Date and Time),
-// CAM_ERR_CLOSED_EARLY when one of the page's values runs into the end of the answer without
-// its line end, else CAM_OK.
+// Whether `answer` is a whole report of the page: CAM_ERR_INCOMPLETE when a page that a save
+// writes back (1, 3, 13, the time) lacks a key of its report (only SECUEN, Wireless and ChType,
+// which are never written, may be missing); CAM_ERR_CLOSED_EARLY when one of the page's values
+// runs into the end of the answer without its line end; else CAM_OK.
 int CheckReport(const char* answer, int page, int sub);
 
 // Fills the fields of one page's report (page 0 with sub 15 is the time). Text fields of the

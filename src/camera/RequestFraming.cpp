@@ -145,6 +145,7 @@ int Exchange(const CameraSettings& settings, const char* host, const char* port,
     if (result != CAM_OK) return result;
     AnswerEnd how = AnswerEnd::kNothing;
     int bytes = 0;
+    errno = 0;  // only the send's own failure tells a reset from a stalled peer
     if (SendRequest(fd, request, length) <= 0)
         result = errno == ECONNRESET || errno == EPIPE ? CAM_ERR_REFUSED : CAM_ERR_SEND;
     else if ((bytes = ReceiveAnswer(fd, answer, capacity, &how)) <= 0)

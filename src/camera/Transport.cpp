@@ -25,9 +25,12 @@ using SteadyClock = std::chrono::steady_clock;
 
 std::atomic<unsigned long> g_connectionsOpened{0};
 thread_local int t_lastHttpStatus = 0;
+// After an answer is whole by its Content-Length, bytes still arriving within this long are
+// taken too: a camera that miscounts its length sends them in the same burst.
+constexpr int kReceiveGraceMs = 100;
 
-// What the head of an HTTP answer says. `status` as HttpStatusOf; the rest only when the
-// head is complete (its blank line received).
+// What the head of an HTTP answer says: the status (0 without a status line, -1 for a broken
+// one); the rest only when the head is complete (its blank line received).
 struct Head {
     int status = 0;
     bool complete = false;
@@ -305,64 +308,49 @@ int SendRequest(int socket, const char* bytes, size_t length) {
     return static_cast<int>(sent);
 }
 
+namespace {
+
+// The loop of ReceiveAnswer after the first byte is readable; returns how it ended.
+AnswerEnd ReceiveRest(int socket, char* buffer, size_t room, size_t& total) {
+    auto deadline = SteadyClock::now() + std::chrono::milliseconds(kReceiveTotalLimitMs);
+    bool whole = false;  // the body is as long as its Content-Length says
+    for (;;) {
+        int left = RemainingMs(deadline);
+        if (left == 0) return AnswerEnd::kIdle;  // the total bound: a peer that trickles on
+        // Two idle seconds end the answer of a peer that keeps its connection open; a whole
+        // answer waits only for what a miscounted length may have left in flight.
+        int idle = whole ? kReceiveGraceMs : kReceiveIdleEndMs;
+        int ready = WaitFor(socket, POLLIN, total == 0 ? left : std::min(left, idle));
+        if (ready < 0) return AnswerEnd::kReset;
+        if (ready == 0 && total > 0) return whole ? AnswerEnd::kComplete : AnswerEnd::kIdle;
+        if (ready == 0) continue;
+        // When full, one more byte tells an answer that was longer from one that just fit.
+        char extra;
+        ssize_t n = total == room ? recv(socket, &extra, 1, 0)
+                                  : recv(socket, buffer + total, room - total, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) return AnswerEnd::kClosed;
+        if (n < 0) return AnswerEnd::kReset;
+        if (total == room) return AnswerEnd::kOverflow;
+        total += static_cast<size_t>(n);
+        Head head = ParseHead(buffer, total);
+        whole = head.complete && head.hasLength && total - head.bodyStart >= head.contentLength;
+    }
+}
+
+}  // namespace
+
 int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end) {
     AnswerEnd ended = AnswerEnd::kNothing;
     size_t total = 0;
     if (buffer && capacity > 0) {
         std::memset(buffer, 0, capacity);
-        const size_t room = capacity - 1;  // keep the terminating NUL
-        if (WaitFor(socket, POLLIN, 5000) == 1) {
-            auto deadline = SteadyClock::now() + std::chrono::milliseconds(kReceiveTotalLimitMs);
-            ended = AnswerEnd::kIdle;
-            for (;;) {
-                int left = RemainingMs(deadline);
-                if (left == 0) break;  // the total bound: a peer that trickles on and on
-                // Before the first byte the 5 s wait has passed already; after it, two idle
-                // seconds end the answer of a peer that keeps its connection open.
-                int ready =
-                    WaitFor(socket, POLLIN, total == 0 ? left : std::min(left, kReceiveIdleEndMs));
-                if (ready < 0) {
-                    ended = AnswerEnd::kReset;
-                    break;
-                }
-                if (ready == 0) {
-                    if (total > 0) break;
-                    continue;
-                }
-                if (total == room) {
-                    // Full: one more byte tells an answer that was longer from one that fit.
-                    char extra;
-                    ssize_t n = recv(socket, &extra, 1, 0);
-                    if (n < 0 && errno == EINTR) continue;
-                    ended = n > 0    ? AnswerEnd::kOverflow
-                            : n == 0 ? AnswerEnd::kClosed
-                                     : AnswerEnd::kReset;
-                    break;
-                }
-                ssize_t n = recv(socket, buffer + total, room - total, 0);
-                if (n < 0 && errno == EINTR) continue;
-                if (n <= 0) {
-                    ended = n == 0 ? AnswerEnd::kClosed : AnswerEnd::kReset;
-                    break;
-                }
-                total += static_cast<size_t>(n);
-                Head head = ParseHead(buffer, total);
-                if (head.complete && head.hasLength &&
-                    total - head.bodyStart >= head.contentLength) {
-                    ended = AnswerEnd::kComplete;
-                    break;
-                }
-            }
-        }
+        // capacity - 1: the terminating NUL stays.
+        if (WaitFor(socket, POLLIN, 5000) == 1)
+            ended = ReceiveRest(socket, buffer, capacity - 1, total);
     }
     if (end) *end = ended;
     return static_cast<int>(total);
-}
-
-int HttpStatusOf(const char* answer) {
-    if (!answer) return 0;
-    size_t lineStart = 0;
-    return StatusOf(answer, std::strlen(answer), lineStart);
 }
 
 int LastHttpStatus() {

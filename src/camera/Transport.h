@@ -28,10 +28,10 @@ uint32_t ResolveHost(const char* name);
 // 0 when a TCP connection to name:port could be made within kProbeTimeoutMs, else -1.
 int ProbeReachable(const char* name, uint16_t port);
 
-// 0 and a connected blocking socket in `socketOut`, CAM_ERR_REFUSED when the peer refused
-// the connection, or CAM_ERR_CONNECT (-1) for any other failure. A null host means 127.0.0.1; the
-// port is base-10 text (anything else is port 0). The camera variant gives up as soon as it
-// finds settings.keepConnecting at 0.
+// 0 and a connected blocking socket in `socketOut`, CAM_ERR_REFUSED when the peer refused the
+// connection, or CAM_ERR_CONNECT (-1) for any other failure. A null host means 127.0.0.1;
+// the port is base-10 text (anything else is port 0). The camera variant gives up as soon as
+// it finds settings.keepConnecting at 0.
 int OpenCameraConnection(const CameraSettings& settings, const char* host, const char* port,
                          int& socketOut);
 int OpenServerConnection(const char* host, const char* port, int& socketOut);
@@ -52,7 +52,7 @@ int SendRequest(int socket, const char* bytes, size_t length);
 enum class AnswerEnd {
     kNothing,   // no byte within the first wait
     kClosed,    // the peer closed: the normal end of an HTTP/1.0 answer
-    kComplete,  // as many body bytes as the Content-Length header announced
+    kComplete,  // the body as long as its Content-Length, and nothing more came
     kIdle,      // the idle or the total bound ran out with the connection open
     kOverflow,  // the buffer was full and more came (the rest is dropped)
     kReset,     // the connection broke (reset) or the wait failed
@@ -64,10 +64,6 @@ enum class AnswerEnd {
 // first, so the answer is NUL-terminated. Returns the number of bytes received (0 when
 // nothing came); `end`, when given, says how it ended.
 int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end = nullptr);
-
-// The status number of an answer that begins with an HTTP status line ("HTTP/1.0 200 OK"),
-// 0 for an answer without one, -1 for one that begins "HTTP/" but has no valid status.
-int HttpStatusOf(const char* answer);
 
 // What an answer is to its command, for CheckAnswer.
 enum class AnswerKind {

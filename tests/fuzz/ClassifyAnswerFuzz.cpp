@@ -1,9 +1,11 @@
-// Any answer, classified as a read or a write of any page. The first byte picks which.
+// Any answer, classified as a read or a write of any page and checked for its form. The first
+// byte picks which.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "camera/ReportParser.h"
 #include "camera/Transport.h"
 
 using namespace orvanta::camera;
@@ -18,5 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int code = ClassifyAnswer(answer.data(), isRead, page);
     if (code > CAM_OK || code < CAM_ERR_UNAUTHORIZED) __builtin_trap();
     if (!isRead && (code == CAM_ERR_UNAUTHORIZED || code == CAM_ERR_INCOMPLETE)) __builtin_trap();
+    // The answer's form, over the bytes as received (NULs included) and each way a receive ends,
+    // and the report checks of the page.
+    const AnswerKind kind = static_cast<AnswerKind>(data[0] % 3);
+    const AnswerEnd end = static_cast<AnswerEnd>((data[0] >> 2) % 6);
+    int form = CheckAnswer(answer.data(), length, end, kind);
+    if (form > CAM_OK || (form == CAM_ERR_HTTP_STATUS && LastHttpStatus() / 100 == 2))
+        __builtin_trap();
+    if (CheckReport(answer.data(), page, data[0] & 0x80 ? 15 : 0) > CAM_OK) __builtin_trap();
     return 0;
 }

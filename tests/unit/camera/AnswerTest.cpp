@@ -88,9 +88,42 @@ TEST(CameraAnswers, EachAnswerGivesItsOwnCode) {
 // network page broken, the tool stops after the read and the camera sees no write.
 TEST(CameraAnswers, SaveSendsNothingAfterAnIncompleteRead) {
     const std::string system = Http("200 OK", kSystem);
-    const std::string network =
-        "IPType=1\nIPAddr=192.168.0.98\nNetmask=255.255.255.0\nWPAPSKeyM=0\nHttpPort=80\n"
-        "SPort=554\nRTSPPort=554\n";
+    std::string network;
+    for (const char* key : {"IPType=1",
+                            "IPAddr=192.168.0.98",
+                            "Netmask=255.255.255.0",
+                            "Gateway=",
+                            "DNS1=",
+                            "DNS2=",
+                            "WIPType=0",
+                            "WIPAddr=",
+                            "WNetmask=",
+                            "WGateway=",
+                            "WDNS1=",
+                            "WDNS2=",
+                            "Wireless=0",
+                            "WireType=0",
+                            "WireSec=0",
+                            "SSID=",
+                            "WireCh=1",
+                            "ChType=0",
+                            "TxRate=",
+                            "WEPAuthM=0",
+                            "WepKeyL=0",
+                            "WEPMode=0",
+                            "WEPKey0=",
+                            "WEPKey1=",
+                            "WEPKey2=",
+                            "WEPKey3=",
+                            "WEPKeyE0=0",
+                            "WPAKey=",
+                            "WPAEnc=0",
+                            "WPAPSKeyM=0",
+                            "UPnPE=0",
+                            "HttpPort=80",
+                            "SPort=554",
+                            "RTSPPort=554"})
+        network += std::string(key) + "\n";
     const std::vector<std::string> brokenSystem = {
         "garbage\n",
         Http("200 OK", kSystem.substr(0, 30), static_cast<long>(kSystem.size())),
@@ -99,9 +132,12 @@ TEST(CameraAnswers, SaveSendsNothingAfterAnIncompleteRead) {
     };
     std::vector<std::vector<std::string>> scripts;
     for (const std::string& broken : brokenSystem) scripts.push_back({broken, broken, broken});
-    // The system page whole, then the network page cut inside its last value.
+    // The system page whole, then the network page cut inside its last value, and cut at a
+    // line end before its ports.
     scripts.push_back({system, system, system, Http("200 OK", "Version=1.0\n"), system,
                        network.substr(0, network.size() - 3)});
+    scripts.push_back({system, system, system, Http("200 OK", "Version=1.0\n"), system,
+                       network.substr(0, network.find("HttpPort="))});
     for (const std::vector<std::string>& script : scripts) {
         SCOPED_TRACE(script.back().substr(0, 40));
         RecordingPeer peer(script);
