@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -36,8 +37,15 @@ const std::set<std::string> kWritableNetwork = {
     "WEPKey3", "WEPKeyE0", "WPAKey",   "WPAEnc",  "WPAPSKeyM", "TxRate",   "WepKeyL",
     "UPnPE",   "PAccount", "PPwd",     "PVP",     "HttpPort",  "SPort",    "RTSPPort"};
 
-const std::set<std::string> kFaultNames = {"silent",   "pieces",       "close",         "failure",
-                                           "overlong", "no_wpapskeym", "wireless_first"};
+const std::set<std::string> kFaultNames = {
+    "silent",   "pieces",       "drip",         "keep_open",     "flood",    "close",
+    "reset",    "reset_midway", "cut",          "cut_bare",      "overlong", "garbage",
+    "not_http", "failure",      "http401",      "http403",       "http500",  "login_redirect",
+    "ok_error", "huge_sum",     "no_wpapskeym", "wireless_first"};
+
+const char kUnauthorized[] =
+    "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"camera\"\r\n"
+    "Content-Type: text/plain\r\nConnection: close\r\n\r\nUnauthorized\n";
 
 std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -183,10 +191,23 @@ bool Authorized(const CgiCamera& camera, const Request& request) {
     return credentials == camera.user + ":" + camera.password;
 }
 
-std::string Status(const std::string& status, const std::string& body) {
-    return "HTTP/1.0 " + status +
-           "\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
-           std::to_string(body.size()) + "\r\n\r\n" + body;
+std::string Status(const std::string& status, const std::string& body, bool withLength = true) {
+    std::string length =
+        withLength ? "Content-Length: " + std::to_string(body.size()) + "\r\n" : std::string();
+    return "HTTP/1.0 " + status + "\r\nContent-Type: text/plain\r\nConnection: close\r\n" + length +
+           "\r\n" + body;
+}
+
+// Bytes that are no report and no HTTP: never NUL, so they reach the client's text whole.
+std::string Junk(size_t size) {
+    std::string out;
+    uint32_t state = 0x2545F491u;
+    while (out.size() < size) {
+        state = state * 1664525u + 1013904223u;
+        char c = static_cast<char>(state >> 24);
+        if (c != '\0') out += c;
+    }
+    return out;
 }
 
 std::string NotFound() {
@@ -221,11 +242,13 @@ std::string NetworkReport(const CgiCamera& camera, bool wirelessFirst, bool with
     return body;
 }
 
-std::string ScanReport(const CgiCamera& camera) {
+// `claimedSum` < 0: the sum is the number of entries listed.
+std::string ScanReport(const CgiCamera& camera, long claimedSum) {
     const char* eol = camera.crlf ? "\r\n" : "\n";
-    std::string body =
-        std::string("<html><head><title>Site survey</title></head><body>") + eol + "<table>" + eol +
-        "<tr><td>scan AP sum = " + std::to_string(camera.accessPoints.size()) + "</td></tr>" + eol;
+    long sum = claimedSum < 0 ? static_cast<long>(camera.accessPoints.size()) : claimedSum;
+    std::string body = std::string("<html><head><title>Site survey</title></head><body>") + eol +
+                       "<table>" + eol + "<tr><td>scan AP sum = " + std::to_string(sum) +
+                       "</td></tr>" + eol;
     int n = 0;
     for (const SimAccessPoint& ap : camera.accessPoints) {
         body += "<tr><td>AP" + std::to_string(++n) + " Channel=" + std::to_string(ap.channel) +
@@ -239,7 +262,27 @@ std::string ScanReport(const CgiCamera& camera) {
 
 bool FaultApplies(const CgiCamera& camera, const std::string& fault, const std::string& where) {
     if (!camera.faults.count(fault)) return false;
-    return camera.faultOn.empty() || camera.faultOn.count(where);
+    bool write = where == "w1" || where == "w3" || where == "w13" || where == "wtime";
+    return camera.faultOn.empty() || camera.faultOn.count(where) ||
+           (write && camera.faultOn.count("writes"));
+}
+
+// The answer of a camera that refuses the request, or empty. A refused write changes nothing.
+std::string Refusal(const CgiCamera& camera, const std::string& where) {
+    auto applies = [&](const char* fault) { return FaultApplies(camera, fault, where); };
+    if (applies("failure")) return Status("402 Failure", "402 Failure\n");
+    if (applies("http401")) return kUnauthorized;
+    if (applies("http403")) return Status("403 Forbidden", "403 Forbidden\n");
+    if (applies("http500")) return Status("500 Internal Server Error", "Internal error\n");
+    if (applies("ok_error")) return Status("200 OK", "ERROR\n");
+    if (applies("login_redirect")) {
+        const std::string page =
+            "<html><body><a href=\"/login.htm\">Please log in</a></body></html>\n";
+        return "HTTP/1.0 302 Found\r\nLocation: /login.htm\r\nContent-Type: text/html\r\n"
+               "Content-Length: " +
+               std::to_string(page.size()) + "\r\n\r\n" + page;
+    }
+    return "";
 }
 
 int HexDigit(char c) {
@@ -429,7 +472,7 @@ bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error) 
         } else if (key == "fault_on") {
             for (const std::string& f : Split(value, '+')) out.faultOn.insert(f);
         } else if (key == "pause_ms" || key == "piece_bytes" || key == "overlong_bytes" ||
-                   key == "restart_ms" || key == "wps_ms") {
+                   key == "restart_ms" || key == "wps_ms" || key == "cut_bytes") {
             int number = 0;
             if (!ToInt(value, key == "piece_bytes" || key == "overlong_bytes" ? 1 : 0, 10000000,
                        number)) {
@@ -440,6 +483,7 @@ bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error) 
              : key == "piece_bytes" ? out.pieceBytes
              : key == "restart_ms"  ? out.restartMs
              : key == "wps_ms"      ? out.wpsMs
+             : key == "cut_bytes"   ? out.cutBytes
                                     : out.overlongBytes) = number;
         } else if (key == "wps_result") {
             if (value != "success" && value != "failure" && value != "never") {
@@ -475,8 +519,10 @@ bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error) 
     return true;
 }
 
-bool ClosesAtOnce(const CgiCamera& camera) {
-    return camera.faults.count("close") > 0;
+OnAccept AcceptAction(const CgiCamera& camera) {
+    if (camera.faults.count("reset")) return OnAccept::kReset;
+    if (camera.faults.count("close")) return OnAccept::kClose;
+    return OnAccept::kServe;
 }
 
 CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
@@ -492,9 +538,7 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
         return answer;
     }
     if (!Authorized(camera, request)) {
-        answer.bytes =
-            "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"camera\"\r\n"
-            "Content-Type: text/plain\r\nConnection: close\r\n\r\nUnauthorized\n";
+        answer.bytes = kUnauthorized;
         return answer;
     }
 
@@ -506,6 +550,11 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
         auto page = request.query.find("Page");
         return page == request.query.end() ? std::string() : page->second;
     };
+    // A refused write changes nothing.
+    auto write = [&](const std::set<std::string>& keys) {
+        if (Refusal(camera, where).empty()) ApplyWrite(camera, request, keys);
+        body = "OK\n";
+    };
     if (request.path == "/goform/Parameters" && action == "2") {
         const std::string page = pageOf();
         const std::set<std::string>* keys = page == "1"    ? &kWritableSystem
@@ -514,15 +563,12 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
                                                            : nullptr;
         if (keys) {
             where = "w" + page;
-            // A refused write changes nothing.
-            if (!FaultApplies(camera, "failure", where)) ApplyWrite(camera, request, *keys);
-            body = "OK\n";
+            write(*keys);
             answer.networkWritten = page == "3";
         }
     } else if (request.path == "/cgi-bin/set_time.cgi" && action == "2") {
         where = "wtime";
-        if (!FaultApplies(camera, "failure", where)) ApplyWrite(camera, request, kWritableTime);
-        body = "OK\n";
+        write(kWritableTime);
     } else if (request.path == "/goform/Parameters" && action == "3") {
         where = "wps";
         body = WpsStatus(camera);
@@ -553,28 +599,54 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
         body = Lines(camera, camera.values, kTimeKeys);
     } else if (request.path == "/cgi-bin/ap_scan.cgi") {
         where = "scan";
-        body = ScanReport(camera);
+        body = ScanReport(camera, FaultApplies(camera, "huge_sum", where) ? 99999999 : -1);
     }
     if (body.empty()) {
         answer.bytes = NotFound();
         return answer;
     }
 
-    if (FaultApplies(camera, "failure", where)) {
-        answer.bytes = Status("402 Failure", "402 Failure\n");
+    auto applies = [&](const char* fault) { return FaultApplies(camera, fault, where); };
+    if (std::string refusal = Refusal(camera, where); !refusal.empty()) {
+        answer.bytes = refusal;
         answer.networkWritten = false;
         return answer;
     }
-    if (FaultApplies(camera, "overlong", where)) {
+    if (applies("overlong")) {
         const char* eol = camera.crlf ? "\r\n" : "\n";
         while (body.size() < static_cast<size_t>(camera.overlongBytes))
             body += "Filler=" + std::string(60, 'f') + eol;
     }
-    answer.bytes = Status("200 OK", body);
-    if (FaultApplies(camera, "silent", where))
+    if (applies("flood")) {  // the server sends the filler
+        answer.bytes = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n";
+        answer.delivery = Delivery::kFlood;
+        return answer;
+    }
+    if (applies("not_http"))
+        answer.bytes = Junk(1500);
+    else if (applies("garbage"))
+        answer.bytes = Status("200 OK", Junk(1500));
+    else
+        answer.bytes = Status("200 OK", body, !applies("cut_bare"));
+    if (applies("cut") || applies("cut_bare"))
+        answer.bytes.resize(answer.bytes.size() -
+                            std::min(answer.bytes.size(), static_cast<size_t>(camera.cutBytes)));
+
+    if (applies("silent")) {
         answer.delivery = Delivery::kNever;
-    else if (FaultApplies(camera, "pieces", where))
+    } else if (applies("drip")) {
         answer.delivery = Delivery::kPieces;
+        answer.pieceBytes = 1;
+        answer.pauseMs = 500;
+    } else if (applies("pieces")) {
+        answer.delivery = Delivery::kPieces;
+        answer.pieceBytes = camera.pieceBytes;
+        answer.pauseMs = camera.pauseMs;
+    } else if (applies("keep_open")) {
+        answer.delivery = Delivery::kKeepOpen;
+    } else if (applies("reset_midway")) {
+        answer.delivery = Delivery::kResetMidway;
+    }
     return answer;
 }
 

@@ -9,11 +9,28 @@
 //   security = on|off, user, password        Basic authorization (SECUEN follows security)
 //   line_end = lf|crlf         how report lines end
 //   ap1, ap2, ...              access points: channel|mac|ssid|quality|mode|security|algorithm
-//   fault = NAME[+NAME]        silent, pieces, close, failure, overlong, no_wpapskeym,
-//                              wireless_first
+//   fault = NAME[+NAME]        what goes wrong (below)
 //   fault_on = WHAT[+WHAT]     where faults apply: page numbers, "time", "scan" (default all)
 //   pause_ms, piece_bytes      pacing of the "pieces" fault (default 300 ms, 64 bytes)
 //   overlong_bytes             size of the "overlong" answer (default 12000)
+//   cut_bytes                  how many bytes the "cut" faults leave out (default 2)
+// Faults:
+//   silent          reads the request, never answers (the connection is held 30 s)
+//   pieces, drip    the answer in pieces (pause_ms, piece_bytes), or one byte every 500 ms
+//   keep_open       the whole answer, then the connection stays open (30 s)
+//   flood           a 200 head, then filler without end (bounded: 30 s or 256 MiB)
+//   close, reset    closes, or resets, every connection at accept, before reading
+//   reset_midway    half the answer, then a reset
+//   cut, cut_bare   the answer without its last cut_bytes bytes, with the Content-Length of
+//                   the whole answer, or without any Content-Length
+//   overlong        the report padded with filler lines to overlong_bytes
+//   garbage         a 200 head over bytes that are no report; not_http: such bytes alone
+//   failure         "402 Failure"; a refused write changes nothing
+//   http401, http403, http500, login_redirect   that status (302 to a login page) instead
+//                   of the answer; a refused write changes nothing
+//   ok_error        "200 OK" with "ERROR" as the body; the write changes nothing
+//   huge_sum        the scan says "scan AP sum = 99999999" over its real entries
+//   no_wpapskeym, wireless_first   the network report without WPAPSKeyM, or wireless first
 //   restart_ms                 how long the camera is away after a network write (3000)
 //   dhcp_pool = FIRST-LAST     addresses it takes when written IPType 0 (DHCP)
 //   wps_ms, wps_result         how long a WPS run lasts (10000) and how it ends:
@@ -22,7 +39,7 @@
 //   account1, account2, ...    ID|PASSWORD|LOGINS|CAMERAS with LOGINS device, user or
 //                              device+user and CAMERAS ID/IP/Port/MAC/Model;ID/...
 // Writes (Act=2) change what later reads report; fault_on takes w1, w3, w13 and wtime for
-// them, and "wps" for the WPS requests.
+// them ("writes" for all four), and "wps" for the WPS requests.
 #include <chrono>
 #include <map>
 #include <set>
@@ -58,6 +75,7 @@ struct CgiCamera {
     int pauseMs = 300;
     int pieceBytes = 64;
     int overlongBytes = 12000;
+    int cutBytes = 2;
     int restartMs = 3000;
     uint32_t dhcpFirst = 0, dhcpLast = 0, dhcpNext = 0;  // host byte order; 0: no pool
     int wpsMs = 10000;
@@ -72,20 +90,29 @@ struct CgiCamera {
 bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error);
 
 // How the server delivers an answer.
-enum class Delivery { kWhole, kPieces, kNever };
+enum class Delivery {
+    kWhole,        // all of it, then the close
+    kPieces,       // pieceBytes every pauseMs, then the close
+    kNever,        // nothing; the connection is held
+    kKeepOpen,     // all of it; the connection is held
+    kFlood,        // the bytes, then filler until the client goes
+    kResetMidway,  // the first half, then a reset
+};
 
 struct CgiAnswer {
     std::string bytes;
     Delivery delivery = Delivery::kWhole;
-    bool networkWritten = false;  // the camera restarts with its new network settings
+    int pieceBytes = 0, pauseMs = 0;  // for kPieces
+    bool networkWritten = false;      // the camera restarts with its new network settings
 };
 
 // The answer to one request head (request line and header lines, LF or CR LF). Writes and
 // WPS starts change `camera`.
 CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead);
 
-// Whether the camera closes every connection without reading (the "close" fault).
-bool ClosesAtOnce(const CgiCamera& camera);
+// What the camera does with a connection it accepts, before reading anything.
+enum class OnAccept { kServe, kClose, kReset };
+OnAccept AcceptAction(const CgiCamera& camera);
 
 // Standard Base64 decoding for the authorization header; false on a bad character.
 bool DecodeBase64(const std::string& text, std::string& out);

@@ -15,6 +15,8 @@ namespace {
 constexpr size_t kMaxRequestBytes = 16384;
 constexpr int kRequestTimeoutMs = 10000;  // a client that never finishes its request
 constexpr int kSilentHoldMs = 30000;      // the "silent" fault keeps a connection this long
+constexpr size_t kFloodLimitBytes = 256u << 20;
+constexpr int kFloodPauseMs = 5;
 constexpr int kLingerAfterAnswerMs = 3000;
 
 bool HeadComplete(const std::string& data) {
@@ -74,7 +76,8 @@ bool HttpServer::Listen(size_t i) {
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = camera.ip;
     a.sin_port = htons(static_cast<uint16_t>(camera.httpPort));
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(fd, 64) != 0) {
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        listen(fd, SOMAXCONN) != 0) {
         std::fprintf(stderr, "camsim: no HTTP for %s:%d: %s\n", FormatIp(camera.ip).c_str(),
                      camera.httpPort, std::strerror(errno));
         if (fd >= 0) close(fd);
@@ -104,10 +107,17 @@ uint16_t HttpServer::Port(size_t camera) const {
 void HttpServer::OnAccept(int listenFd, size_t camera) {
     int fd = accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
     if (fd < 0) return;
-    if (ClosesAtOnce(cgi_[camera])) {
-        if (verbose_) std::fprintf(stderr, "camsim: closing at once (fault)\n");
-        close(fd);
-        return;
+    switch (AcceptAction(cgi_[camera])) {
+        case OnAccept::kClose:
+            if (verbose_) std::fprintf(stderr, "camsim: closing at once (fault)\n");
+            close(fd);
+            return;
+        case OnAccept::kReset:
+            if (verbose_) std::fprintf(stderr, "camsim: resetting at once (fault)\n");
+            Reset(fd);
+            return;
+        case OnAccept::kServe:
+            break;
     }
     timeval sendLimit{2, 0};
     setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &sendLimit, sizeof sendLimit);
@@ -169,7 +179,24 @@ void HttpServer::Respond(int fd, Connection& connection) {
             return;
         case Delivery::kPieces:
             connection.pending = std::move(answer.bytes);
+            connection.pieceBytes = answer.pieceBytes;
+            connection.pauseMs = answer.pauseMs;
             SendNextPiece(fd, connection.id);
+            return;
+        case Delivery::kKeepOpen:
+            SendAll(fd, answer.bytes);
+            DropLater(fd, connection.id, kSilentHoldMs);
+            return;
+        case Delivery::kFlood:
+            SendAll(fd, answer.bytes);
+            FloodOn(fd, connection.id,
+                    std::chrono::steady_clock::now() + std::chrono::milliseconds(kSilentHoldMs));
+            return;
+        case Delivery::kResetMidway:
+            SendAll(fd, answer.bytes.substr(0, answer.bytes.size() / 2));
+            connections_.erase(fd);
+            loop_.Unwatch(fd);
+            Reset(fd);
             return;
         case Delivery::kWhole:
             SendAll(fd, answer.bytes);
@@ -182,14 +209,42 @@ void HttpServer::SendNextPiece(int fd, uint64_t id) {
     auto it = connections_.find(fd);
     if (it == connections_.end() || it->second.id != id) return;
     Connection& connection = it->second;
-    size_t size = static_cast<size_t>(cgi_[connection.camera].pieceBytes);
+    size_t size = static_cast<size_t>(connection.pieceBytes);
     SendAll(fd, connection.pending.substr(0, size));
     connection.pending.erase(0, size);
     if (connection.pending.empty()) {
         Finish(fd);
         return;
     }
-    loop_.After(cgi_[connection.camera].pauseMs, [this, fd, id] { SendNextPiece(fd, id); });
+    loop_.After(connection.pauseMs, [this, fd, id] { SendNextPiece(fd, id); });
+}
+
+void HttpServer::FloodOn(int fd, uint64_t id, std::chrono::steady_clock::time_point end) {
+    auto it = connections_.find(fd);
+    if (it == connections_.end() || it->second.id != id) return;
+    Connection& connection = it->second;
+    if (connection.flooded >= kFloodLimitBytes || std::chrono::steady_clock::now() >= end) {
+        Drop(fd);
+        return;
+    }
+    static const std::string filler = [] {
+        std::string lines;
+        while (lines.size() < 16384) lines += "Filler=" + std::string(60, 'f') + "\n";
+        return lines;
+    }();
+    ssize_t n = send(fd, filler.data(), filler.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {  // the client went away
+        Drop(fd);
+        return;
+    }
+    if (n > 0) connection.flooded += static_cast<size_t>(n);
+    loop_.After(kFloodPauseMs, [this, fd, id, end] { FloodOn(fd, id, end); });
+}
+
+void HttpServer::Reset(int fd) {
+    linger abort{1, 0};  // close with a reset instead of the orderly end
+    setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    close(fd);
 }
 
 void HttpServer::Finish(int fd) {

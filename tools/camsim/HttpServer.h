@@ -1,6 +1,7 @@
 #pragma once
 // The cameras' HTTP/1.0 side: one listener per camera on its address and HTTP port, one
 // request per connection, answered by CameraCgi and closed after the answer.
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -50,12 +51,16 @@ private:
         std::string received;
         bool answered = false;
         std::string pending;  // the rest of an answer sent in pieces
+        int pieceBytes = 0, pauseMs = 0;
+        size_t flooded = 0;
     };
 
     void OnAccept(int listenFd, size_t camera);
     void OnReadable(int fd);
     void Respond(int fd, Connection& connection);
     void SendNextPiece(int fd, uint64_t id);
+    void FloodOn(int fd, uint64_t id, std::chrono::steady_clock::time_point end);
+    void Reset(int fd);
     void Finish(int fd);
     void Drop(int fd);
     void DropLater(int fd, uint64_t id, int delayMs);
