@@ -2,11 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace orvanta::lang {
 
@@ -29,12 +29,7 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string Trim(std::string_view text) {
-    size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    size_t last = text.find_last_not_of(" \t\r");
-    return std::string(text.substr(first, last - first + 1));
-}
+constexpr std::string_view kBlanks = " \t\r";
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -188,49 +183,67 @@ std::string DecodeText(std::string bytes, TextEncoding* encoding) {
     return text;
 }
 
-IniDocument::Line IniDocument::ParseLine(std::string text) {
+IniDocument::Range IniDocument::Trimmed(Range range) const {
+    std::string_view text = View(range);
+    size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {range.begin, 0};
+    size_t last = text.find_last_not_of(kBlanks);
+    return {range.begin + first, last - first + 1};
+}
+
+IniDocument::Line IniDocument::ParseLine(Range text) const {
     Line line;
-    line.text = std::move(text);
-    std::string trimmed = Trim(line.text);
-    if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') return line;
-    if (trimmed[0] == '[') {
-        size_t close = trimmed.find(']');
+    line.text = text;
+    Range trimmed = Trimmed(text);
+    std::string_view view = View(trimmed);
+    if (view.empty() || view[0] == ';' || view[0] == '#') return line;
+    if (view[0] == '[') {
+        size_t close = view.find(']');
         line.kind = Line::Section;
-        line.name = Trim(std::string_view(trimmed).substr(
-            1, close == std::string::npos ? std::string::npos : close - 1));
+        line.name = Trimmed(
+            {trimmed.begin + 1, close == std::string_view::npos ? trimmed.size - 1 : close - 1});
         return line;
     }
-    size_t eq = trimmed.find('=');
-    if (eq == std::string::npos) return line;
+    size_t eq = view.find('=');
+    if (eq == std::string_view::npos) return line;
     line.kind = Line::Entry;
-    line.name = Trim(std::string_view(trimmed).substr(0, eq));
-    line.value = Trim(std::string_view(trimmed).substr(eq + 1));
+    line.name = Trimmed({trimmed.begin, eq});
+    line.value = Trimmed({trimmed.begin + eq + 1, trimmed.size - eq - 1});
     // A value in one pair of matching quotes is read without them.
-    if (line.value.size() >= 2 && (line.value.front() == '"' || line.value.front() == '\'') &&
-        line.value.back() == line.value.front()) {
-        line.value = line.value.substr(1, line.value.size() - 2);
+    std::string_view value = View(line.value);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        line.value = {line.value.begin + 1, line.value.size - 2};
     }
     return line;
 }
 
-IniDocument::IniDocument(std::string_view utf8Text) {
-    if (utf8Text.find("\r\n") != std::string_view::npos) newline_ = "\r\n";
-    finalNewline_ = utf8Text.empty() || utf8Text.back() == '\n';
+IniDocument::Line IniDocument::AddLine(std::string_view text) {
+    Range range{store_.size(), text.size()};
+    store_.append(text);
+    return ParseLine(range);
+}
+
+IniDocument::IniDocument(std::string_view utf8Text) : store_(utf8Text) {
+    if (store_.find("\r\n") != std::string::npos) newline_ = "\r\n";
+    finalNewline_ = store_.empty() || store_.back() == '\n';
+    lines_.reserve(static_cast<size_t>(std::count(store_.begin(), store_.end(), '\n')) + 1);
     size_t start = 0;
-    while (start < utf8Text.size()) {
-        size_t end = utf8Text.find('\n', start);
-        std::string_view raw = utf8Text.substr(
-            start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-        lines_.push_back(ParseLine(std::string(raw)));
-        if (end == std::string_view::npos) break;
+    while (start < store_.size()) {
+        size_t end = store_.find('\n', start);
+        size_t stop = end == std::string::npos ? store_.size() : end;
+        size_t size = stop - start;
+        if (size > 0 && store_[stop - 1] == '\r') --size;
+        lines_.push_back(ParseLine({start, size}));
+        if (end == std::string::npos) break;
         start = end + 1;
     }
 }
 
 int IniDocument::FindSection(std::string_view section, size_t* end) const {
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind != Line::Section || !EqualNoCase(lines_[i].name, section)) continue;
+        if (lines_[i].kind != Line::Section || !EqualNoCase(View(lines_[i].name), section))
+            continue;
         size_t j = i + 1;
         while (j < lines_.size() && lines_[j].kind != Line::Section) ++j;
         *end = j;
@@ -249,41 +262,45 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
     int header = FindSection(section, &end);
     if (header < 0) return std::nullopt;
     for (size_t i = header + 1; i < end; ++i) {
-        if (lines_[i].kind == Line::Entry && EqualNoCase(lines_[i].name, key))
-            return lines_[i].value;
+        if (lines_[i].kind == Line::Entry && EqualNoCase(View(lines_[i].name), key))
+            return std::string(View(lines_[i].value));
     }
     return std::nullopt;
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     // A line break in the value would make a second line: values are one line by rule.
-    std::string oneLine(value.substr(0, value.find_first_of("\r\n")));
+    std::string entry =
+        std::string(key) + "=" + std::string(value.substr(0, value.find_first_of("\r\n")));
+    auto blank = [&](const Line& line) { return Trimmed(line.text).size == 0; };
     size_t end = 0;
     int header = FindSection(section, &end);
     if (header < 0) {
-        if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back(ParseLine(""));
-        lines_.push_back(ParseLine("[" + std::string(section) + "]"));
-        lines_.push_back(ParseLine(std::string(key) + "=" + oneLine));
+        if (!lines_.empty() && !blank(lines_.back())) lines_.push_back(AddLine(""));
+        lines_.push_back(AddLine("[" + std::string(section) + "]"));
+        lines_.push_back(AddLine(entry));
         finalNewline_ = true;
         return;
     }
     size_t lastContent = header;
     for (size_t i = header + 1; i < end; ++i) {
-        if (lines_[i].kind == Line::Entry && EqualNoCase(lines_[i].name, key)) {
-            lines_[i] = ParseLine(lines_[i].name + "=" + oneLine);
+        if (lines_[i].kind == Line::Entry && EqualNoCase(View(lines_[i].name), key)) {
+            // The key keeps its spelling in the file.
+            entry.replace(0, key.size(), View(lines_[i].name));
+            lines_[i] = AddLine(entry);
             return;
         }
-        if (!Trim(lines_[i].text).empty()) lastContent = i;
+        if (!blank(lines_[i])) lastContent = i;
     }
-    lines_.insert(lines_.begin() + static_cast<long>(lastContent) + 1,
-                  ParseLine(std::string(key) + "=" + oneLine));
+    lines_.insert(lines_.begin() + static_cast<long>(lastContent) + 1, AddLine(entry));
     if (lastContent + 1 == lines_.size() - 1) finalNewline_ = true;
 }
 
 std::string IniDocument::Text() const {
     std::string out;
+    out.reserve(store_.size() + lines_.size() * newline_.size());
     for (size_t i = 0; i < lines_.size(); ++i) {
-        out += lines_[i].text;
+        out += View(lines_[i].text);
         if (i + 1 < lines_.size() || finalNewline_) out += newline_;
     }
     return out;

@@ -36,17 +36,29 @@ public:
     std::string Text() const;
 
 private:
-    struct Line {
-        std::string text;
-        enum Kind { Other, Section, Entry } kind = Other;
-        std::string name;   // section or key name, trimmed
-        std::string value;  // entry value, trimmed and unquoted
+    // A line is a range of `store_` (without its line end), with the ranges of its name and
+    // value there. No line owns a string: files of many thousand lines parse in one pass
+    // without an allocation per line.
+    struct Range {
+        size_t begin = 0, size = 0;
     };
-    static Line ParseLine(std::string text);
+    struct Line {
+        Range text;
+        enum Kind : unsigned char { Other, Section, Entry } kind = Other;
+        Range name;   // section or key name, trimmed
+        Range value;  // entry value, trimmed and unquoted
+    };
+    std::string_view View(Range range) const { return {store_.data() + range.begin, range.size}; }
+    Range Trimmed(Range range) const;
+    Line ParseLine(Range text) const;
+    // Appends `text` to the store and parses it as one line.
+    Line AddLine(std::string_view text);
     // Index range [first, end) of the section's lines after its header; end is the index of
     // the next header or the end. -1 when the section is missing.
     int FindSection(std::string_view section, size_t* end) const;
 
+    // The file's text, followed by the lines that writes added or replaced.
+    std::string store_;
     std::vector<Line> lines_;
     std::string newline_ = "\n";
     bool finalNewline_ = true;
