@@ -38,6 +38,8 @@ const char* ResultName(int code) {
             return "CAM_ERR_TOO_LONG";
         case CAM_ERR_REFUSED:
             return "CAM_ERR_REFUSED";
+        case CAM_ERR_TOO_SLOW:
+            return "CAM_ERR_TOO_SLOW";
         default:
             return "CAM_UNKNOWN";
     }
@@ -76,6 +78,8 @@ std::string ResultReason(int code, int httpStatus) {
             return "not HTTP (the answer is not an HTTP answer or a camera report)";
         case CAM_ERR_TOO_LONG:
             return "too long (the answer does not fit the buffer)";
+        case CAM_ERR_TOO_SLOW:
+            return "too slow (the answer was still coming after 10 s)";
         default:
             return "unknown result " + std::to_string(code);
     }

@@ -32,6 +32,7 @@ constexpr int CAM_ERR_HTTP_STATUS = -12;   // an HTTP status other than 2xx (Las
 constexpr int CAM_ERR_NOT_HTTP = -13;      // bytes that are neither HTTP nor a plain report
 constexpr int CAM_ERR_TOO_LONG = -14;      // more answer than the buffer holds
 constexpr int CAM_ERR_REFUSED = -15;       // the connection was refused or reset unanswered
+constexpr int CAM_ERR_TOO_SLOW = -16;      // a report still coming when the receive bound ran out
 
 // "CAM_ERR_CONNECT" and so on; "CAM_UNKNOWN" for anything else.
 const char* ResultName(int code);

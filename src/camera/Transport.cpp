@@ -316,13 +316,16 @@ AnswerEnd ReceiveRest(int socket, char* buffer, size_t room, size_t& total) {
     bool whole = false;  // the body is as long as its Content-Length says
     for (;;) {
         int left = RemainingMs(deadline);
-        if (left == 0) return AnswerEnd::kIdle;  // the total bound: a peer that trickles on
+        if (left == 0) return AnswerEnd::kTimeLimit;  // a peer that trickles on
         // Two idle seconds end the answer of a peer that keeps its connection open; a whole
         // answer waits only for what a miscounted length may have left in flight.
         int idle = whole ? kReceiveGraceMs : kReceiveIdleEndMs;
         int ready = WaitFor(socket, POLLIN, total == 0 ? left : std::min(left, idle));
         if (ready < 0) return AnswerEnd::kReset;
-        if (ready == 0 && total > 0) return whole ? AnswerEnd::kComplete : AnswerEnd::kIdle;
+        if (ready == 0 && total > 0) {
+            if (whole) return AnswerEnd::kComplete;
+            return RemainingMs(deadline) == 0 ? AnswerEnd::kTimeLimit : AnswerEnd::kIdle;
+        }
         if (ready == 0) continue;
         // When full, one more byte tells an answer that was longer from one that just fit.
         char extra;
@@ -373,9 +376,13 @@ int CheckAnswer(const char* answer, size_t length, AnswerEnd end, AnswerKind kin
         if (std::strstr(answer, "Unauthorized")) return CAM_ERR_UNAUTHORIZED;
         if (std::strstr(answer, "ERROR")) return CAM_ERR_FAILURE;
     }
-    if (kind == AnswerKind::kRead && head.complete && head.hasLength &&
-        length - head.bodyStart < head.contentLength)
-        return CAM_ERR_CLOSED_EARLY;
+    if (kind == AnswerKind::kRead) {
+        // A report still trickling in, or one whose head or body stopped short, is not whole.
+        if (end == AnswerEnd::kTimeLimit) return CAM_ERR_TOO_SLOW;
+        if (head.status > 0 && !head.complete) return CAM_ERR_CLOSED_EARLY;
+        if (head.complete && head.hasLength && length - head.bodyStart < head.contentLength)
+            return CAM_ERR_CLOSED_EARLY;
+    }
     return CAM_OK;
 }
 

@@ -50,12 +50,13 @@ int SendRequest(int socket, const char* bytes, size_t length);
 
 // How a receive ended.
 enum class AnswerEnd {
-    kNothing,   // no byte within the first wait
-    kClosed,    // the peer closed: the normal end of an HTTP/1.0 answer
-    kComplete,  // the body as long as its Content-Length, and nothing more came
-    kIdle,      // the idle or the total bound ran out with the connection open
-    kOverflow,  // the buffer was full and more came (the rest is dropped)
-    kReset,     // the connection broke (reset) or the wait failed
+    kNothing,    // no byte within the first wait
+    kClosed,     // the peer closed: the normal end of an HTTP/1.0 answer
+    kComplete,   // the body as long as its Content-Length, and nothing more came
+    kIdle,       // no byte for the idle bound, the connection left open
+    kTimeLimit,  // the total bound ran out while the peer still sent
+    kOverflow,   // the buffer was full and more came (the rest is dropped)
+    kReset,      // the connection broke (reset) or the wait failed
 };
 
 // Receives until the peer closes, the answer is complete by its Content-Length, the buffer is
@@ -75,8 +76,9 @@ enum class AnswerKind {
 // What the answer's form says beyond the marks of ClassifyAnswer: CAM_ERR_NOT_HTTP (NUL or
 // control bytes without a status line, or a broken status line), CAM_ERR_UNAUTHORIZED
 // (status 401), CAM_ERR_HTTP_STATUS (any other status but 2xx). A read also fails with
-// CAM_ERR_TOO_LONG when it overflowed the buffer and CAM_ERR_CLOSED_EARLY when its body is
-// shorter than its Content-Length. A write also fails when its answer says "Unauthorized"
+// CAM_ERR_TOO_LONG when it overflowed the buffer, CAM_ERR_TOO_SLOW when it was still coming at
+// the total bound, and CAM_ERR_CLOSED_EARLY when its head never ended or its body is shorter
+// than its Content-Length. A write also fails when its answer says "Unauthorized"
 // (CAM_ERR_UNAUTHORIZED) or "ERROR" (CAM_ERR_FAILURE). An answer without a status line that
 // is plain text is a camera's plain answer and passes. Sets LastHttpStatus().
 int CheckAnswer(const char* answer, size_t length, AnswerEnd end, AnswerKind kind);

@@ -48,6 +48,8 @@ TEST(CameraAnswers, EachAnswerGivesItsOwnCode) {
         {"cut, shown by Content-Length", false,
          Http("200 OK", kSystem.substr(0, 40), static_cast<long>(kSystem.size())),
          CAM_ERR_CLOSED_EARLY, 200},
+        {"cut inside the head", false, "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n",
+         CAM_ERR_CLOSED_EARLY, 200},
         {"cut inside the last value", false, kSystem.substr(0, kSystem.size() - 3),
          CAM_ERR_CLOSED_EARLY, 0},
         {"flood", false, Http("200 OK", kSystem + std::string(7000, 'z') + "\n", 0),
