@@ -320,11 +320,13 @@ AnswerEnd ReceiveRest(int socket, char* buffer, size_t room, size_t& total) {
         // Two idle seconds end the answer of a peer that keeps its connection open; a whole
         // answer waits only for what a miscounted length may have left in flight.
         int idle = whole ? kReceiveGraceMs : kReceiveIdleEndMs;
-        int ready = WaitFor(socket, POLLIN, total == 0 ? left : std::min(left, idle));
+        const int wait = total == 0 ? left : std::min(left, idle);
+        int ready = WaitFor(socket, POLLIN, wait);
         if (ready < 0) return AnswerEnd::kReset;
         if (ready == 0 && total > 0) {
             if (whole) return AnswerEnd::kComplete;
-            return RemainingMs(deadline) == 0 ? AnswerEnd::kTimeLimit : AnswerEnd::kIdle;
+            // A wait cut short by the total bound ended it, not an idle peer.
+            return wait == left ? AnswerEnd::kTimeLimit : AnswerEnd::kIdle;
         }
         if (ready == 0) continue;
         // When full, one more byte tells an answer that was longer from one that just fit.

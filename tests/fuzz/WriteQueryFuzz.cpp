@@ -1,7 +1,7 @@
 // A random record, written as the save writes it and received by the simulated camera, whose
 // request parser shares nothing with the writer: every value the camera stores is the
-// record's. Records the save refuses are skipped, and so are values holding '%': a decoding
-// camera reads "%26" as "&", which is why the save must refuse them rather than send them.
+// record's. Records the save refuses are skipped; among them any value holding '%', which a
+// decoding camera would read back as another character ("%26" as "&").
 // Blanks go out as %20 in the fields that encode them and raw in the others; the camera takes
 // both back as blanks.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -83,12 +83,6 @@ Expected Wireless(const CameraSettings& s) {
             {"TxRate", Text(s.TxRate)},       {"WepKeyL", Number(s.WepKeyL)}};
 }
 
-bool HoldsPercent(const Expected& expected) {
-    for (const auto& [key, value] : expected)
-        if (value.find('%') != std::string::npos) return true;
-    return false;
-}
-
 // A camera that asks for the record's credentials when the record says it does.
 camsim::CgiCamera CameraFor(const CameraSettings& s) {
     static const camsim::CgiCamera kLoaded = [] {
@@ -107,7 +101,7 @@ camsim::CgiCamera CameraFor(const CameraSettings& s) {
 // Sends one write; every expected value must arrive.
 void CheckWrite(camsim::CgiCamera& camera, const CameraSettings& s, int page, int sub, int built,
                 const char* query, const Expected& expected) {
-    if (built < 0 || HoldsPercent(expected)) return;
+    if (built < 0) return;
     char request[kRequestCapacity];
     if (BuildCommandRequest(s, 2, page, sub, query, request, sizeof request) < 0) return;
     camsim::CgiAnswer answer = camsim::Answer(camera, request);
