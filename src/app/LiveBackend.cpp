@@ -16,6 +16,7 @@
 #include "lang/IniFile.h"
 #include "platform/NetworkFactory.h"
 #include "shell/Prompt.h"
+#include "workflow/Reach.h"
 
 namespace orvanta::app {
 
@@ -32,11 +33,7 @@ public:
         return camera::SelectCamera(s, credentials);
     }
     camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& s) override {
-        // The worker has a network handle of its own.
-        return camera::RunSettingsRead(s, [](uint32_t start, uint32_t source, int count) {
-            auto net = platform::OpenNetwork();
-            return discovery::FindFreeAddresses(*net, start, source, count);
-        });
+        return camera::RunSettingsRead(s, workflow::OwnFreeAddressFinder());
     }
     int RunSave(camera::CameraSettings& s, bool withWps) override {
         return camera::RunSave(s, withWps);
@@ -87,14 +84,12 @@ public:
         return reachable.get();
     }
     void EnsureCameraSubnet(const camera::CameraSettings& s) override {
-        discovery::EnsureCameraSubnet(s, net_, temporary_, [](const char* text) {
+        reach_.Reach(s, [](const char* text) {
             shell::ShowMessage(nullptr, QString::fromLocal8Bit(text), QString(),
                                shell::PromptIcon::Warning);
         });
     }
-    void RemoveTemporaryAddresses() override {
-        discovery::RemoveTemporaryAddresses(net_, temporary_);
-    }
+    void RemoveTemporaryAddresses() override { reach_.RemoveAll(); }
     Probe ProbeAddress(uint32_t target, uint32_t source) override {
         Probe probe;
         probe.result = discovery::ProbeAddress(net_, target, source, &probe.error);
@@ -105,7 +100,7 @@ private:
     std::string probeHost_;
     std::unique_ptr<platform::NetworkPlatform> netPlatform_ = platform::OpenNetwork();
     platform::NetworkPlatform& net_ = *netPlatform_;
-    discovery::TemporaryAddresses temporary_;
+    workflow::CameraReach reach_{net_};
 };
 
 class LiveEngine : public shell::DiscoveryEngine {

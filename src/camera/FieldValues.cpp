@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "camera/ClockChoices.h"
+#include "camera/PortRules.h"
 #include "platform/AddressText.h"
 
 namespace orvanta::camera {
@@ -94,11 +95,26 @@ std::string List(const std::vector<int>& values) {
     return out;
 }
 
+// The UPnP page's rule for each service port.
+PortKind PortKindOf(const SettingsField& field) {
+    if (std::strcmp(field.name, "SPort") == 0) return PortKind::Stream;
+    if (std::strcmp(field.name, "RTSPPort") == 0) return PortKind::Rtsp;
+    return PortKind::Http;
+}
+
+std::string PortProblemText(const SettingsField& field, std::string_view value) {
+    long long number = 0;
+    const PortKind kind = PortKindOf(field);
+    if (WholeNumber(value, number) && IsAcceptedPort(kind, number)) return "";
+    const char* low = kind == PortKind::Http ? "80" : kind == PortKind::Stream ? "53" : "554";
+    return std::string(field.name) + " takes " + low + " or a number from 1025 to 65535";
+}
+
 std::string NumberProblem(const SettingsField& field, std::string_view value, const Rule* rule) {
     const std::string name = field.name;
+    if (rule && rule->kind == Kind::Port) return PortProblemText(field, value);
     long long low = field.type == FieldType::kByte ? 0 : INT32_MIN;
     long long high = field.type == FieldType::kByte ? 255 : INT32_MAX;
-    if (rule && rule->kind == Kind::Port) low = 1, high = 65535;
     if (rule && rule->range) low = rule->values[0], high = rule->values[1];
     long long number = 0;
     const bool whole = WholeNumber(value, number);
@@ -108,7 +124,6 @@ std::string NumberProblem(const SettingsField& field, std::string_view value, co
         return name + " takes " + List(rule->values);
     }
     if (whole && number >= low && number <= high) return "";
-    if (rule && rule->kind == Kind::Port) return name + " takes a port from 1 to 65535";
     return name + " takes a whole number from " + std::to_string(low) + " to " +
            std::to_string(high);
 }
@@ -193,6 +208,31 @@ std::string FieldValueProblem(const SettingsField& field, std::string_view value
             break;
     }
     return "";
+}
+
+std::string PortSetProblem(int64_t http, int64_t stream, int64_t rtsp) {
+    const struct {
+        int64_t a, b;
+        const char* names;
+    } pairs[] = {{http, stream, "HttpPort and SPort"},
+                 {http, rtsp, "HttpPort and RTSPPort"},
+                 {stream, rtsp, "SPort and RTSPPort"}};
+    for (const auto& pair : pairs)
+        if (pair.a != 0 && pair.a == pair.b)
+            return std::string(pair.names) + " must be different ports";
+    return "";
+}
+
+void GivenPorts::Take(const SettingsField& field, std::string_view value) {
+    if (std::strcmp(field.name, "HttpPort") == 0) http = PortNumber(value);
+    if (std::strcmp(field.name, "SPort") == 0) stream = PortNumber(value);
+    if (std::strcmp(field.name, "RTSPPort") == 0) rtsp = PortNumber(value);
+}
+
+std::string GivenPorts::ProblemWith(const CameraSettings& s) const {
+    if (!Any()) return "";
+    return PortSetProblem(http ? http : s.HttpPort, stream ? stream : s.SPort,
+                          rtsp ? rtsp : s.RTSPPort);
 }
 
 }  // namespace orvanta::camera

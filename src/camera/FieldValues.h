@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "camera/CameraSettings.h"
 #include "camera/SettingsFields.h"
 
 namespace orvanta::camera {
@@ -31,5 +32,22 @@ bool IsClockTime(std::string_view text);
 // Why `value` cannot be given to `field`, naming the field; "" when it can. Addresses may be
 // left empty (a camera without a second DNS server, a DHCP camera's fixed address).
 std::string FieldValueProblem(const SettingsField& field, std::string_view value);
+
+// Two of the three service ports with the same number, naming them; "" when they differ. A
+// port of 0 is one not given, and clashes with nothing.
+std::string PortSetProblem(int64_t http, int64_t stream, int64_t rtsp);
+
+// The service ports among a set of typed FIELD=VALUE assignments, checked as a set: among
+// themselves before anything is sent, and with the camera's own ports once it was read.
+struct GivenPorts {
+    int64_t http = 0, stream = 0, rtsp = 0;  // 0: not given
+
+    void Take(const SettingsField& field, std::string_view value);
+    bool Any() const { return http != 0 || stream != 0 || rtsp != 0; }
+    std::string Problem() const { return PortSetProblem(http, stream, rtsp); }
+    // The set the save would write, the record's ports where none was given; "" when no
+    // port was given.
+    std::string ProblemWith(const CameraSettings& settings) const;
+};
 
 }  // namespace orvanta::camera

@@ -21,6 +21,7 @@ int RunApScan(int argc, char** argv) {
     if (int code = command.Parse(argc, argv); code >= 0) return code;
     camera::CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
+    CommandReach reach("apscan", settings);
     if (credentials.given) {  // a camera with security on wants them on the scan too
         settings.SECUEN = 1;
         camera::SetFieldText(settings.userName, credentials.user);
@@ -34,7 +35,9 @@ int RunApScan(int argc, char** argv) {
         return 1;
     }
     if (json) {
-        PrintJson({{"apCount", settings.apCount}, {"accessPoints", AccessPointsJson(list)}});
+        Json out = {{"apCount", settings.apCount}, {"accessPoints", AccessPointsJson(list)}};
+        if (!reach.TemporaryAddress().empty()) out["temporaryAddress"] = reach.TemporaryAddress();
+        PrintJson(out);
     } else {
         std::printf("%d access point(s)\n", settings.apCount);
         PrintAccessPoints(list);

@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "camera/FieldValues.h"
 #include "camera/SettingsFields.h"
 #include "camera/SettingsWrite.h"
 #include "camera/Transport.h"
@@ -37,6 +38,10 @@
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
+#include "workflow/FindAgain.h"
+#include "workflow/Reach.h"
+#include "workflow/ReadCamera.h"
+#include "workflow/Save.h"
 
 namespace orvanta::cli {
 namespace {
@@ -61,8 +66,7 @@ struct Job {
     std::string status = "not found";
     std::string detail;
     bool saved = false;
-    std::string expectIp;  // fixed address written, or empty
-    int expectPort = 0;
+    workflow::SavedCamera expect;  // what the save left to look for
     std::string newIp, newPort;
 };
 
@@ -182,6 +186,7 @@ bool LoadJobs(const std::string& path, bool& byMac, std::vector<Column>& columns
     std::set<std::string> keys;
     CameraSettings scratch = camera::NewCameraSettings();
     for (size_t r = 1; r < rows.size(); ++r) {
+        camera::GivenPorts ports;
         const CsvRow& row = rows[r];
         std::string where = "row " + std::to_string(r + 1) + ": ";
         if (row.size() != header.size()) {
@@ -204,7 +209,12 @@ bool LoadJobs(const std::string& path, bool& byMac, std::vector<Column>& columns
                 error = where + column.name + " takes at most 63 bytes";
                 return false;
             }
+            if (column.field) ports.Take(*column.field, row[c]);
             job.values.push_back(row[c]);
+        }
+        if (std::string clash = ports.Problem(); !clash.empty()) {
+            error = where + clash;
+            return false;
         }
         jobs.push_back(std::move(job));
     }
@@ -217,6 +227,24 @@ const discovery::CameraRow* FindRowByMac(const discovery::CameraRow* rows, int c
     for (int i = 0; i < count; ++i)
         if (Lower(std::string(FieldText(rows[i].mac))) == mac) return &rows[i];
     return nullptr;
+}
+
+// The interface a camera answered from: the part of its row's description after the '/'.
+std::string_view InterfaceOf(const discovery::CameraRow& row) {
+    std::string_view text = FieldText(row.descInterface);
+    return text.substr(text.rfind('/') + 1);
+}
+
+// Another row with `row`'s serial from another MAC address on the same kind of interface: a
+// second camera, not the same camera's other interface.
+bool SerialAnsweredTwice(const discovery::CameraRow* rows, int count,
+                         const discovery::CameraRow& row) {
+    for (int i = 0; i < count; ++i)
+        if (FieldText(rows[i].serial) == FieldText(row.serial) &&
+            FieldText(rows[i].mac) != FieldText(row.mac) &&
+            InterfaceOf(rows[i]) == InterfaceOf(row))
+            return true;
+    return false;
 }
 
 void Discover(std::vector<Job>& jobs, bool byMac, double seconds) {
@@ -233,29 +261,19 @@ void Discover(std::vector<Job>& jobs, bool byMac, double seconds) {
         const discovery::CameraRow* row = byMac ? FindRowByMac(rows, count, job.key)
                                                 : discovery::FindRowBySerial(rows, count, job.key);
         if (row == nullptr) continue;
+        if (SerialAnsweredTwice(rows, count, *row)) {
+            // Configuring one of them would be a guess, and finding it again another.
+            job.status = "failed";
+            job.detail = "two cameras answer with this serial number";
+            Progress("%s: two cameras answer with its serial number; neither is configured\n",
+                     job.key.c_str());
+            continue;
+        }
         job.found = true;
         job.serial = FieldText(row->serial);
         job.ip = FieldText(row->ip);
         job.port = FieldText(row->port);
     }
-}
-
-// The first row with this job's serial number that is the camera as saved. A camera with two
-// interfaces is listed twice, so every row with the serial is looked at.
-const discovery::CameraRow* FindSaved(const Job& job, const discovery::CameraRow* rows, int count) {
-    const std::string expectPort = std::to_string(job.expectPort);
-    for (int from = 0; from < count;) {
-        const discovery::CameraRow* row =
-            discovery::FindRowBySerial(rows + from, count - from, job.serial);
-        if (row == nullptr) return nullptr;
-        // A fixed address must be the one written: until the camera restarts it may still
-        // answer from the old one.
-        if (job.expectIp.empty() ||
-            (FieldText(row->ip) == job.expectIp && FieldText(row->port) == expectPort))
-            return row;
-        from = static_cast<int>(row - rows) + 1;
-    }
-    return nullptr;
 }
 
 // "CAM_ERR_FAILURE: the camera reported a failure": a job's reason, on the job's thread.
@@ -268,6 +286,7 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
                const Credentials& common) {
     CameraSettings settings = pc;
     AimAt(settings, job.ip, job.port);
+    camera::SetFieldText(settings.cameraIdText, job.serial);
     Credentials credentials = common;
     for (size_t c = 0; c < columns.size(); ++c) {
         if (columns[c].field) continue;
@@ -276,7 +295,7 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
     }
 
     camera::SettingsReadResult read;
-    int code = SelectAndRead(settings, credentials, {}, read);
+    int code = workflow::SelectAndRead(settings, GivenCredentials(credentials), {}, read);
     if (code == camera::CAM_OK && !read.succeeded) code = read.scanError;
     Progress("%s read: %s\n", job.key.c_str(), DescribeResult(code).c_str());
     if (code != camera::CAM_OK || !read.succeeded) {
@@ -285,32 +304,41 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
         return;
     }
     std::string error;
-    for (size_t c = 0; c < columns.size(); ++c)
-        if (columns[c].field)
-            camera::SetFieldFromText(settings, *columns[c].field, job.values[c], error);
+    camera::GivenPorts ports;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (!columns[c].field) continue;
+        camera::SetFieldFromText(settings, *columns[c].field, job.values[c], error);
+        ports.Take(*columns[c].field, job.values[c]);
+    }
     if (const char* unsafe = camera::FindUnsafeValue(settings, false)) {
         Progress("%s save refused: %s would break the request\n", job.key.c_str(), unsafe);
         job.status = "failed";
         job.detail = std::string("unsafe ") + unsafe;
         return;
     }
+    if (std::string clash = ports.ProblemWith(settings); !clash.empty()) {
+        Progress("%s save refused: %s\n", job.key.c_str(), clash.c_str());
+        job.status = "failed";
+        job.detail = clash + " (with the camera's own)";
+        return;
+    }
     std::string failedStep;
-    code = camera::RunSave(settings, false, [&](camera::SaveStep step, int result) {
-        const char* name = camera::SaveStepName(step, false);
-        Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
-        if (result != camera::CAM_OK)
-            failedStep = "save, " + std::string(name) + ": " + Reason(result);
-    });
+    code = workflow::SaveCamera(
+               settings, false, GivenCredentials(credentials),
+               [&](camera::SaveStep step, int result) {
+                   const char* name = camera::SaveStepName(step, false);
+                   Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
+                   if (result != camera::CAM_OK)
+                       failedStep = "save, " + std::string(name) + ": " + Reason(result);
+               })
+               .code;
     if (code != camera::CAM_OK) {
         job.status = "failed";
         job.detail = failedStep.empty() ? "save: " + Reason(code) : failedStep;
         return;
     }
     job.saved = true;
-    if (settings.IPType == 1) {
-        job.expectIp = std::string(camera::FieldText(settings.IPAddr));
-        job.expectPort = settings.HttpPort;
-    }
+    job.expect = workflow::ExpectAfterSave(settings);
 }
 
 // Looks for every saved camera by its serial number until all are found or time runs out.
@@ -329,7 +357,8 @@ void Refind(std::vector<Job>& jobs, double seconds) {
             engine.Query(&rows, &count, &capacity, 0);
             for (Job& job : jobs) {
                 if (!job.saved || !job.newIp.empty()) continue;
-                const discovery::CameraRow* row = FindSaved(job, rows, count);
+                const discovery::CameraRow* row =
+                    workflow::FindSavedCamera(rows, count, job.expect);
                 if (row == nullptr) continue;
                 job.newIp = FieldText(row->ip);
                 job.newPort = FieldText(row->port);
@@ -380,14 +409,15 @@ int RunApply(int argc, char** argv) {
     discovery::SetDiscoveryLog(nullptr);
     Discover(jobs, byMac, seconds);
     for (const Job& job : jobs)
-        if (!job.found) Progress("%s not found on the network\n", job.key.c_str());
+        if (!job.found && job.status != "failed")
+            Progress("%s not found on the network\n", job.key.c_str());
 
     // Reaching each camera's subnet changes the PC's addresses: one subnet at a time.
     auto netPlatform = platform::OpenNetwork();
     platform::NetworkPlatform& net = *netPlatform;
     CameraSettings pc = camera::NewCameraSettings();
     discovery::SurveyPcNetwork(pc, net);
-    discovery::TemporaryAddresses temporary;
+    workflow::CameraReach reach(net);
     std::set<uint32_t> subnets;
     for (const Job& job : jobs) {
         if (!job.found) continue;
@@ -395,8 +425,8 @@ int RunApply(int argc, char** argv) {
         if (!subnets.insert(address & htonl(0xFFFFFF00u)).second) continue;
         CameraSettings aim = pc;
         aim.cameraAddress = address;
-        discovery::SubnetResult result = discovery::EnsureCameraSubnet(
-            aim, net, temporary, [](const char* text) { Progress("%s\n", text); });
+        discovery::SubnetResult result =
+            reach.Reach(aim, [](const char* text) { Progress("%s\n", text); });
         if (result == discovery::SubnetResult::Added)
             Progress("%s: added a temporary address for its subnet\n", job.key.c_str());
         else if (result != discovery::SubnetResult::AlreadyReachable)
@@ -414,7 +444,7 @@ int RunApply(int argc, char** argv) {
     for (std::thread& t : workers) t.join();
 
     Refind(jobs, refindSeconds);
-    discovery::RemoveTemporaryAddresses(net, temporary);
+    reach.RemoveAll();
 
     int done = 0, failed = 0, missing = 0;
     for (const Job& job : jobs) {

@@ -1,6 +1,13 @@
 #include "cli/CameraSession.h"
 
+#include <cstdio>
 #include <string>
+
+#include "camera/FieldValues.h"
+#include "cli/CameraOutput.h"
+#include "discovery/LocalNetwork.h"
+#include "platform/AddressText.h"
+#include "platform/NetworkFactory.h"
 
 namespace orvanta::cli {
 
@@ -13,12 +20,29 @@ camera::CredentialSource GivenCredentials(const Credentials& credentials) {
     };
 }
 
-int SelectAndRead(camera::CameraSettings& settings, const Credentials& credentials,
-                  const camera::FreeAddressFinder& findFree, camera::SettingsReadResult& result) {
-    int code = camera::SelectCamera(settings, GivenCredentials(credentials)).code;
-    if (code != camera::CAM_OK) return code;
-    result = camera::RunSettingsRead(settings, findFree);
-    return result.succeeded ? camera::CAM_OK : result.error;
+CommandReach::CommandReach(const char* command, camera::CameraSettings& settings) {
+    // A name, the loopback or no host at all: nothing to reach.
+    if (!camera::IsUsableHostAddress(settings.cameraAddress)) return;
+    net_ = platform::OpenNetwork();
+    reach_ = std::make_unique<workflow::CameraReach>(*net_);
+    discovery::SurveyPcNetwork(settings, *net_);
+    const std::string camera = TerminalText(camera::FieldText(settings.cameraAddressText));
+    const discovery::SubnetResult result = reach_->Reach(settings, [command](const char* text) {
+        std::fprintf(stderr, "%s: %s\n", command, TerminalText(text).c_str());
+    });
+    if (result == discovery::SubnetResult::Added)
+        std::fprintf(stderr, "%s: reached %s through the temporary address %s\n", command,
+                     camera.c_str(), TemporaryAddress().c_str());
+    else if (*workflow::SubnetProblem(result))
+        std::fprintf(stderr, "%s: the subnet of %s could not be made reachable: %s\n", command,
+                     camera.c_str(), workflow::SubnetProblem(result));
+}
+
+CommandReach::~CommandReach() = default;
+
+std::string CommandReach::TemporaryAddress() const {
+    if (!reach_ || reach_->Held().empty()) return "";
+    return platform::DottedAddress(reach_->Held().back());
 }
 
 }  // namespace orvanta::cli

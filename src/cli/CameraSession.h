@@ -1,11 +1,13 @@
 #pragma once
-// What the camera commands do once they have a camera: select it as the wizard does (its
-// system page, with the credentials when it asks for them), then read its settings.
+// What every camera command does before it talks to the camera: the credentials of its
+// command line, and the camera's subnet made reachable as the wizard does it.
+#include <memory>
 #include <string>
 
 #include "camera/CameraSelection.h"
 #include "camera/CameraSettings.h"
-#include "camera/SettingsRead.h"
+#include "platform/NetworkPlatform.h"
+#include "workflow/Reach.h"
 
 namespace orvanta::cli {
 
@@ -14,12 +16,26 @@ struct Credentials {
     bool given = false;
 };
 
-// The credentials of the command line for camera::SelectCamera: none unless given.
+// The credentials of the command line as the camera's password question takes them: none
+// unless given.
 camera::CredentialSource GivenCredentials(const Credentials& credentials);
 
-// camera::SelectCamera, then the settings read job. Returns 0 or the code that stopped it (0 with
-// `result.succeeded` false: the camera gave no access-point report).
-int SelectAndRead(camera::CameraSettings& settings, const Credentials& credentials,
-                  const camera::FreeAddressFinder& findFree, camera::SettingsReadResult& result);
+// One command's reach of the camera `settings` aims at: surveys the PC's network into
+// `settings` and adds a temporary address in the camera's subnet when the PC has none there,
+// saying so on stderr. The address goes with this object.
+class CommandReach {
+public:
+    CommandReach(const char* command, camera::CameraSettings& settings);
+    ~CommandReach();
+    CommandReach(const CommandReach&) = delete;
+    CommandReach& operator=(const CommandReach&) = delete;
+
+    // The temporary address used to reach the camera, "" when none was needed.
+    std::string TemporaryAddress() const;
+
+private:
+    std::unique_ptr<platform::NetworkPlatform> net_;
+    std::unique_ptr<workflow::CameraReach> reach_;
+};
 
 }  // namespace orvanta::cli

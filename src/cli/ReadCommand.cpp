@@ -15,6 +15,7 @@
 #include "discovery/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
+#include "workflow/ReadCamera.h"
 
 namespace orvanta::cli {
 namespace {
@@ -50,18 +51,17 @@ int RunRead(int argc, char** argv) {
 
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
-
+    CommandReach reach("read", settings);
     // The free-address search of the read needs the PC's address, as the wizard's start-up
     // survey leaves it.
     auto netPlatform = platform::OpenNetwork();
-    platform::NetworkPlatform& net = *netPlatform;
     camera::FreeAddressFinder findFree;
     if (freeAddresses) {
-        discovery::SurveyPcNetwork(settings, net);
-        findFree = discovery::FreeAddressFinderFor(net);
+        discovery::SurveyPcNetwork(settings, *netPlatform);
+        findFree = discovery::FreeAddressFinderFor(*netPlatform);
     }
     camera::SettingsReadResult result;
-    int code = SelectAndRead(settings, credentials, findFree, result);
+    int code = workflow::SelectAndRead(settings, GivenCredentials(credentials), findFree, result);
     if (!result.succeeded) {
         if (code == camera::CAM_OK)  // the capability read before it went well
             return Failed("access-point scan " + DescribeResult(result.scanError));
@@ -73,6 +73,7 @@ int RunRead(int argc, char** argv) {
         for (const camera::SettingsField& f : camera::CameraFields())
             out[f.name] = FieldJson(settings, f);
         out["accessPoints"] = AccessPointsJson(result.accessPoints);
+        if (!reach.TemporaryAddress().empty()) out["temporaryAddress"] = reach.TemporaryAddress();
         if (freeAddresses) {
             out["freeAddresses"] = Json::array();
             for (uint32_t a : result.freeAddresses)

@@ -1,23 +1,24 @@
 // orvanta2-cli save, wps and server-list: writing to a camera and listing a registration
 // server's cameras.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
+#include "camera/FieldValues.h"
 #include "camera/ServerListing.h"
 #include "camera/SettingsFields.h"
 #include "camera/SettingsWrite.h"
 #include "camera/Transport.h"
-#include "camera/Wps.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
+#include "workflow/ReadCamera.h"
+#include "workflow/Save.h"
+#include "workflow/Wps.h"
 
 namespace orvanta::cli {
 namespace {
@@ -58,6 +59,34 @@ bool ParseAssignment(const std::string& text,
     return true;
 }
 
+// The save's steps as lines or JSON entries.
+class StepPrinter {
+public:
+    explicit StepPrinter(bool json) : json_(json) {}
+    void operator()(camera::SaveStep step, int result, bool wps) {
+        const char* name = camera::SaveStepName(step, wps);
+        std::string reason = result == camera::CAM_OK ? "" : DescribeResult(result);
+        if (result != camera::CAM_OK) failedStep_ = std::string(name) + ": " + reason;
+        if (json_) {
+            Json entry = {{"step", name}, {"result", result}, {"name", camera::ResultName(result)}};
+            if (result != camera::CAM_OK)
+                entry["reason"] = camera::ResultReason(result, camera::LastHttpStatus());
+            steps_.push_back(entry);
+        } else if (result == camera::CAM_OK) {
+            std::printf("%-28s %d (%s)\n", name, result, camera::ResultName(result));
+        } else {
+            std::printf("%-28s %s\n", name, reason.c_str());
+        }
+    }
+    const std::string& FailedStep() const { return failedStep_; }
+    const Json& Steps() const { return steps_; }
+
+private:
+    bool json_;
+    Json steps_ = Json::array();
+    std::string failedStep_;
+};
+
 }  // namespace
 
 int RunSaveCommand(int argc, char** argv) {
@@ -73,13 +102,18 @@ int RunSaveCommand(int argc, char** argv) {
     command.add_option("FIELD=VALUE", texts, "the fields to set, by their wire names")->required();
     if (int code = command.Parse(argc, argv); code >= 0) return code;
     std::vector<std::pair<const camera::SettingsField*, std::string>> assignments(texts.size());
-    for (size_t i = 0; i < texts.size(); ++i)
+    camera::GivenPorts ports;
+    for (size_t i = 0; i < texts.size(); ++i) {
         if (!ParseAssignment(texts[i], assignments[i], error)) return Problem("save", error);
+        ports.Take(*assignments[i].first, assignments[i].second);
+    }
+    if (std::string clash = ports.Problem(); !clash.empty()) return Problem("save", clash);
 
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
+    CommandReach reach("save", settings);
     camera::SettingsReadResult read;
-    int code = SelectAndRead(settings, credentials, {}, read);
+    int code = workflow::SelectAndRead(settings, GivenCredentials(credentials), {}, read);
     if (code != camera::CAM_OK || !read.succeeded) return ReadFailed("save", code, &read);
 
     for (const auto& [field, value] : assignments)
@@ -87,29 +121,29 @@ int RunSaveCommand(int argc, char** argv) {
     if (const char* unsafe = camera::FindUnsafeValue(settings, wps))
         return Problem("save", std::string("refused: ") + unsafe +
                                    " holds a character that would break the request");
+    // With the camera's own ports the set must still hold three different ones.
+    if (std::string clash = ports.ProblemWith(settings); !clash.empty())
+        return Problem("save", clash + " (with the camera's own); nothing was written");
 
-    Json steps = Json::array();
-    std::string failedStep;
-    code = camera::RunSave(settings, wps, [&](camera::SaveStep step, int result) {
-        const char* name = camera::SaveStepName(step, wps);
-        std::string reason = result == camera::CAM_OK ? "" : DescribeResult(result);
-        if (result != camera::CAM_OK) failedStep = std::string(name) + ": " + reason;
-        if (json) {
-            Json entry = {{"step", name}, {"result", result}, {"name", camera::ResultName(result)}};
-            if (result != camera::CAM_OK)
-                entry["reason"] = camera::ResultReason(result, camera::LastHttpStatus());
-            steps.push_back(entry);
-        } else if (result == camera::CAM_OK) {
-            std::printf("%-28s %d (%s)\n", name, result, camera::ResultName(result));
-        } else {
-            std::printf("%-28s %s\n", name, reason.c_str());
-        }
-    });
-    if (json) PrintJson({{"saved", code == camera::CAM_OK}, {"steps", steps}});
+    StepPrinter printer(json);
+    auto retry = [&](std::string& user, std::string& password) {
+        if (!credentials.given) return false;
+        std::fprintf(stderr, "save: the camera wants credentials for its writes; saving again\n");
+        return GivenCredentials(credentials)(user, password);
+    };
+    code = workflow::SaveCamera(settings, wps, retry, [&](camera::SaveStep step, int result) {
+               printer(step, result, wps);
+           }).code;
+    if (json) {
+        Json out = {{"saved", code == camera::CAM_OK}, {"steps", printer.Steps()}};
+        if (!reach.TemporaryAddress().empty()) out["temporaryAddress"] = reach.TemporaryAddress();
+        PrintJson(out);
+    }
     if (code != camera::CAM_OK) {
         // The steps after the failing one were not sent.
         std::fprintf(stderr, "save failed: %s\n",
-                     failedStep.empty() ? DescribeResult(code).c_str() : failedStep.c_str());
+                     printer.FailedStep().empty() ? DescribeResult(code).c_str()
+                                                  : printer.FailedStep().c_str());
         return 1;
     }
     return 0;
@@ -142,48 +176,35 @@ int RunWpsCommand(int argc, char** argv) {
         return connected ? 0 : 1;
     };
 
-    // The time runs from the start: the run ends within --timeout plus the one request that
-    // may be under way when it runs out.
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::duration<double>(timeout);
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
+    CommandReach reach("wps", settings);
     // Learns whether it wants credentials.
     int code = camera::SelectCamera(settings, GivenCredentials(credentials)).code;
     if (code != camera::CAM_OK) return ReadFailed("wps", code);
 
-    code = camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStart, 0);
+    // The time runs from the start: the run ends within --timeout plus the one request that
+    // may be under way when it runs out.
+    workflow::WpsFollow follow;
+    follow.intervalSeconds = interval;
+    follow.timeoutSeconds = timeout;
+    follow.onQuery = [&report](int result, workflow::WpsState state) {
+        if (result != camera::CAM_OK)
+            report(camera::ResultReason(result, camera::LastHttpStatus()).c_str());
+        else
+            report(state == workflow::WpsState::Connected ? "connected"
+                   : state == workflow::WpsState::Running ? "in progress"
+                                                          : "no run in progress");
+    };
+    if (!json) follow.onStarted = [] { std::printf("started; press the router's WPS button\n"); };
+    bool connected = false;
+    code = workflow::RunWpsToEnd(settings, follow, connected);
     if (code != camera::CAM_OK) {
         std::fprintf(stderr, "wps failed: start %s\n", DescribeResult(code).c_str());
         return 1;
     }
-    if (!json) std::printf("started; press the router's WPS button\n");
-    int restarts = 0;
-    for (;;) {
-        const std::chrono::duration<double> left = deadline - Clock::now();
-        if (left.count() <= 0) break;
-        std::this_thread::sleep_for(std::min(left, std::chrono::duration<double>(interval)));
-        code = camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStatus, 3);
-        if (code != camera::CAM_OK) {
-            report(camera::ResultReason(code, camera::LastHttpStatus()).c_str());
-            continue;  // a failed query leaves the state as it was; the run goes on
-        }
-        if (settings.WPS == 0 && settings.WPS_ACK == 1) {
-            report("connected");
-            return finish(true);
-        }
-        if (settings.WPS == 1) {
-            report("in progress");
-        } else {
-            report("no run in progress");
-            // The camera may have missed the start: ask again, a few times at most, while
-            // there is time for it.
-            if (restarts++ < 3 && Clock::now() < deadline)
-                camera::RunWps(settings, host.c_str(), port.c_str(), camera::kWpsStart, 0);
-        }
-    }
-    std::fprintf(stderr, "wps failed: no connection within %.0f s\n", timeout);
-    return finish(false);
+    if (!connected) std::fprintf(stderr, "wps failed: no connection within %.0f s\n", timeout);
+    return finish(connected);
 }
 
 int RunServerListCommand(int argc, char** argv) {

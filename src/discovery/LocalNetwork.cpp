@@ -268,12 +268,14 @@ SubnetResult EnsureCameraSubnet(const camera::CameraSettings& settings, NetworkP
     if (net.AddAddress(second, mask, settings.pcInterfaceIndex, &context) != 0)
         return SubnetResult::SecondAddFailed;
     temporary.handles.push_back(context);
+    temporary.addresses.push_back(second);
     return SubnetResult::Added;
 }
 
 void RemoveTemporaryAddresses(NetworkPlatform& net, TemporaryAddresses& temporary) {
     for (uint32_t handle : temporary.handles) net.DeleteAddress(handle);
     temporary.handles.clear();
+    temporary.addresses.clear();
 }
 
 }  // namespace orvanta::discovery

@@ -29,6 +29,7 @@ constexpr int kSettleMs = 5000;
 // The temporary addresses this program added and still holds (the platform's handles).
 struct TemporaryAddresses {
     std::vector<uint32_t> handles;
+    std::vector<uint32_t> addresses;  // the address behind each handle (network byte order)
     size_t Count() const { return handles.size(); }
 };
 

@@ -8,6 +8,7 @@
 #include "controls/Artwork.h"
 #include "controls/CXButtonXP.h"
 #include "shell/Prompt.h"
+#include "workflow/Wps.h"
 
 namespace orvanta::pages {
 
@@ -83,11 +84,10 @@ void CSubWPS::OnTick() {
     if (counter_ >= kFirstQuery && counter_ < kEnd) {
         // A failed query leaves WPS and WPS_ACK as they were; the run goes on.
         Context().camera->QueryWps(s);
-        if (s.WPS == 0 && s.WPS_ACK == 1) {
+        if (workflow::WpsStateOf(s) == workflow::WpsState::Connected) {
             counter_ = kCompleted;
             progress->setValue(kCompleted);
-        } else if (s.WPS == 0 && s.WPS_ACK == 0 && counter_ >= kRestartFrom &&
-                   counter_ <= kRestartTo) {
+        } else if (workflow::ShouldRestartWps(s, SecondsSinceStart())) {
             Context().camera->StartWps(s);  // a camera that has not begun is asked again
         }
     }

@@ -19,12 +19,10 @@ public:
     static constexpr int kPicture = 216;
 
     // Timer 2's period, and the counter's steps: it grows by 40 a tick; the camera is asked
-    // from 450 on, the start repeated from 500 to 600, the run ends at 1200.
+    // from 450 on and the run ends at 1200. The counter stands for time: 8 a second.
     static constexpr int kTickMs = 5000;
     static constexpr int kStep = 40;
     static constexpr int kFirstQuery = 450;
-    static constexpr int kRestartFrom = 500;
-    static constexpr int kRestartTo = 600;
     static constexpr int kEnd = 1200;
     static constexpr int kCompleted = 1500;
 
@@ -40,6 +38,7 @@ private:
     void StartWps();
     void OnTick();
     void Finish();
+    double SecondsSinceStart() const { return counter_ * (kTickMs / 1000.0) / kStep; }
 
     QString textMessages_[4];
     std::unique_ptr<shell::PageTimer> timer_;

@@ -6,6 +6,8 @@
 #include "discovery/ListedCamera.h"
 #include "shell/CSubWait.h"
 #include "shell/Prompt.h"
+#include "workflow/FindAgain.h"
+#include "workflow/Save.h"
 
 namespace orvanta::shell {
 
@@ -164,15 +166,13 @@ void JobRunner::OnReadEnded(const SettingsJob& job) {
 
 void JobRunner::OnSaveEnded(const SettingsJob& job) {
     EndWait();
-    if (!job.succeeded && job.error == camera::CAM_ERR_UNAUTHORIZED && !savePasswordAsked_) {
-        // The camera wants credentials for its writes: ask for them as the read does, and
-        // save again with them (what it took before refusing is written again unchanged).
-        savePasswordAsked_ = true;
-        std::string user, password;
+    auto ask = [this](std::string& user, std::string& password) {
         askPassword_(user, password);
-        settings_.SECUEN = 1;
-        camera::SetFieldText(settings_.userName, user);
-        camera::SetFieldText(settings_.userPassword, password);
+        return true;
+    };
+    if (!job.succeeded &&
+        workflow::TakeSaveCredentials(settings_, job.error, savePasswordAsked_, ask)) {
+        savePasswordAsked_ = true;
         StartSave();
         return;
     }
@@ -187,6 +187,7 @@ void JobRunner::OnSaveEnded(const SettingsJob& job) {
                 texts_.Message(wireless ? WizardMessage::SavedWireless : WizardMessage::Saved),
                 QString(), PromptIcon::Information);
     if (settings_.wizardMode == 1 && settings_.newCameraSetup == 1) {
+        refindFor_ = workflow::ExpectAfterSave(settings_);
         wait_->SetPosition(0);
         wait_->SetText(texts_.Note(WaitNote::Refinding));
         wait_->TransferText();
@@ -211,23 +212,35 @@ void JobRunner::OnRefindTick() {
         return;
     }
     if (p < kRefindCompareFrom || !refindEngine_) return;
+    if (p == kRefindCompareFrom) {
+        DropEarlierAnswers();
+        return;
+    }
     // Mode 1: only the cameras that answer in this tick count.
     discovery::CameraRow* rows = nullptr;
     int count = 0, capacity = 0;
     if (refindEngine_->Query(&rows, &count, &capacity, 1) != 1 || !rows) return;
-    const discovery::CameraRow* found =
-        discovery::FindRowBySerial(rows, count, camera::FieldText(settings_.cameraIdText));
+    const discovery::CameraRow* found = workflow::FindSavedCamera(rows, count, refindFor_);
     if (!found) return;
     timer4_.stop();
     kept_.foundCamera = *found;
     discovery::TakeFoundCamera(settings_, *found);
-    context_.host->SendNavigation(nav::kEnsureSubnet);
+    if (context_.network) context_.network->EnsureCameraSubnet(settings_);
     context_.camera->ReadNatStatus(settings_);
     wait_->hide();
     ShowMessage(window_, texts_.Message(WizardMessage::FoundAgain), QString(),
                 PromptIcon::Information);
     window_->setEnabled(true);
     context_.host->PostNavigation(nav::kSetupFinish);
+}
+
+void JobRunner::DropEarlierAnswers() {
+    // Answers from before the camera restarted, its own from its old address among them, may
+    // wait in the engine's sockets since an earlier save: one query that forgets them leaves
+    // only what comes after.
+    discovery::CameraRow* rows = nullptr;
+    int count = 0, capacity = 0;
+    if (refindEngine_) refindEngine_->Query(&rows, &count, &capacity, 1);
 }
 
 void JobRunner::Pause(int milliseconds) {

@@ -12,6 +12,7 @@
 #include "shell/PageContext.h"
 #include "shell/SettingsJob.h"
 #include "shell/WizardTexts.h"
+#include "workflow/FindAgain.h"
 
 class QWidget;
 
@@ -47,6 +48,7 @@ private:
     void OnSaveEnded(const SettingsJob& job);
     void StartSave();
     void OnRefindTick();
+    void DropEarlierAnswers();
     void StartWait(WaitNote note);
     void ShowWait();
     void EndWait();
@@ -63,6 +65,7 @@ private:
     CSubWait* wait_ = nullptr;
     std::shared_ptr<SettingsJob> job_;
     std::unique_ptr<DiscoveryEngine> refindEngine_;
+    workflow::SavedCamera refindFor_;  // what the last save left to look for
     QTimer timer3_;
     QTimer timer4_;
     int jobTicks_ = 0;

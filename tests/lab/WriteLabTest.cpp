@@ -113,19 +113,23 @@ TEST_F(WriteLab, RegistrationServerListsTheAccountsCameras) {
 }
 
 TEST_F(WriteLab, ApplyConfiguresManyCamerasAndOneFailureStopsNoOther) {
-    lab->AddHost("cams", {"192.168.0.96/24", "192.168.0.97/24", "192.168.0.98/24"});
+    lab->AddHost("cams", {"192.168.0.94/24", "192.168.0.95/24", "192.168.0.96/24",
+                          "192.168.0.97/24", "192.168.0.98/24"});
     lab->StartCamsim("cams",
                      {"--own-addresses", "--camera",
                       "mac=00:0E:53:00:01:01,ip=192.168.0.96,serial=A1,restart_ms=300", "--camera",
                       "mac=00:0E:53:00:01:02,ip=192.168.0.97,serial=B2,restart_ms=300", "--camera",
                       "mac=00:0E:53:00:01:03,ip=192.168.0.98,serial=C3,restart_ms=300,"
-                      "fault=failure,fault_on=w13"});
+                      "fault=failure,fault_on=w13",
+                      "--camera", "mac=00:0E:53:00:01:04,ip=192.168.0.94,serial=D4", "--camera",
+                      "mac=00:0E:53:00:01:05,ip=192.168.0.95,serial=D4"});
     std::string csv = "/tmp/o2-apply-" + lab->Id() + ".csv";
     std::ofstream(csv) << "serial,IPAddr,TitleBar\n"
                           "A1,192.168.0.61,Gate A\n"
                           "B2,192.168.0.62,\"Gate B, north\"\n"
                           "C3,192.168.0.63,Gate C\n"
-                          "ZZ9,192.168.0.64,Nowhere\n";
+                          "ZZ9,192.168.0.64,Nowhere\n"
+                          "D4,192.168.0.65,Twice\n";
     int status = -1;
     std::string out = lab->Output(
         "pc", Cli("apply " + csv + " --json --seconds 1 --refind-seconds 15 2>/dev/null"), &status);
@@ -138,7 +142,9 @@ TEST_F(WriteLab, ApplyConfiguresManyCamerasAndOneFailureStopsNoOther) {
             R"( {"key": "C3", "status": "failed", "detail": )"
             R"("save, DDNS write: CAM_ERR_FAILURE: the camera reported a failure",)"
             R"( "ip": "", "port": null},)"
-            R"( {"key": "ZZ9", "status": "not found", "detail": "", "ip": "", "port": null}])"),
+            R"( {"key": "ZZ9", "status": "not found", "detail": "", "ip": "", "port": null},)"
+            R"( {"key": "D4", "status": "failed", "detail": )"
+            R"("two cameras answer with this serial number", "ip": "", "port": null}])"),
         ParseJson(out))
         << out;
     out = lab->Output("pc", Cli("read 192.168.0.62"), &status);

@@ -33,8 +33,11 @@ TEST(FieldValues, TypedValuesPassOrAreRefusedByName) {
         {"Timezone", "24", ""},
         {"Timezone", "25", "Timezone takes a whole number from 0 to 24"},
         {"HttpPort", "65535", ""},
-        {"HttpPort", "99999", "HttpPort takes a port from 1 to 65535"},
-        {"HttpPort", "0", "HttpPort takes a port from 1 to 65535"},
+        {"HttpPort", "99999", "HttpPort takes 80 or a number from 1025 to 65535"},
+        {"HttpPort", "0", "HttpPort takes 80 or a number from 1025 to 65535"},
+        {"HttpPort", "81", "HttpPort takes 80 or a number from 1025 to 65535"},
+        {"SPort", "53", ""},
+        {"RTSPPort", "1024", "RTSPPort takes 554 or a number from 1025 to 65535"},
         {"WireCh", "300", "WireCh takes a whole number from 0 to 255"},
         {"Date", "2024/02/29", ""},
         {"Date", "2026/13/45", "Date takes a real date"},
@@ -64,6 +67,12 @@ TEST(FieldValues, TypedValuesPassOrAreRefusedByName) {
             EXPECT_EQ(problem.rfind(c.problem, 0), 0u)
                 << c.field << "=" << c.value << ": " << problem;
     }
+}
+
+TEST(FieldValues, ServicePortsThatClashAreRefusedByName) {
+    EXPECT_EQ(PortSetProblem(8000, 8000, 0), "HttpPort and SPort must be different ports");
+    EXPECT_EQ(PortSetProblem(80, 554, 554), "SPort and RTSPPort must be different ports");
+    EXPECT_EQ(PortSetProblem(0, 0, 554), "");  // ports not given clash with nothing
 }
 
 }  // namespace

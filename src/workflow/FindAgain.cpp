@@ -1,0 +1,38 @@
+#include "workflow/FindAgain.h"
+
+#include <algorithm>
+
+#include "platform/AddressText.h"
+
+namespace orvanta::workflow {
+
+using camera::FieldText;
+
+SavedCamera ExpectAfterSave(const camera::CameraSettings& s) {
+    SavedCamera saved;
+    saved.serial = std::string(FieldText(s.cameraIdText));
+    if (s.IPType == 1)
+        saved.addresses.push_back(platform::ParseDottedAddressOr(FieldText(s.IPAddr), 0));
+    if (s.Wireless == 1 && s.WIPType == 1)
+        saved.addresses.push_back(platform::ParseDottedAddressOr(FieldText(s.WIPAddr), 0));
+    saved.port = s.HttpPort;
+    return saved;
+}
+
+const discovery::CameraRow* FindSavedCamera(const discovery::CameraRow* rows, int count,
+                                            const SavedCamera& saved) {
+    if (rows == nullptr || saved.serial.empty()) return nullptr;
+    for (int i = 0; i < count; ++i) {
+        const discovery::CameraRow& row = rows[i];
+        if (FieldText(row.serial) != saved.serial) continue;
+        if (saved.addresses.empty()) return &row;
+        uint32_t address = 0;
+        const bool atWritten = platform::ParseDottedAddress(FieldText(row.ip), &address) &&
+                               std::find(saved.addresses.begin(), saved.addresses.end(), address) !=
+                                   saved.addresses.end();
+        if (atWritten && FieldText(row.port) == std::to_string(saved.port)) return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace orvanta::workflow

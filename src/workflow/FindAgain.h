@@ -1,0 +1,29 @@
+#pragma once
+// Finding a camera again after a save, by one rule for the wizard and the tool: its serial
+// number, at the address and port the save gave it when it gave a fixed one, else anywhere.
+// Until it restarts, a camera may still answer from its old address; that answer is not it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "camera/CameraSettings.h"
+#include "discovery/CPLipf.h"
+
+namespace orvanta::workflow {
+
+struct SavedCamera {
+    std::string serial;
+    std::vector<uint32_t> addresses;  // the fixed addresses written; empty: any address
+    int port = 0;                     // the HTTP port written, when `addresses` is not empty
+};
+
+// What the save of `settings` leaves to look for: the serial of cameraIdText, and the fixed
+// addresses it wrote (the wired one, and the wireless one of a wireless camera).
+SavedCamera ExpectAfterSave(const camera::CameraSettings& settings);
+
+// The first row that is the saved camera, or nullptr. A camera with two interfaces is listed
+// twice, so every row with the serial is looked at.
+const discovery::CameraRow* FindSavedCamera(const discovery::CameraRow* rows, int count,
+                                            const SavedCamera& saved);
+
+}  // namespace orvanta::workflow
