@@ -22,7 +22,9 @@ bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& e
         error = "more than " + std::to_string(maxRows) + " rows";
         return false;
     };
-    for (size_t i = 0; i < text.size(); ++i) {
+    // A spreadsheet's "CSV UTF-8" starts with a byte-order mark.
+    const size_t first = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (size_t i = first; i < text.size(); ++i) {
         char c = text[i];
         if (quoted) {
             if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
@@ -40,11 +42,12 @@ bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& e
         if (c == ',') {
             endField();
             rowHasContent = true;
-        } else if (c == '\n') {
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            // the end of a CR LF line
+        } else if (c == '\n' ||
+                   c == '\r') {  // LF, CR LF, or CR alone as old spreadsheets end lines
             if (!endRow()) return false;
             ++line;
-        } else if (c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) {
-            // the end of a CR LF line
         } else if (afterQuote) {
             error = "line " + std::to_string(line) + ": text after a closing quote";
             return false;

@@ -11,7 +11,8 @@ namespace orvanta::cli {
 using CsvRow = std::vector<std::string>;
 
 // False with `error` (naming the line) when a quote is left open or stray text follows one.
-// Blank lines are skipped; a trailing carriage return of a line is dropped. More than
+// Lines end with LF, CR LF or CR alone; blank lines are skipped and a leading UTF-8 byte-order
+// mark is dropped. More than
 // `maxRows` rows is an error too, found as soon as the row after the last allowed one ends.
 bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows, std::string& error,
               size_t maxRows = SIZE_MAX);

@@ -17,6 +17,9 @@ TEST(Csv, ReadsWhatSpreadsheetsWrite) {
               Parse("serial,TitleBar\r\nSN1,Door\r\n\r\nSN2,\r\n"));
     EXPECT_EQ((std::vector<CsvRow>{{"a", "b, \"c\"\nd", ""}}), Parse("a,\"b, \"\"c\"\"\nd\",\"\""));
     EXPECT_EQ((std::vector<CsvRow>{{"x"}}), Parse("x"));
+    // "CSV UTF-8" with its byte-order mark, and lines ended by CR alone.
+    EXPECT_EQ((std::vector<CsvRow>{{"serial", "TitleBar"}, {"SN1", "Door\rway"}}),
+              Parse("\xEF\xBB\xBFserial,TitleBar\rSN1,\"Door\rway\"\r"));
     EXPECT_TRUE(Parse("\n\n").empty());
 }
 
