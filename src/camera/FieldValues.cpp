@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "camera/ClockChoices.h"
 #include "camera/PortRules.h"
@@ -13,53 +12,11 @@
 namespace orvanta::camera {
 namespace {
 
-enum class Kind { Text, Address, Mask, Port, Date, Time, Number };
-
-struct Rule {
-    const char* field;
-    Kind kind;
-    std::vector<int> values;  // Number: the values taken; {low, high} when `range`
-    bool range = false;
-};
-
-// Fields without a rule here take any text that fits and breaks nothing, or any number of
-// their width: the camera alone knows what its codes mean.
-const std::vector<Rule> kRules = {
-    {"IPAddr", Kind::Address, {}},
-    {"Gateway", Kind::Address, {}},
-    {"DNS1", Kind::Address, {}},
-    {"DNS2", Kind::Address, {}},
-    {"WIPAddr", Kind::Address, {}},
-    {"WGateway", Kind::Address, {}},
-    {"WDNS1", Kind::Address, {}},
-    {"WDNS2", Kind::Address, {}},
-    {"Netmask", Kind::Mask, {}},
-    {"WNetmask", Kind::Mask, {}},
-    {"HttpPort", Kind::Port, {}},
-    {"SPort", Kind::Port, {}},
-    {"RTSPPort", Kind::Port, {}},
-    {"Date", Kind::Date, {}},
-    {"Time", Kind::Time, {}},
-    {"IPType", Kind::Number, {0, 1, 2}},  // DHCP, fixed, PPPoE
-    {"WIPType", Kind::Number, {0, 1}},
-    {"WireType", Kind::Number, {0, 1}},
-    {"WireSec", Kind::Number, {0, 1, 2, 3}},
-    {"WPAEnc", Kind::Number, {0, 1}},
-    {"WEPAuthM", Kind::Number, {0, 1}},
-    {"WEPMode", Kind::Number, {0, 1}},
-    {"WEPKeyE0", Kind::Number, {0, 1, 2, 3}},
-    // The wireless page stores the bits, the access-point page the list position.
-    {"WepKeyL", Kind::Number, {0, 1, 64, 128}},
-    {"DDNS", Kind::Number, {0, 1}},
-    {"NTPEN", Kind::Number, {0, 1}},
-    {"UPnPE", Kind::Number, {0, 1}},
-    {"Timezone", Kind::Number, {0, kTimeZoneCount - 1}, true},
-};
-
-const Rule* RuleFor(const char* field) {
-    for (const Rule& rule : kRules)
-        if (std::strcmp(rule.field, field) == 0) return &rule;
-    return nullptr;
+// The characters of UTF-8 text: every byte but the continuation bytes.
+size_t Utf8Characters(std::string_view text) {
+    size_t count = 0;
+    for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+    return count;
 }
 
 // Exactly `digits` decimal digits at text[at], as a number; -1 otherwise.
@@ -86,11 +43,11 @@ bool WholeNumber(std::string_view text, long long& value) {
     return true;
 }
 
-std::string List(const std::vector<int>& values) {
+std::string ChoiceList(const SettingsField& field) {
     std::string out;
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) out += i + 1 == values.size() ? " or " : ", ";
-        out += std::to_string(values[i]);
+    for (int i = 0; i < field.valueCount; ++i) {
+        if (i > 0) out += i + 1 == field.valueCount ? " or " : ", ";
+        out += std::to_string(field.values[i]);
     }
     return out;
 }
@@ -110,18 +67,18 @@ std::string PortProblemText(const SettingsField& field, std::string_view value) 
     return std::string(field.name) + " takes " + low + " or a number from 1025 to 65535";
 }
 
-std::string NumberProblem(const SettingsField& field, std::string_view value, const Rule* rule) {
+std::string NumberProblem(const SettingsField& field, std::string_view value) {
     const std::string name = field.name;
-    if (rule && rule->kind == Kind::Port) return PortProblemText(field, value);
+    if (field.kind == ValueKind::Port) return PortProblemText(field, value);
     long long low = field.type == FieldType::kByte ? 0 : INT32_MIN;
     long long high = field.type == FieldType::kByte ? 255 : INT32_MAX;
-    if (rule && rule->range) low = rule->values[0], high = rule->values[1];
+    if (field.kind == ValueKind::Range) low = field.values[0], high = field.values[1];
     long long number = 0;
     const bool whole = WholeNumber(value, number);
-    if (rule && rule->kind == Kind::Number && !rule->range) {
-        for (int allowed : rule->values)
-            if (whole && number == allowed) return "";
-        return name + " takes " + List(rule->values);
+    if (field.kind == ValueKind::Choice) {
+        for (int i = 0; i < field.valueCount; ++i)
+            if (whole && number == field.values[i]) return "";
+        return name + " takes " + ChoiceList(field);
     }
     if (whole && number >= low && number <= high) return "";
     return name + " takes a whole number from " + std::to_string(low) + " to " +
@@ -178,30 +135,31 @@ std::string FieldValueProblem(const SettingsField& field, std::string_view value
             std::snprintf(shown, sizeof shown, "'%c'", c);
         return name + " holds " + shown + ", which would change the request";
     }
-    const Rule* rule = RuleFor(field.name);
-    if (field.type != FieldType::kText) return NumberProblem(field, value, rule);
+    if (field.type != FieldType::kText) return NumberProblem(field, value);
     if (value.size() >= field.size)
         return name + " takes at most " + std::to_string(field.size - 1) +
                " bytes (a character outside ASCII takes more than one)";
-    if (!rule || (value.empty() && (rule->kind == Kind::Address || rule->kind == Kind::Mask)))
+    if (field.typedChars > 0 && Utf8Characters(value) > static_cast<size_t>(field.typedChars))
+        return name + " takes at most " + std::to_string(field.typedChars) + " characters";
+    if (value.empty() && (field.kind == ValueKind::Address || field.kind == ValueKind::Mask))
         return "";
     uint32_t address = 0;
     const bool dotted = platform::ParseDottedAddress(value, &address);
-    switch (rule->kind) {
-        case Kind::Address:
+    switch (field.kind) {
+        case ValueKind::Address:
             if (!dotted)
                 return name + " takes an IPv4 address of four numbers from 0 to 255, such as " +
                        "192.168.0.50";
             break;
-        case Kind::Mask:
+        case ValueKind::Mask:
             if (!dotted || !IsContiguousMask(address))
                 return name + " takes a subnet mask of contiguous ones, such as 255.255.255.0";
             break;
-        case Kind::Date:
+        case ValueKind::Date:
             if (!IsCalendarDate(value))
                 return name + " takes a real date as yyyy/mm/dd, such as 2026/01/31";
             break;
-        case Kind::Time:
+        case ValueKind::Time:
             if (!IsClockTime(value)) return name + " takes a time as hh:mm:ss, such as 08:30:00";
             break;
         default:

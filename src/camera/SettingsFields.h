@@ -1,25 +1,17 @@
 #pragma once
 // The camera's fields of CameraSettings by their wire names, for tools that show or set them
 // by name (the command-line tool's read, save and apply).
-#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "camera/CameraSettings.h"
+#include "camera/FieldCatalogue.h"
 
 namespace orvanta::camera {
 
-enum class FieldType { kText, kByte, kInt32 };
+using SettingsField = CameraField;
 
-struct SettingsField {
-    const char* name;
-    size_t offset;
-    size_t size;
-    FieldType type;
-    bool written;  // part of a write query of the save
-};
-
-// The camera's fields in the record's order, then what a read finds out about it.
+// The catalogue's fields that the tool shows, in the record's order.
 const std::vector<SettingsField>& CameraFields();
 const SettingsField* FindCameraField(const std::string& name);
 

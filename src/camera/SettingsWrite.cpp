@@ -4,8 +4,10 @@
 #include <cstring>
 #include <string>
 
+#include "camera/FieldCatalogue.h"
 #include "camera/FieldValues.h"
 #include "camera/RequestFraming.h"
+#include "camera/SettingsFields.h"
 
 namespace orvanta::camera {
 namespace {
@@ -21,71 +23,43 @@ std::string T(const char (&field)[N]) {
     return std::string(FieldText(field));
 }
 
-template <size_t N>
-std::string Spaced(const char (&field)[N]) {
-    return EncodeSpaces(T(field).c_str());
-}
-
-int Fitted(int written, char* out, size_t capacity) {
-    if (written < 0 || static_cast<size_t>(written) >= capacity) {
+// "&Key=value" for each field of the query, in its order; its length, or
+// CAM_ERR_REQUEST_TOO_LONG when it would not fit `capacity` (nothing is ever cut).
+int BuildQuery(const CameraSettings& s, WriteQuery query, char* out, size_t capacity) {
+    std::string text;
+    for (const char* name : QueryFields(query)) {
+        const CameraField& f = *FindField(name);
+        text += '&';
+        text += f.key;
+        text += '=';
+        const std::string value = FieldValueText(s, f);
+        text += f.spaced ? EncodeSpaces(value.c_str()) : value;
+    }
+    if (text.size() >= capacity) {
         if (capacity > 0) out[0] = '\0';
         return CAM_ERR_REQUEST_TOO_LONG;
     }
-    return written;
+    std::memcpy(out, text.c_str(), text.size() + 1);
+    return static_cast<int>(text.size());
 }
 
 }  // namespace
 
 int BuildSystemQuery(const CameraSettings& s, char* out, size_t capacity) {
-    return Fitted(std::snprintf(out, capacity, "&TitleBar=%s&Desp=%s", Spaced(s.TitleBar).c_str(),
-                                Spaced(s.Desp).c_str()),
-                  out, capacity);
+    return BuildQuery(s, WriteQuery::System, out, capacity);
 }
 
 int BuildDdnsQuery(const CameraSettings& s, char* out, size_t capacity) {
-    return Fitted(
-        std::snprintf(out, capacity, "&DDNSSrv=%s&DDNS=%d&DDNSUser=%s&DDNSPwd=%s&DDNSHost=%s",
-                      T(s.DDNSSrv).c_str(), s.DDNS, T(s.DDNSUser).c_str(), T(s.DDNSPwd).c_str(),
-                      T(s.DDNSHost).c_str()),
-        out, capacity);
+    return BuildQuery(s, WriteQuery::Ddns, out, capacity);
 }
 
 int BuildTimeQuery(const CameraSettings& s, char* out, size_t capacity) {
-    return Fitted(
-        std::snprintf(out, capacity, "&NTPEN=%d&NTPName=%s&NTPPoll=%d&Timezone=%d&Date=%s&Time=%s",
-                      s.NTPEN, T(s.NTPName).c_str(), s.NTPPoll, s.Timezone, T(s.Date).c_str(),
-                      T(s.Time).c_str()),
-        out, capacity);
+    return BuildQuery(s, WriteQuery::Time, out, capacity);
 }
 
 int BuildNetworkQuery(const CameraSettings& s, bool withWireless, char* out, size_t capacity) {
-    if (!withWireless) {
-        return Fitted(
-            std::snprintf(out, capacity,
-                          "&IPType=%d&IPAddr=%s&Netmask=%s&Gateway=%s&DNS1=%s&DNS2=%s&UPnPE=%d"
-                          "&PAccount=%s&PPwd=%s&PVP=%s&HttpPort=%d&SPort=%d&RTSPPort=%d",
-                          s.IPType, T(s.IPAddr).c_str(), T(s.Netmask).c_str(), T(s.Gateway).c_str(),
-                          T(s.DNS1).c_str(), T(s.DNS2).c_str(), s.UPnPE, T(s.PAccount).c_str(),
-                          T(s.PPwd).c_str(), T(s.PVP).c_str(), s.HttpPort, s.SPort, s.RTSPPort),
-            out, capacity);
-    }
-    return Fitted(
-        std::snprintf(
-            out, capacity,
-            "&IPType=%d&IPAddr=%s&Netmask=%s&Gateway=%s&DNS1=%s&DNS2=%s&WIPType=%d&WIPAddr=%s"
-            "&WNetmask=%s&WGateway=%s&WDNS1=%s&WDNS2=%s&WireType=%d&WireSec=%d&SSID=%s&WireCh=%d"
-            "&WEPAuthM=%d&WEPMode=%d&WEPKey0=%s&WEPKey1=%s&WEPKey2=%s&WEPKey3=%s&WEPKeyE0=%d"
-            "&WPAKey=%s&WPAEnc=%d&WPAPSKeyM=%d&TxRate=%s&WepKeyL=%d&UPnPE=%d&PAccount=%s&PPwd=%s"
-            "&PVP=%s&HttpPort=%d&SPort=%d&RTSPPort=%d",
-            s.IPType, T(s.IPAddr).c_str(), T(s.Netmask).c_str(), T(s.Gateway).c_str(),
-            T(s.DNS1).c_str(), T(s.DNS2).c_str(), s.WIPType, T(s.WIPAddr).c_str(),
-            T(s.WNetmask).c_str(), T(s.WGateway).c_str(), T(s.WDNS1).c_str(), T(s.WDNS2).c_str(),
-            s.WireType, s.WireSec, Spaced(s.SSID).c_str(), s.WireCh, s.WEPAuthM, s.WEPMode,
-            T(s.WEPKey0).c_str(), T(s.WEPKey1).c_str(), T(s.WEPKey2).c_str(), T(s.WEPKey3).c_str(),
-            s.WEPKeyE0, T(s.WPAKey).c_str(), s.WPAEnc, s.WPAPSKeyM, T(s.TxRate).c_str(), s.WepKeyL,
-            s.UPnPE, T(s.PAccount).c_str(), T(s.PPwd).c_str(), T(s.PVP).c_str(), s.HttpPort,
-            s.SPort, s.RTSPPort),
-        out, capacity);
+    return BuildQuery(s, withWireless ? WriteQuery::Network : WriteQuery::NetworkWithoutWireless,
+                      out, capacity);
 }
 
 bool IsSafeQueryValue(const char* text) {
@@ -93,44 +67,17 @@ bool IsSafeQueryValue(const char* text) {
 }
 
 const char* FindUnsafeValue(const CameraSettings& s, bool useWps) {
-    struct Field {
-        const char* name;
-        std::string value;
-        bool sentWithWps;
-    };
-    const Field fields[] = {
-        {"TitleBar", T(s.TitleBar), true},
-        {"Desp", T(s.Desp), true},
-        {"DDNSSrv", T(s.DDNSSrv), true},
-        {"DDNSUser", T(s.DDNSUser), true},
-        {"DDNSPwd", T(s.DDNSPwd), true},
-        {"DDNSHost", T(s.DDNSHost), true},
-        {"NTPName", T(s.NTPName), false},
-        {"Date", T(s.Date), false},
-        {"Time", T(s.Time), false},
-        {"IPAddr", T(s.IPAddr), true},
-        {"Netmask", T(s.Netmask), true},
-        {"Gateway", T(s.Gateway), true},
-        {"DNS1", T(s.DNS1), true},
-        {"DNS2", T(s.DNS2), true},
-        {"WIPAddr", T(s.WIPAddr), false},
-        {"WNetmask", T(s.WNetmask), false},
-        {"WGateway", T(s.WGateway), false},
-        {"WDNS1", T(s.WDNS1), false},
-        {"WDNS2", T(s.WDNS2), false},
-        {"SSID", T(s.SSID), false},
-        {"WEPKey0", T(s.WEPKey0), false},
-        {"WEPKey1", T(s.WEPKey1), false},
-        {"WEPKey2", T(s.WEPKey2), false},
-        {"WEPKey3", T(s.WEPKey3), false},
-        {"WPAKey", T(s.WPAKey), false},
-        {"TxRate", T(s.TxRate), false},
-        {"PAccount", T(s.PAccount), true},
-        {"PPwd", T(s.PPwd), true},
-        {"PVP", T(s.PVP), true},
-    };
-    for (const Field& f : fields)
-        if ((!useWps || f.sentWithWps) && !IsSafeQueryValue(f.value.c_str())) return f.name;
+    // With WPS the time is read, not written, and the network write leaves out the wireless.
+    const WriteQuery sent[] = {WriteQuery::System, WriteQuery::Ddns,
+                               useWps ? WriteQuery::NetworkWithoutWireless : WriteQuery::Time,
+                               useWps ? WriteQuery::NetworkWithoutWireless : WriteQuery::Network};
+    for (WriteQuery query : sent) {
+        for (const char* name : QueryFields(query)) {
+            const CameraField& f = *FindField(name);
+            if (f.type == FieldType::kText && !IsSafeQueryValue(FieldValueText(s, f).c_str()))
+                return f.name;
+        }
+    }
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Page 10: the camera's dynamic-DNS client.
+#include "camera/FieldCatalogue.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -18,9 +19,9 @@ public:
     static constexpr int kNext = 1056;
     static constexpr int kTitle = 1242;
 
-    static constexpr int kHostLimit = 127;
-    static constexpr int kUserLimit = 63;
-    static constexpr int kPasswordLimit = 20;
+    static constexpr int kHostLimit = camera::kDdnsHostChars;
+    static constexpr int kUserLimit = camera::kDdnsUserChars;
+    static constexpr int kPasswordLimit = camera::kDdnsPasswordChars;
 
     explicit CSubDDNS(QWidget* parent = nullptr);
     void Prepare() override;

@@ -1,5 +1,6 @@
 #pragma once
 // Page 3: the camera's host name, description and clock (manual road).
+#include "camera/FieldCatalogue.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -30,7 +31,7 @@ public:
     static constexpr int kNext = 1117;
     static constexpr int kTitle = 1239;
 
-    static constexpr int kNameLimit = 32;
+    static constexpr int kNameLimit = camera::kNameChars;
 
     explicit CSubSystem(QWidget* parent = nullptr);
     void Prepare() override;

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "camera/FieldCatalogue.h"
 #include "camera/WirelessKeys.h"
 #include "camera/WirelessLists.h"
 #include "controls/CXButtonXP.h"
@@ -68,7 +69,7 @@ void StoreKey(camera::CameraSettings& s, int slot, const QString& key) {
 CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, parent) {
     auto* title = MakeTitle(kTitle);
     auto* left = new QGridLayout;
-    AddRow(left, MakeLabel(kSsidLabel), MakeEdit(kSsid, 32));
+    AddRow(left, MakeLabel(kSsidLabel), MakeEdit(kSsid, camera::kSsidChars));
     QComboBox* mode = MakeCombo(kMode);
     AddRow(left, MakeLabel(kModeLabel), mode);
     AddRow(left, MakeLabel(kChannelLabel), MakeCombo(kChannel));

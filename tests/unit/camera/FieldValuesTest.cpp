@@ -2,6 +2,7 @@
 // the field, for every kind of field the save writes.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "camera/FieldValues.h"
@@ -53,7 +54,10 @@ TEST(FieldValues, TypedValuesPassOrAreRefusedByName) {
         {"Desp", "a\x1b[2Jb", "Desp holds a control character (0x1B)"},
         {"NTPName", "a\nb", "NTPName holds a control character (0x0A)"},
         {"WPAKey", "p@ss w0rd!*", ""},
-        {"TitleBar", std::string(63, 'x'), ""},
+        {"TitleBar", std::string(32, 'x'), ""},
+        {"TitleBar", std::string(33, 'x'), "TitleBar takes at most 32 characters"},  // as its page
+        {"DDNSPwd", std::string(21, 'x'), "DDNSPwd takes at most 20 characters"},
+        {"WPAKey", std::string(63, 'x'), ""},
         {"TitleBar", std::string(32, '\xC3') + std::string(32, '\xA9'),
          "TitleBar takes at most 63 bytes"},
     };
@@ -67,6 +71,22 @@ TEST(FieldValues, TypedValuesPassOrAreRefusedByName) {
             EXPECT_EQ(problem.rfind(c.problem, 0), 0u)
                 << c.field << "=" << c.value << ": " << problem;
     }
+}
+
+// Every field a write query names is in the catalogue and written, and every written field is
+// in a query: a field added to one and not the other would be lost on a save.
+TEST(FieldValues, TheWriteQueriesSendExactlyTheWrittenFields) {
+    std::set<std::string> sent;
+    for (WriteQuery q : {WriteQuery::System, WriteQuery::Ddns, WriteQuery::Time,
+                         WriteQuery::Network, WriteQuery::NetworkWithoutWireless})
+        for (const char* name : QueryFields(q)) {
+            const CameraField* field = FindField(name);
+            ASSERT_NE(field, nullptr) << name;
+            EXPECT_TRUE(field->written) << name;
+            sent.insert(name);
+        }
+    for (const CameraField& f : FieldCatalogue())
+        EXPECT_EQ(f.written, sent.count(f.name) == 1) << f.name;
 }
 
 TEST(FieldValues, ServicePortsThatClashAreRefusedByName) {
