@@ -378,6 +378,65 @@ void Refind(std::vector<Job>& jobs, double seconds) {
     }
 }
 
+// Reaching each camera's subnet changes the PC's addresses: one subnet at a time.
+void ReachSubnets(const std::vector<Job>& jobs, const CameraSettings& pc,
+                  workflow::CameraReach& reach) {
+    std::set<uint32_t> subnets;
+    for (const Job& job : jobs) {
+        if (!job.found) continue;
+        uint32_t address = platform::ParseDottedAddressOr(job.ip, 0);
+        if (!subnets.insert(address & htonl(0xFFFFFF00u)).second) continue;
+        CameraSettings aim = pc;
+        aim.cameraAddress = address;
+        discovery::SubnetResult result =
+            reach.Reach(aim, [](const char* text) { Progress("%s\n", text); });
+        if (result == discovery::SubnetResult::Added)
+            Progress("%s: added a temporary address for its subnet\n", job.key.c_str());
+        else if (result != discovery::SubnetResult::AlreadyReachable)
+            Progress("%s: its subnet could not be made reachable\n", job.key.c_str());
+    }
+}
+
+void ConfigureAll(std::vector<Job>& jobs, const std::vector<Column>& columns,
+                  const CameraSettings& pc, const Credentials& credentials, int parallel) {
+    std::atomic<size_t> next{0};
+    std::vector<std::thread> workers;
+    for (int w = 0; w < parallel; ++w) {
+        workers.emplace_back([&] {
+            for (size_t i; (i = next++) < jobs.size();)
+                if (jobs[i].found) Configure(jobs[i], columns, pc, credentials);
+        });
+    }
+    for (std::thread& t : workers) t.join();
+}
+
+// The summary, or the JSON outcome per camera; the exit status.
+int PrintOutcome(const std::vector<Job>& jobs) {
+    int done = 0, failed = 0, missing = 0;
+    for (const Job& job : jobs) {
+        if (job.status == "done")
+            ++done;
+        else if (job.status == "failed")
+            ++failed;
+        else
+            ++missing;
+    }
+    if (g_json) {
+        Json out = Json::array();
+        for (const Job& j : jobs) {
+            out.push_back({{"key", Utf8Text(j.key)},
+                           {"status", j.status},
+                           {"detail", Utf8Text(j.detail)},
+                           {"ip", j.newIp},
+                           {"port", PortJson(j.newPort)}});
+        }
+        PrintJson(out);
+    } else {
+        std::printf("summary: %d done, %d failed, %d not found\n", done, failed, missing);
+    }
+    return failed == 0 && missing == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int RunApply(int argc, char** argv) {
@@ -412,63 +471,15 @@ int RunApply(int argc, char** argv) {
         if (!job.found && job.status != "failed")
             Progress("%s not found on the network\n", job.key.c_str());
 
-    // Reaching each camera's subnet changes the PC's addresses: one subnet at a time.
     auto netPlatform = platform::OpenNetwork();
-    platform::NetworkPlatform& net = *netPlatform;
     CameraSettings pc = camera::NewCameraSettings();
-    discovery::SurveyPcNetwork(pc, net);
-    workflow::CameraReach reach(net);
-    std::set<uint32_t> subnets;
-    for (const Job& job : jobs) {
-        if (!job.found) continue;
-        uint32_t address = platform::ParseDottedAddressOr(job.ip, 0);
-        if (!subnets.insert(address & htonl(0xFFFFFF00u)).second) continue;
-        CameraSettings aim = pc;
-        aim.cameraAddress = address;
-        discovery::SubnetResult result =
-            reach.Reach(aim, [](const char* text) { Progress("%s\n", text); });
-        if (result == discovery::SubnetResult::Added)
-            Progress("%s: added a temporary address for its subnet\n", job.key.c_str());
-        else if (result != discovery::SubnetResult::AlreadyReachable)
-            Progress("%s: its subnet could not be made reachable\n", job.key.c_str());
-    }
-
-    std::atomic<size_t> next{0};
-    std::vector<std::thread> workers;
-    for (int w = 0; w < parallel; ++w) {
-        workers.emplace_back([&] {
-            for (size_t i; (i = next++) < jobs.size();)
-                if (jobs[i].found) Configure(jobs[i], columns, pc, credentials);
-        });
-    }
-    for (std::thread& t : workers) t.join();
-
+    discovery::SurveyPcNetwork(pc, *netPlatform);
+    workflow::CameraReach reach(*netPlatform);
+    ReachSubnets(jobs, pc, reach);
+    ConfigureAll(jobs, columns, pc, credentials, parallel);
     Refind(jobs, refindSeconds);
     reach.RemoveAll();
-
-    int done = 0, failed = 0, missing = 0;
-    for (const Job& job : jobs) {
-        if (job.status == "done")
-            ++done;
-        else if (job.status == "failed")
-            ++failed;
-        else
-            ++missing;
-    }
-    if (g_json) {
-        Json out = Json::array();
-        for (const Job& j : jobs) {
-            out.push_back({{"key", Utf8Text(j.key)},
-                           {"status", j.status},
-                           {"detail", Utf8Text(j.detail)},
-                           {"ip", j.newIp},
-                           {"port", PortJson(j.newPort)}});
-        }
-        PrintJson(out);
-    } else {
-        std::printf("summary: %d done, %d failed, %d not found\n", done, failed, missing);
-    }
-    return failed == 0 && missing == 0 ? 0 : 1;
+    return PrintOutcome(jobs);
 }
 
 }  // namespace orvanta::cli

@@ -109,94 +109,100 @@ void CXButtonXP::paintEvent(QPaintEvent*) {
     const bool themed = CXThemeHelper::Instance().IsThemeActive() && !background_.isValid() &&
                         !textColour_.isValid();
     const bool pressed = isDown() || (isCheckable() && isChecked());
-    const bool disabled = !isEnabled();
-    const bool focused = hasFocus();
-    const bool isDefaultButton = (isDefault() || (autoDefault() && hasFocus())) && !toolbarStyle_;
-    QRect r = rect();
-
-    if (themed) {
-        if (toolbarStyle_) {
-            QStyleOptionToolButton opt;
-            opt.initFrom(this);
-            opt.state |= QStyle::State_AutoRaise;
-            if (hot_ && !disabled) opt.state |= QStyle::State_MouseOver | QStyle::State_Raised;
-            if (pressed) opt.state |= QStyle::State_Sunken;
-            if (hot_ || pressed)
-                style()->drawPrimitive(QStyle::PE_PanelButtonTool, &opt, &painter, this);
-        } else {
-            QStyleOptionButton opt;
-            opt.initFrom(this);
-            opt.state &= ~QStyle::State_MouseOver;
-            if (hot_ && !disabled) opt.state |= QStyle::State_MouseOver;
-            opt.state |= pressed ? QStyle::State_Sunken : QStyle::State_Raised;
-            if (isDefaultButton) opt.features |= QStyleOptionButton::DefaultButton;
-            style()->drawControl(QStyle::CE_PushButtonBevel, &opt, &painter, this);
-        }
-    } else {
-        QColor face = background_.isValid() ? background_ : palette().color(QPalette::Button);
-        if (hot_ && !disabled && !pressed) face = face.lighter(106);
-        if (!toolbarStyle_ || background_.isValid()) painter.fillRect(r, face);
-        if (focused || isDefaultButton) {
-            painter.setPen(Qt::black);
-            painter.drawRect(r.adjusted(0, 0, -1, -1));
-            r.adjust(1, 1, -1, -1);
-        }
-        if (pressed) {
-            qDrawShadePanel(&painter, r, palette(), true, 1);
-        } else if (!toolbarStyle_) {
-            qDrawShadePanel(&painter, r, palette(), false, 1);
-        } else if (hot_ && !disabled) {
-            // The flat button shows a light raised edge while the mouse is over it.
-            qDrawShadePanel(&painter, r, palette(), false, 1);
-        }
-    }
-
+    if (themed)
+        PaintThemedFace(painter, pressed);
+    else
+        PaintPlainFace(painter, pressed);
     const int shift = (pressed && !themed) ? 1 : 0;
-    const QPixmap& pixmap = disabled && !greyIcon_.isNull() ? greyIcon_ : icon_;
-    QSize iconSize = pixmap.isNull() ? QSize(kFallbackIconSide, kFallbackIconSide)
-                                     : pixmap.deviceIndependentSize().toSize();
-    const int iw = iconSize.width();
-    QString caption = text();
-    QRect textRect = rect();
-    if (!pixmap.isNull()) {
-        QPoint at;
-        if (caption.isEmpty()) {
-            at = QPoint((width() - iw) / 2, (height() - iconSize.height()) / 2);
-        } else if (iconPlacement_ == kIconRight) {
-            at = QPoint(width() - iw / 2 - iw, (height() - iconSize.height()) / 2);
-            textRect = QRect(QPoint(iw / 2, 0), QPoint(at.x() - 1, height() - 1));
-        } else {
-            at = QPoint(iw / 2, (height() - iconSize.height()) / 2);
-            textRect = QRect(QPoint(2 * iw, 0), QPoint(width() - iw / 2 - 1, height() - 1));
-        }
-        painter.drawPixmap(at + QPoint(shift, shift), pixmap);
-    }
-
-    if (!caption.isEmpty()) {
-        int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
-        if (caption.contains('\n')) flags |= Qt::TextWordWrap;
-        QRect tr = textRect.translated(shift, shift);
-        if (disabled && !themed) {
-            painter.setPen(palette().color(QPalette::Light));
-            painter.drawText(tr.translated(1, 1), flags, caption);
-            painter.setPen(palette().color(QPalette::Dark));
-            painter.drawText(tr, flags, caption);
-        } else {
-            QColor colour = textColour_.isValid()
-                                ? textColour_
-                                : palette().color(disabled ? QPalette::Disabled : QPalette::Active,
-                                                  QPalette::ButtonText);
-            painter.setPen(colour);
-            painter.drawText(tr, flags, caption);
-        }
-    }
-
-    if (focused) {
+    PaintCaption(painter, PaintIcon(painter, shift), shift, themed);
+    if (hasFocus()) {
         QStyleOptionFocusRect opt;
         opt.initFrom(this);
         opt.rect = rect().adjusted(3, 3, -3, -3);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &opt, &painter, this);
     }
+}
+
+bool CXButtonXP::ShowsAsDefault() const {
+    return (isDefault() || (autoDefault() && hasFocus())) && !toolbarStyle_;
+}
+
+void CXButtonXP::PaintThemedFace(QPainter& painter, bool pressed) {
+    const bool hot = hot_ && isEnabled();
+    if (toolbarStyle_) {
+        QStyleOptionToolButton opt;
+        opt.initFrom(this);
+        opt.state |= QStyle::State_AutoRaise;
+        if (hot) opt.state |= QStyle::State_MouseOver | QStyle::State_Raised;
+        if (pressed) opt.state |= QStyle::State_Sunken;
+        if (hot_ || pressed)
+            style()->drawPrimitive(QStyle::PE_PanelButtonTool, &opt, &painter, this);
+        return;
+    }
+    QStyleOptionButton opt;
+    opt.initFrom(this);
+    opt.state &= ~QStyle::State_MouseOver;
+    if (hot) opt.state |= QStyle::State_MouseOver;
+    opt.state |= pressed ? QStyle::State_Sunken : QStyle::State_Raised;
+    if (ShowsAsDefault()) opt.features |= QStyleOptionButton::DefaultButton;
+    style()->drawControl(QStyle::CE_PushButtonBevel, &opt, &painter, this);
+}
+
+void CXButtonXP::PaintPlainFace(QPainter& painter, bool pressed) {
+    const bool hot = hot_ && isEnabled();
+    QRect r = rect();
+    QColor face = background_.isValid() ? background_ : palette().color(QPalette::Button);
+    if (hot && !pressed) face = face.lighter(106);
+    if (!toolbarStyle_ || background_.isValid()) painter.fillRect(r, face);
+    if (hasFocus() || ShowsAsDefault()) {
+        painter.setPen(Qt::black);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        r.adjust(1, 1, -1, -1);
+    }
+    // The flat button shows a light raised edge only while the mouse is over it.
+    if (pressed || !toolbarStyle_ || hot) qDrawShadePanel(&painter, r, palette(), pressed, 1);
+}
+
+QRect CXButtonXP::PaintIcon(QPainter& painter, int shift) {
+    const QPixmap& pixmap = !isEnabled() && !greyIcon_.isNull() ? greyIcon_ : icon_;
+    if (pixmap.isNull()) return rect();
+    const QSize iconSize = pixmap.deviceIndependentSize().toSize();
+    const int iw = iconSize.width();
+    QRect textRect = rect();
+    QPoint at;
+    if (text().isEmpty()) {
+        at = QPoint((width() - iw) / 2, (height() - iconSize.height()) / 2);
+    } else if (iconPlacement_ == kIconRight) {
+        at = QPoint(width() - iw / 2 - iw, (height() - iconSize.height()) / 2);
+        textRect = QRect(QPoint(iw / 2, 0), QPoint(at.x() - 1, height() - 1));
+    } else {
+        at = QPoint(iw / 2, (height() - iconSize.height()) / 2);
+        textRect = QRect(QPoint(2 * iw, 0), QPoint(width() - iw / 2 - 1, height() - 1));
+    }
+    painter.drawPixmap(at + QPoint(shift, shift), pixmap);
+    return textRect;
+}
+
+void CXButtonXP::PaintCaption(QPainter& painter, const QRect& textRect, int shift, bool themed) {
+    const QString caption = text();
+    if (caption.isEmpty()) return;
+    int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+    if (caption.contains('\n')) flags |= Qt::TextWordWrap;
+    const QRect tr = textRect.translated(shift, shift);
+    const bool disabled = !isEnabled();
+    if (disabled && !themed) {
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawText(tr.translated(1, 1), flags, caption);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawText(tr, flags, caption);
+        return;
+    }
+    const QColor colour = textColour_.isValid()
+                              ? textColour_
+                              : palette().color(disabled ? QPalette::Disabled : QPalette::Active,
+                                                QPalette::ButtonText);
+    painter.setPen(colour);
+    painter.drawText(tr, flags, caption);
 }
 
 }  // namespace orvanta::controls

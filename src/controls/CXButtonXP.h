@@ -7,6 +7,8 @@
 
 #include "controls/COddButton.h"
 
+class QPainter;
+
 namespace orvanta::controls {
 
 class CXButtonXP : public COddButton {
@@ -41,6 +43,12 @@ protected:
 
 private:
     void SetHot(bool hot);
+    bool ShowsAsDefault() const;
+    void PaintThemedFace(QPainter& painter, bool pressed);
+    void PaintPlainFace(QPainter& painter, bool pressed);
+    // Draws the icon; returns the room left for the caption.
+    QRect PaintIcon(QPainter& painter, int shift);
+    void PaintCaption(QPainter& painter, const QRect& textRect, int shift, bool themed);
 
     bool hot_ = false;
     bool doubleClickPending_ = false;

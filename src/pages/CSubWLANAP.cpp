@@ -110,6 +110,10 @@ CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, pare
     connect(security_->KeyNumber(), &QComboBox::currentIndexChanged, this,
             &CSubWLANAP::ShowRecordKey);
 
+    BindTexts();
+}
+
+void CSubWLANAP::BindTexts() {
     const std::pair<int, const char*> labels[] = {
         {kSsidLabel, "SSID"},
         {kModeLabel, "WirelessMode"},

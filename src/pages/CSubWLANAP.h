@@ -45,6 +45,7 @@ public:
     std::optional<int> Back() override { return shell::nav::kLanIp; }
 
 private:
+    void BindTexts();
     void LoadPageTexts(const QString& langPath) override;
 
     void ModeChosen(int position);
