@@ -42,7 +42,6 @@ struct WizardOptions {
 class CWizardDlg : public QDialog, public shell::NavigationHost {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 102;
     static constexpr int kBanner = 1245;
     static constexpr int kPageFrame = 1005;
     static constexpr int kBannerPicture = 198;
@@ -73,7 +72,6 @@ public:
     lang::CDlgLanguage& LanguageDialog() { return *languageDialog_; }
     QString LangFilePath() const { return langFilePath_; }
     QString LangFileName() const { return langFileName_; }
-    const lang::ProgramPaths& Paths() const { return paths_; }
 
     // Loads every page's texts and the window's own, in the start-up order.
     void LoadAllTexts();

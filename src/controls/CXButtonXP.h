@@ -19,7 +19,6 @@ public:
     explicit CXButtonXP(QWidget* parent = nullptr, int templateType = kPushButton);
 
     void SetToolbarStyle(bool on);
-    bool ToolbarStyle() const { return toolbarStyle_; }
     // Loads the artwork `resourceId` at its natural icon size and builds its grey version.
     void SetIcon(int resourceId, int placement);
     void SetIconPixmap(const QPixmap& pixmap, int placement);

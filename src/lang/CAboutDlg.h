@@ -14,16 +14,12 @@ namespace orvanta::lang {
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 100;
     static constexpr int kInfo1 = 1371;
     static constexpr int kInfo2 = 1372;
     static constexpr int kClose = 1373;
     static constexpr int kOk = 1;  // hidden
 
     explicit CAboutDlg(const QString& languagePath, QWidget* parent = nullptr);
-
-    QString Info1Text() const { return info1Text_; }
-    QString Info2Text() const { return info2Text_; }
 
 private:
     void LoadTexts();

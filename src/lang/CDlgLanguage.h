@@ -11,7 +11,6 @@ namespace orvanta::lang {
 class CDlgLanguage : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 241;
     static constexpr int kLanguageList = 1345;
     static constexpr int kOk = 1;
     static constexpr int kCancel = 2;  // hidden
@@ -21,7 +20,6 @@ public:
     QString ChosenName() const { return chosenName_; }
     // The user's three-letter language name; taken from the locale unless set.
     void SetUserLanguage(const QString& abbreviation) { userLanguage_ = abbreviation; }
-    void SetLanguageFolder(const QString& folder) { languageFolder_ = folder; }
     QComboBox* LanguageList() const { return languageList_; }
 
     void accept() override;

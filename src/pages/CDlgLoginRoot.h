@@ -9,7 +9,6 @@ namespace orvanta::pages {
 class CDlgLoginRoot : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 246;
     static constexpr int kNote = 1362;
     static constexpr int kUserLabel = 1360;
     static constexpr int kUser = 1358;

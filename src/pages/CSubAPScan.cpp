@@ -25,7 +25,7 @@ const char* const kLabelKeys[] = {
     "WEPKeyLength", "WEPMode", "WEPKeyFormat", "WEPDefKey", "WPAAlgorithm", "WPAKey"};
 }
 
-CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", kTemplate, parent) {
+CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", parent) {
     auto* title = MakeTitle(kTitle);
     auto* left = new QGridLayout;
     AddRow(left, MakeLabel(kLabel + 0), MakeCombo(kList));

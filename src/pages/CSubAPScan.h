@@ -9,7 +9,6 @@ class WirelessSecurityBlock;
 class CSubAPScan : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 173;
     static constexpr int kList = 1167;
     static constexpr int kSsid = 1196;
     static constexpr int kMac = 1195;

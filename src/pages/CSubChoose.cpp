@@ -13,7 +13,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubChoose::CSubChoose(QWidget* parent) : CSubPage("CSubChoose", kTemplate, parent) {
+CSubChoose::CSubChoose(QWidget* parent) : CSubPage("CSubChoose", parent) {
     auto* question = MakeLabel(kQuestion);
     // Made in reading order, which Tab follows.
     auto* yes = MakeRadio(kYes);

@@ -7,7 +7,6 @@ namespace orvanta::pages {
 class CSubChoose : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 175;
     static constexpr int kBack = 1213;
     static constexpr int kNext = 1214;
     static constexpr int kQuestion = 1273;

@@ -17,7 +17,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubDDNS::CSubDDNS(QWidget* parent) : CSubPage("CSubDDNS", kTemplate, parent) {
+CSubDDNS::CSubDDNS(QWidget* parent) : CSubPage("CSubDDNS", parent) {
     auto* title = MakeTitle(kTitle);
     auto* enable = new QCheckBox(this);
     enable->setObjectName(ControlName(kEnable));

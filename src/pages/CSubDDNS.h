@@ -8,7 +8,6 @@ namespace orvanta::pages {
 class CSubDDNS : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 157;
     static constexpr int kEnable = 1054;
     static constexpr int kProvider = 1122;
     static constexpr int kHostName = 1123;

@@ -17,7 +17,7 @@ namespace {
 constexpr QSize kPictureSize(DluX(170), DluY(125));
 }
 
-CSubFirst::CSubFirst(QWidget* parent) : CSubPage("CSubFirst", kTemplate, parent) {
+CSubFirst::CSubFirst(QWidget* parent) : CSubPage("CSubFirst", parent) {
     auto* find = MakeButton(kSearchCamera, 181, CXButtonXP::kIconLeft, false);
     auto* setup = MakeButton(kSetupCamera, 185, CXButtonXP::kIconLeft, false);
     auto* server = MakeButton(kServerSearch, 219, CXButtonXP::kIconLeft, false);

@@ -9,7 +9,6 @@ namespace orvanta::pages {
 class CSubFirst : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 136;
     static constexpr int kSearchCamera = 1013;
     static constexpr int kSetupCamera = 1006;
     static constexpr int kAbout = 1050;

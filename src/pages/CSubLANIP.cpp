@@ -10,7 +10,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubLANIP::CSubLANIP(QWidget* parent) : CSubPage("CSubLANIP", kTemplate, parent) {
+CSubLANIP::CSubLANIP(QWidget* parent) : CSubPage("CSubLANIP", parent) {
     auto* title = MakeTitle(kTitle);
     AddressBlock::Ids ids{kDhcp, kFixed, {}, {}};
     for (int i = 0; i < 5; ++i) {

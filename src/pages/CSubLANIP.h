@@ -9,7 +9,6 @@ class AddressBlock;
 class CSubLANIP : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 144;
     static constexpr int kDhcp = 1097;
     static constexpr int kFixed = 1098;
     static constexpr int kAddress = 1014;  // 1014 to 1018: address, mask, gateway, DNS 1, DNS 2

@@ -15,7 +15,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubLANISP::CSubLANISP(QWidget* parent) : CSubPage("CSubLANISP", kTemplate, parent) {
+CSubLANISP::CSubLANISP(QWidget* parent) : CSubPage("CSubLANISP", parent) {
     auto* title = MakeTitle(kTitle);
     auto* lan = MakeRadio(kLan);
     auto* pppoe = MakeRadio(kPppoe);

@@ -9,7 +9,6 @@ class PppoeAccount;
 class CSubLANISP : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 143;
     static constexpr int kLan = 1093;
     static constexpr int kPppoe = 1092;
     static constexpr int kUserName = 1094;

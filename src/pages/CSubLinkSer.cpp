@@ -14,7 +14,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubLinkSer::CSubLinkSer(QWidget* parent) : CSubPage("CSubLinkSer", kTemplate, parent) {
+CSubLinkSer::CSubLinkSer(QWidget* parent) : CSubPage("CSubLinkSer", parent) {
     auto* title = MakeTitle(kTitle);
     auto* list = new QTreeWidget(this);
     list->setObjectName(ControlName(kList));

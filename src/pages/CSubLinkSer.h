@@ -10,7 +10,6 @@ namespace orvanta::pages {
 class CSubLinkSer : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 140;
     static constexpr int kTitle = 1357;
     static constexpr int kListCaption = 1347;
     static constexpr int kList = 1271;

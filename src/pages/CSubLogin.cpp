@@ -15,7 +15,7 @@ namespace orvanta::pages {
 using controls::CXButtonXP;
 using namespace shell;
 
-CSubLogin::CSubLogin(QWidget* parent) : CSubPage("CSubLogin", kTemplate, parent) {
+CSubLogin::CSubLogin(QWidget* parent) : CSubPage("CSubLogin", parent) {
     auto* title = MakeTitle(kTitle);
     auto* grid = new QGridLayout;
     grid->addWidget(MakeLabel(kNote), 0, 0, 1, 2);

@@ -10,7 +10,6 @@ namespace orvanta::pages {
 class CSubLogin : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 145;
     static constexpr int kTitle = 1356;
     static constexpr int kNote = 1290;
     static constexpr int kLoginTypeLabel = 1291;

@@ -14,7 +14,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubOption::CSubOption(QWidget* parent) : CSubPage("CSubOption", kTemplate, parent) {
+CSubOption::CSubOption(QWidget* parent) : CSubPage("CSubOption", parent) {
     auto* wizard = MakeRadio(kWizard);
     auto* manual = MakeRadio(kManual);
     auto* group = new QButtonGroup(this);

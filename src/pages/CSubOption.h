@@ -7,7 +7,6 @@ namespace orvanta::pages {
 class CSubOption : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 130;
     static constexpr int kBack = 1001;
     static constexpr int kNext = 1034;
     static constexpr int kWizard = 1068;

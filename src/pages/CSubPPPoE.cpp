@@ -11,7 +11,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubPPPoE::CSubPPPoE(QWidget* parent) : CSubPage("CSubPPPoE", kTemplate, parent) {
+CSubPPPoE::CSubPPPoE(QWidget* parent) : CSubPage("CSubPPPoE", parent) {
     auto* title = MakeTitle(kTitle);
     account_ = new PppoeAccount(this, {kUserName, kPassword, 0, kUserLabel, kPasswordLabel, 0}, 63);
     auto [back, next] = MakeBackNext(kBack, kNext);

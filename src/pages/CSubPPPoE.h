@@ -9,7 +9,6 @@ class PppoeAccount;
 class CSubPPPoE : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 177;
     static constexpr int kUserName = 1222;
     static constexpr int kPassword = 1223;
     static constexpr int kUserLabel = 1294;

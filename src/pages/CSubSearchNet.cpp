@@ -25,7 +25,7 @@ constexpr const char* kFactoryAddress = "192.168.0.98";
 
 }  // namespace
 
-CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", kTemplate, parent) {
+CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", parent) {
     auto* title = MakeTitle(kTitle, "STEP \nFind The Camera");
     auto* caption = MakeLabel(kListCaption, "Camera  List");
     auto* start = MakeButton(kStartSearch, 181, CXButtonXP::kIconLeft, false, textStartFind_);

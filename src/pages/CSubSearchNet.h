@@ -15,7 +15,6 @@ namespace orvanta::pages {
 class CSubSearchNet : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 139;
     static constexpr int kCameraList = 1011;
     static constexpr int kStartSearch = 1088;
     static constexpr int kNext = 1110;
@@ -41,7 +40,6 @@ public:
     std::optional<int> Back() override;
 
     bool Searching() const { return searching_; }
-    int TickCount() const { return tickCount_; }
     QString TextStartFind() const { return textStartFind_; }
     QString TextFinding() const { return textFinding_; }
     QString TextStopFinding() const { return textStopFinding_; }

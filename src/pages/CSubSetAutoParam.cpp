@@ -12,8 +12,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubSetAutoParam::CSubSetAutoParam(QWidget* parent)
-    : CSubPage("CSubSetAutoParam", kTemplate, parent) {
+CSubSetAutoParam::CSubSetAutoParam(QWidget* parent) : CSubPage("CSubSetAutoParam", parent) {
     struct Box {
         int group, text, row, column;
         const char* builtIn;

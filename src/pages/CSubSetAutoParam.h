@@ -9,7 +9,6 @@ namespace orvanta::pages {
 class CSubSetAutoParam : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 171;
     static constexpr int kSystemGroup = 1367;
     static constexpr int kSystemText = 1368;
     static constexpr int kNetworkGroup = 1363;

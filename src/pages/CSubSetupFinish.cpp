@@ -15,7 +15,7 @@ namespace orvanta::pages {
 using controls::CXButtonXP;
 using namespace shell;
 
-CSubSetupFinish::CSubSetupFinish(QWidget* parent) : CSubPage("CSubSetupFinish", kTemplate, parent) {
+CSubSetupFinish::CSubSetupFinish(QWidget* parent) : CSubPage("CSubSetupFinish", parent) {
     auto* icon = new QLabel(this);
     icon->setObjectName(ControlName(kIcon));
     icon->setPixmap(controls::ArtworkPixmap(128, QSize(48, 48), devicePixelRatioF()));

@@ -7,7 +7,6 @@ namespace orvanta::pages {
 class CSubSetupFinish : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 207;
     static constexpr int kAddressLabel = 1296;
     static constexpr int kAddress = 1022;
     static constexpr int kCameraIdLabel = 1297;

@@ -15,7 +15,7 @@ namespace {
 constexpr QSize kDiagramSize(DluX(340), DluY(165));
 }
 
-CSubShowPic::CSubShowPic(QWidget* parent) : CSubPage("CSubShowPic", kTemplate, parent) {
+CSubShowPic::CSubShowPic(QWidget* parent) : CSubPage("CSubShowPic", parent) {
     auto* group = MakeGroup(kDiagramGroup);
     diagram_ = new QLabel(group);
     diagram_->setFixedSize(kDiagramSize);

@@ -9,7 +9,6 @@ namespace orvanta::pages {
 class CSubShowPic : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 137;
     static constexpr int kBack = 1044;
     static constexpr int kNext = 1045;
     static constexpr int kNote = 1263;

@@ -18,7 +18,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", kTemplate, parent) {
+CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", parent) {
     auto* title = MakeTitle(kTitle);
     auto* grid = new QGridLayout;
     AddRow(grid, MakeLabel(kHostNameLabel), MakeEdit(kHostName, kNameLimit));

@@ -8,7 +8,6 @@ namespace orvanta::pages {
 class CSubSystem : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 166;
     static constexpr int kHostName = 1119;
     static constexpr int kDescription = 1120;
     static constexpr int kKeepTime = 1176;

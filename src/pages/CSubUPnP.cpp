@@ -14,7 +14,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubUPnP::CSubUPnP(QWidget* parent) : CSubPage("CSubUPnP", kTemplate, parent) {
+CSubUPnP::CSubUPnP(QWidget* parent) : CSubPage("CSubUPnP", parent) {
     auto* title = MakeTitle(kTitle);
     auto* upnp = new QCheckBox(this);
     upnp->setObjectName(ControlName(kUpnp));

@@ -7,7 +7,6 @@ namespace orvanta::pages {
 class CSubUPnP : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 160;
     static constexpr int kUpnp = 1084;
     static constexpr int kHttpPort = 1156;
     static constexpr int kStreamPort = 1157;

@@ -66,7 +66,7 @@ void StoreKey(camera::CameraSettings& s, int slot, const QString& key) {
 
 }  // namespace
 
-CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", kTemplate, parent) {
+CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", parent) {
     auto* title = MakeTitle(kTitle);
     auto* left = new QGridLayout;
     AddRow(left, MakeLabel(kSsidLabel), MakeEdit(kSsid, camera::kSsidChars));

@@ -10,7 +10,7 @@ namespace orvanta::pages {
 using controls::CXButtonXP;
 using namespace shell;
 
-CSubWLANIP::CSubWLANIP(QWidget* parent) : CSubPage("CSubWLANIP", kTemplate, parent) {
+CSubWLANIP::CSubWLANIP(QWidget* parent) : CSubPage("CSubWLANIP", parent) {
     auto* title = MakeTitle(kTitle);
     AddressBlock::Ids ids{kDhcp, kFixed, {}, {}};
     for (int i = 0; i < 5; ++i) {

@@ -9,7 +9,6 @@ class AddressBlock;
 class CSubWLANIP : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 162;
     static constexpr int kDhcp = 1161;
     static constexpr int kFixed = 1162;
     static constexpr int kAddress = 1101;  // 1101 to 1105

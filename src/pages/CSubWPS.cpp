@@ -15,7 +15,7 @@ namespace orvanta::pages {
 using controls::CXButtonXP;
 using namespace shell;
 
-CSubWPS::CSubWPS(QWidget* parent) : CSubPage("CSubWPS", kTemplate, parent) {
+CSubWPS::CSubWPS(QWidget* parent) : CSubPage("CSubWPS", parent) {
     auto* title = MakeTitle(kTitle);
     auto* picture = new QLabel(this);
     picture->setPixmap(

@@ -9,7 +9,6 @@ namespace orvanta::pages {
 class CSubWPS : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 174;
     static constexpr int kProgress = 1212;
     static constexpr int kBack = 1213;
     static constexpr int kNext = 1214;

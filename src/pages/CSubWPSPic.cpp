@@ -10,7 +10,7 @@ namespace orvanta::pages {
 
 using namespace shell;
 
-CSubWPSPic::CSubWPSPic(QWidget* parent) : CSubPage("CSubWPSPic", kTemplate, parent) {
+CSubWPSPic::CSubWPSPic(QWidget* parent) : CSubPage("CSubWPSPic", parent) {
     auto* title = MakeTitle(kTitle);
     auto* picture = new QLabel(this);
     picture->setPixmap(

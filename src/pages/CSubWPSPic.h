@@ -7,7 +7,6 @@ namespace orvanta::pages {
 class CSubWPSPic : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 176;
     static constexpr int kNote1 = 1302;
     static constexpr int kNote2 = 1304;
     static constexpr int kNote3 = 1303;  // hidden

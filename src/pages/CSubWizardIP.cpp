@@ -21,7 +21,7 @@ namespace orvanta::pages {
 using controls::CXButtonXP;
 using namespace shell;
 
-CSubWizardIP::CSubWizardIP(QWidget* parent) : CSubPage("CSubWizardIP", kTemplate, parent) {
+CSubWizardIP::CSubWizardIP(QWidget* parent) : CSubPage("CSubWizardIP", parent) {
     auto* title = MakeTitle(kTitle, "STEP\nSetup the IP Address,Submask,andGateway router");
     block_ = new AddressBlock(
         this, {kDhcp,

@@ -10,7 +10,6 @@ class AddressBlock;
 class CSubWizardIP : public shell::CSubPage {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 179;
     static constexpr int kDhcp = 1234;
     static constexpr int kFixed = 1236;
     static constexpr int kAddress = 1227;

@@ -15,7 +15,6 @@ public:
         frame_ = frame;
         centre_ = true;
     }
-    QRect Frame() const { return frame_; }
 
     // Appends `page` as a hidden child of `parent`, centred on the frame. False for no page.
     bool AddForm(CSubPage* page, QWidget* parent);
@@ -28,7 +27,6 @@ public:
     int Current() const { return current_; }
     int Count() const { return static_cast<int>(forms_.size()); }
     CSubPage* Form(int index) const;
-    CSubPage* CurrentForm() const { return Form(current_); }
 
 private:
     static void FocusFirstControl(CSubPage* page);

@@ -16,8 +16,8 @@
 
 namespace orvanta::shell {
 
-CSubPage::CSubPage(const char* className, int templateId, QWidget* parent)
-    : QWidget(parent), className_(className), templateId_(templateId) {
+CSubPage::CSubPage(const char* className, QWidget* parent)
+    : QWidget(parent), className_(className) {
     setObjectName(className);
     setFixedSize(kPageWidth, kPageHeight);
     QPalette white = palette();

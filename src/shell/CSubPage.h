@@ -51,10 +51,9 @@ void NameField(QWidget* field, const QString& labelText);
 class CSubPage : public QWidget {
     Q_OBJECT
 public:
-    CSubPage(const char* className, int templateId, QWidget* parent = nullptr);
+    CSubPage(const char* className, QWidget* parent = nullptr);
 
     const char* ClassName() const { return className_; }
-    int TemplateId() const { return templateId_; }
 
     // Handed once by the window, before the page is first shown.
     void Attach(const PageContext& context);
@@ -136,7 +135,6 @@ private:
     void Follow(std::optional<int> code);
 
     const char* className_;
-    int templateId_;
     PageContext context_;
     std::vector<Binding> bindings_;
     QString refusalTexts_[6];

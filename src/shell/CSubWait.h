@@ -11,7 +11,6 @@ namespace orvanta::shell {
 class CSubWait : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTemplate = 170;
     static constexpr int kProgress = 1159;
     static constexpr int kText = 1160;
     static constexpr int kMaximum = 1000;
@@ -24,7 +23,6 @@ public:
     int Position() const;
     // The text member and its transfer to the control.
     void SetText(const QString& text) { text_ = text; }
-    QString TextMember() const { return text_; }
     void TransferText();
     QString ShownText() const;
     void UpdateNow();

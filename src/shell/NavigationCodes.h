@@ -89,8 +89,6 @@ constexpr int JOB_SAVE = 3;
 constexpr int JOB_SAVE_WPS = 6;
 
 // The main window's timers.
-constexpr int kJobTimer = 3;
-constexpr int kRefindTimer = 4;
 constexpr int kReadTickMs = 200;
 constexpr int kSaveTickMs = 600;
 constexpr int kRefindTickMs = 1200;

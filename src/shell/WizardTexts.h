@@ -5,9 +5,8 @@
 
 namespace orvanta::shell {
 
-// Keys Message1 to Message8 of section WizardDlg.
+// Keys Message2 to Message8 of section WizardDlg (Message1 is shown nowhere).
 enum class WizardMessage {
-    Unused = 1,
     JobFailed = 2,       // a read or save failed or timed out; the re-scan failed
     SavedWireless = 3,   // saved, the camera joins over wireless
     Saved = 4,           // saved
@@ -17,8 +16,8 @@ enum class WizardMessage {
     Unauthorized = 8,    // the camera refused the read
 };
 
-// Keys note1 to note4 of section WaitDlg.
-enum class WaitNote { Unused = 1, Reading = 2, Saving = 3, Refinding = 4 };
+// Keys note2 to note4 of section WaitDlg (note1 is shown nowhere).
+enum class WaitNote { Reading = 2, Saving = 3, Refinding = 4 };
 
 struct WizardTexts {
     std::array<QString, 8> messages;
