@@ -69,16 +69,10 @@ std::vector<AccessPoint> ScanAccessPoints(CameraSettings& settings, const char* 
     settings.apScanDone = 0;
     char request[kRequestCapacity];
     int length = BuildPathRequest(settings, kScanPath, request, sizeof request);
-    if (length < 0) return fail(length);
     char answer[kAnswerCapacity];
-    size_t received = 0;
-    AnswerEnd end = AnswerEnd::kNothing;
-    int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
-                          sizeof answer, &received, &end);
-    // The 404 and 402 marks, then the answer's form; "Unauthorized" in the text is not looked
-    // for, a 401 status is.
-    if (result == CAM_OK) result = ClassifyAnswer(answer, false, 0);
-    if (result == CAM_OK) result = CheckAnswer(answer, received, end, AnswerKind::kList);
+    // "Unauthorized" in the text is not looked for, a 401 status is.
+    int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
+                           {AnswerKind::kList, false, 0});
     if (result != CAM_OK) return fail(result);
     std::vector<AccessPoint> list;
     int32_t count = 0;

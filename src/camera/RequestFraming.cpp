@@ -156,26 +156,34 @@ int Exchange(const CameraSettings& settings, const char* host, const char* port,
     return result;
 }
 
+int JudgeAnswer(const char* answer, size_t received, AnswerEnd end, const AnswerCheck& check) {
+    if (check.kind == AnswerKind::kRead && end == AnswerEnd::kOverflow) return CAM_ERR_TOO_LONG;
+    const int marks = ClassifyAnswer(answer, check.textMarks, check.page);
+    if (marks != CAM_OK && marks != CAM_ERR_INCOMPLETE) return marks;
+    // An error page or garbage is that, rather than a network report without its key.
+    const int form = CheckAnswer(answer, received, end, check.kind);
+    return form != CAM_OK ? form : marks;
+}
+
+int AskCamera(const CameraSettings& settings, const char* host, const char* port,
+              const char* request, int length, char* answer, size_t capacity,
+              const AnswerCheck& check) {
+    if (length < 0) return length;
+    size_t received = 0;
+    AnswerEnd end = AnswerEnd::kNothing;
+    const int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
+                                capacity, &received, &end);
+    return result != CAM_OK ? result : JudgeAnswer(answer, received, end, check);
+}
+
 int CameraCommand(CameraSettings& settings, const char* host, const char* port, int act, int page,
                   int sub, const char* query) {
     char request[kRequestCapacity];
     int length = BuildCommandRequest(settings, act, page, sub, query, request, sizeof request);
-    if (length < 0) return length;
     char answer[kAnswerCapacity];
-    size_t received = 0;
-    AnswerEnd end = AnswerEnd::kNothing;
-    int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
-                          sizeof answer, &received, &end);
-    if (result != CAM_OK) return result;
     const bool isRead = act == 1;
-    const AnswerKind kind = isRead ? AnswerKind::kRead : AnswerKind::kWrite;
-    if (isRead && end == AnswerEnd::kOverflow) return CAM_ERR_TOO_LONG;
-    result = ClassifyAnswer(answer, isRead, page);
-    // An error page or garbage is that, rather than a network report without its key.
-    if (result == CAM_OK || result == CAM_ERR_INCOMPLETE) {
-        int form = CheckAnswer(answer, received, end, kind);
-        if (form != CAM_OK) result = form;
-    }
+    int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
+                           {isRead ? AnswerKind::kRead : AnswerKind::kWrite, isRead, page});
     // Only a whole report is taken: a save must never write back what a cut one left out.
     if (result == CAM_OK && isRead) result = CheckReport(answer, page, sub);
     if (result == CAM_OK && isRead) ParseReport(settings, answer, page, sub);
@@ -185,19 +193,11 @@ int CameraCommand(CameraSettings& settings, const char* host, const char* port, 
 int ReadSystemWithAuth(CameraSettings& settings, const char* host, const char* port) {
     char request[kSmallRequestCapacity];
     int length = BuildAuthenticatedSystemRead(settings, request, sizeof request);
-    if (length < 0) return length;
     char answer[kSmallAnswerCapacity];
-    size_t received = 0;
-    AnswerEnd end = AnswerEnd::kNothing;
-    int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
-                          sizeof answer, &received, &end);
-    if (result != CAM_OK) return result;
-    if (end == AnswerEnd::kOverflow) return CAM_ERR_TOO_LONG;
     // Only the 404 and 402 marks: a wrong password surfaces at the next command, which
     // classifies "Unauthorized". Such an answer is not taken as the system page either.
-    result = ClassifyAnswer(answer, false, 1);
-    if (result != CAM_OK) return result;
-    result = CheckAnswer(answer, received, end, AnswerKind::kRead);
+    int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
+                           {AnswerKind::kRead, false, 1});
     if (result == CAM_ERR_UNAUTHORIZED || (result == CAM_OK && std::strstr(answer, "Unauthorized")))
         return CAM_OK;
     if (result == CAM_OK) result = CheckReport(answer, 1, 0);

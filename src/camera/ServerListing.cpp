@@ -88,9 +88,10 @@ std::optional<std::vector<ServerCamera>> ListServerCameras(const ServerLogin& lo
     if (!sent) return fail(CAM_ERR_SEND);
     if (received <= 0) return fail(end == AnswerEnd::kReset ? CAM_ERR_REFUSED : CAM_ERR_NO_ANSWER);
     // An error page is that, whatever its text: a wrong ID or password (401) reads as such.
-    if (int form = CheckAnswer(answer, static_cast<size_t>(received), end, AnswerKind::kList);
-        form != CAM_OK && ClassifyAnswer(answer, false, page) == CAM_OK)
-        return fail(form);
+    if (int judged = JudgeAnswer(answer, static_cast<size_t>(received), end,
+                                 {AnswerKind::kList, false, page});
+        judged != CAM_OK)
+        return fail(judged);
 
     auto list = ParseServerListing(answer, page, failure);
     if (list) count = static_cast<int>(list->size());

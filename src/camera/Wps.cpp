@@ -36,17 +36,10 @@ int Start(const CameraSettings& settings, const char* host, const char* port) {
 int Status(CameraSettings& settings, const char* host, const char* port, int page) {
     char request[kSmallRequestCapacity];
     int length = BuildStatusRequest(settings, page, request, sizeof request);
-    if (length < 0) return length;
     char answer[kSmallAnswerCapacity];
-    size_t received = 0;
-    AnswerEnd end = AnswerEnd::kNothing;
-    int result = Exchange(settings, host, port, request, static_cast<size_t>(length), answer,
-                          sizeof answer, &received, &end);
-    if (result != CAM_OK) return result;
-    // The 404 and 402 marks, then the answer's form; "Unauthorized" in the text is not looked
-    // for, a 401 status is.
-    result = ClassifyAnswer(answer, false, page);
-    if (result == CAM_OK) result = CheckAnswer(answer, received, end, AnswerKind::kRead);
+    // "Unauthorized" in the text is not looked for, a 401 status is.
+    int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
+                           {AnswerKind::kRead, false, page});
     if (result != CAM_OK) return result;
     ParseReportField(&settings.WPS, "WPS=", answer, 1, kNumberField);
     ParseReportField(&settings.WPS_ACK, "WPS_ACK=", answer, 1, kNumberField);
