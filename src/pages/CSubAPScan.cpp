@@ -26,6 +26,7 @@ const char* const kLabelKeys[] = {
 }
 
 CSubAPScan::CSubAPScan(QWidget* parent) : CSubPage("CSubAPScan", parent) {
+    BindMessages("ApscanPage", 4, 1024);
     auto* title = MakeTitle(kTitle);
     auto* left = new QGridLayout;
     AddRow(left, MakeLabel(kLabel + 0), MakeCombo(kList));
@@ -89,7 +90,7 @@ void CSubAPScan::Prepare() {
     for (int id : kShownFields) Control<QLineEdit>(id)->setEnabled(false);
     security_->SetWepEnabled(false);
     security_->PreSharedKey()->setEnabled(false);
-    if (AskYesNo(this, textMessages_[0], QString(), PromptIcon::Warning)) Post(nav::kRescan);
+    if (AskYesNo(this, Message(Msg::AskRescan), QString(), PromptIcon::Warning)) Post(nav::kRescan);
 }
 
 void CSubAPScan::ShowEntry(int index) {
@@ -130,14 +131,14 @@ std::optional<int> CSubAPScan::Next() {
         s.WEPMode = static_cast<uint8_t>(security_->KeyFormat()->currentIndex());
         QLineEdit* key = security_->WepKey();
         if (key->text().isEmpty()) {
-            ShowMessage(this, textMessages_[1], QString(), PromptIcon::Warning);
+            ShowMessage(this, Message(Msg::WepKeyMissing), QString(), PromptIcon::Warning);
             return std::nullopt;
         }
         if (RefuseUnsafe(key, security_->KeyNumberLabel())) return std::nullopt;
         char* keySlots[] = {s.WEPKey0, s.WEPKey1, s.WEPKey2, s.WEPKey3};
         if (security_->HexFormat()) {
             if (!camera::IsHexKey(key->text().toStdString())) {
-                ShowMessage(this, textMessages_[2], QString(), PromptIcon::Warning);
+                ShowMessage(this, Message(Msg::WepKeyNotHex), QString(), PromptIcon::Warning);
                 return std::nullopt;
             }
             for (char* slot : keySlots) std::memset(slot, 0, sizeof s.WEPKey0);
@@ -152,18 +153,13 @@ std::optional<int> CSubAPScan::Next() {
     } else if (security >= 2) {
         QLineEdit* key = security_->PreSharedKey();
         if (key->text().isEmpty()) {
-            ShowMessage(this, textMessages_[3], QString(), PromptIcon::Warning);
+            ShowMessage(this, Message(Msg::PreSharedKeyMissing), QString(), PromptIcon::Warning);
             return std::nullopt;
         }
         if (RefuseUnsafe(key, security_->PreSharedKeyLabel())) return std::nullopt;
         SetFieldString(s.WPAKey, key->text());
     }
     return nav::kUpnp;  // the wireless address page is not on this road
-}
-
-void CSubAPScan::LoadPageTexts(const QString& langPath) {
-    const char* keys[] = {"Message1", "Message2", "Message3", "Message4"};
-    for (int i = 0; i < 4; ++i) textMessages_[i] = Text(langPath, "ApscanPage", keys[i], 1024);
 }
 
 }  // namespace orvanta::pages

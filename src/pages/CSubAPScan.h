@@ -9,6 +9,7 @@ class WirelessSecurityBlock;
 class CSubAPScan : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { AskRescan = 1, WepKeyMissing, WepKeyNotHex, PreSharedKeyMissing };
     static constexpr int kList = 1167;
     static constexpr int kSsid = 1196;
     static constexpr int kMac = 1195;
@@ -37,12 +38,9 @@ public:
     std::optional<int> Back() override { return shell::nav::kWizardIp; }
 
 private:
-    void LoadPageTexts(const QString& langPath) override;
-
     void ShowEntry(int index);
 
     WirelessSecurityBlock* security_;
-    QString textMessages_[4];
 };
 
 }  // namespace orvanta::pages

@@ -18,6 +18,7 @@ namespace orvanta::pages {
 using namespace shell;
 
 CSubDDNS::CSubDDNS(QWidget* parent) : CSubPage("CSubDDNS", parent) {
+    BindMessages("DDNSPage", 1, 1024);
     auto* title = MakeTitle(kTitle);
     auto* enable = new QCheckBox(this);
     enable->setObjectName(ControlName(kEnable));
@@ -75,10 +76,6 @@ void CSubDDNS::Prepare() {
     }
 }
 
-void CSubDDNS::LoadPageTexts(const QString& langPath) {
-    textMessage1_ = Text(langPath, "DDNSPage", "Message1", 1024);
-}
-
 std::optional<int> CSubDDNS::Next() {
     for (int i = 0; i < 3; ++i) {
         if (RefuseUnsafe(Control<QLineEdit>(kHostName + i), Control<QLabel>(kLabel + 1 + i)))
@@ -93,7 +90,8 @@ std::optional<int> CSubDDNS::Next() {
     SetFieldString(s.DDNSUser, Control<QLineEdit>(kUserName)->text());
     SetFieldString(s.DDNSPwd, Control<QLineEdit>(kPassword)->text());
     if (s.wizardMode == 1) return nav::kSummary;
-    if (AskOkCancel(this, textMessage1_, "Orvanta2", PromptIcon::Information)) return nav::kSave;
+    if (AskOkCancel(this, Message(Msg::ConfirmSave), "Orvanta2", PromptIcon::Information))
+        return nav::kSave;
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@ namespace orvanta::pages {
 class CSubDDNS : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { ConfirmSave = 1 };
     static constexpr int kEnable = 1054;
     static constexpr int kProvider = 1122;
     static constexpr int kHostName = 1123;
@@ -29,10 +30,7 @@ public:
     std::optional<int> Back() override { return shell::nav::kUpnp; }
 
 private:
-    void LoadPageTexts(const QString& langPath) override;
     void FillProviders(int count);
-
-    QString textMessage1_;
 };
 
 }  // namespace orvanta::pages

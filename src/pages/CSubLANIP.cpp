@@ -11,6 +11,7 @@ namespace orvanta::pages {
 using namespace shell;
 
 CSubLANIP::CSubLANIP(QWidget* parent) : CSubPage("CSubLANIP", parent) {
+    BindMessages("LANPage", 1);
     auto* title = MakeTitle(kTitle);
     AddressBlock::Ids ids{kDhcp, kFixed, {}, {}};
     for (int i = 0; i < 5; ++i) {
@@ -29,10 +30,6 @@ CSubLANIP::CSubLANIP(QWidget* parent) : CSubPage("CSubLANIP", parent) {
     Bind(kTitle, "LANPage", "TitleLAN", 1024);
 }
 
-void CSubLANIP::LoadPageTexts(const QString& langPath) {
-    textMessage1_ = Text(langPath, "LANPage", "Message1");
-}
-
 void CSubLANIP::Prepare() {
     // By the record's mode; PPPoE (2) leaves the page as it was.
     block_->Load(WiredAddressFields(*settings_, 5));
@@ -43,7 +40,7 @@ std::optional<int> CSubLANIP::Next() {
     if (!block_->Accept(WiredAddressFields(s, 5))) return std::nullopt;
     if (s.newFeatures != 1) return s.cameraWireless == 1 ? nav::kWlanAp : nav::kUpnp;
     if (s.WirelessCap == 1) {
-        bool yes = AskYesNo(this, textMessage1_, "Orvanta2", PromptIcon::Information);
+        bool yes = AskYesNo(this, Message(Msg::AskWireless), "Orvanta2", PromptIcon::Information);
         s.useWireless = yes ? 1 : 0;
         return yes ? nav::kWlanAp : nav::kUpnp;
     }

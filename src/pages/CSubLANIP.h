@@ -9,6 +9,7 @@ class AddressBlock;
 class CSubLANIP : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { AskWireless = 1 };
     static constexpr int kDhcp = 1097;
     static constexpr int kFixed = 1098;
     static constexpr int kAddress = 1014;  // 1014 to 1018: address, mask, gateway, DNS 1, DNS 2
@@ -23,10 +24,7 @@ public:
     std::optional<int> Back() override { return shell::nav::kLanIsp; }
 
 private:
-    void LoadPageTexts(const QString& langPath) override;
-
     AddressBlock* block_;
-    QString textMessage1_;
 };
 
 }  // namespace orvanta::pages

@@ -16,6 +16,7 @@ namespace orvanta::pages {
 using namespace shell;
 
 CSubLANISP::CSubLANISP(QWidget* parent) : CSubPage("CSubLANISP", parent) {
+    BindMessages("LANISPPage", 1);
     auto* title = MakeTitle(kTitle);
     auto* lan = MakeRadio(kLan);
     auto* pppoe = MakeRadio(kPppoe);
@@ -43,10 +44,6 @@ CSubLANISP::CSubLANISP(QWidget* parent) : CSubPage("CSubLANISP", parent) {
     Bind(kTitle, "LANISPPage", "TitleISP", 1024);
 }
 
-void CSubLANISP::LoadPageTexts(const QString& langPath) {
-    textMessage1_ = Text(langPath, "LANISPPage", "Message1");
-}
-
 void CSubLANISP::Prepare() {
     const camera::CameraSettings& s = *settings_;
     if (s.IPType == 2) {
@@ -66,7 +63,7 @@ std::optional<int> CSubLANISP::Next() {
         return std::nullopt;
     }
     if (account_->Password()->text() != account_->Confirm()->text()) {
-        ShowMessage(this, textMessage1_, "Orvanta2", PromptIcon::Error);
+        ShowMessage(this, Message(Msg::PasswordsDiffer), "Orvanta2", PromptIcon::Error);
         return std::nullopt;
     }
     if (account_->RefuseUnsafe()) return std::nullopt;

@@ -9,6 +9,7 @@ class PppoeAccount;
 class CSubLANISP : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { PasswordsDiffer = 1 };
     static constexpr int kLan = 1093;
     static constexpr int kPppoe = 1092;
     static constexpr int kUserName = 1094;
@@ -26,13 +27,8 @@ public:
     std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kSystem; }
 
-    QString TextMessage1() const { return textMessage1_; }
-
 private:
-    void LoadPageTexts(const QString& langPath) override;
-
     PppoeAccount* account_;
-    QString textMessage1_;
 };
 
 }  // namespace orvanta::pages

@@ -16,6 +16,7 @@ using controls::CXButtonXP;
 using namespace shell;
 
 CSubLogin::CSubLogin(QWidget* parent) : CSubPage("CSubLogin", parent) {
+    BindMessages("LoginPage", 5, 1024);
     auto* title = MakeTitle(kTitle);
     auto* grid = new QGridLayout;
     grid->addWidget(MakeLabel(kNote), 0, 0, 1, 2);
@@ -50,8 +51,6 @@ void CSubLogin::LoadPageTexts(const QString& langPath) {
     auto* type = Control<QComboBox>(kLoginType);
     type->setItemText(0, Text(langPath, "LoginPage", "DiviceLogin"));
     type->setItemText(1, Text(langPath, "LoginPage", "UserLogin"));
-    const char* keys[] = {"Message1", "Message2", "Message3", "Message4", "Message5"};
-    for (int i = 0; i < 5; ++i) textMessages_[i] = Text(langPath, "LoginPage", keys[i], 1024);
 }
 
 QString CSubLogin::FailureText(int result) const {
@@ -59,13 +58,13 @@ QString CSubLogin::FailureText(int result) const {
         case camera::CAM_ERR_CONNECT:
         case camera::CAM_ERR_REFUSED:
         case camera::CAM_ERR_SEND:
-            return textMessages_[1];
+            return Message(Msg::NoConnection);
         case camera::CAM_ERR_NO_ANSWER:
-            return textMessages_[2];
+            return Message(Msg::NoAnswer);
         case camera::CAM_ERR_UNAUTHORIZED:
-            return textMessages_[3];
+            return Message(Msg::Refused);
         default:
-            return textMessages_[4];
+            return Message(Msg::Failed);
     }
 }
 
@@ -73,7 +72,7 @@ std::optional<int> CSubLogin::Next() {
     auto* id = Control<QLineEdit>(kId);
     auto* password = Control<QLineEdit>(kPassword);
     if (id->text().isEmpty() || password->text().isEmpty()) {
-        ShowMessage(this, textMessages_[0], QString(), PromptIcon::Warning);
+        ShowMessage(this, Message(Msg::IdOrPasswordMissing), QString(), PromptIcon::Warning);
         return std::nullopt;
     }
     // Both go into the query as typed.

@@ -10,6 +10,7 @@ namespace orvanta::pages {
 class CSubLogin : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { IdOrPasswordMissing = 1, NoConnection, NoAnswer, Refused, Failed };
     static constexpr int kTitle = 1356;
     static constexpr int kNote = 1290;
     static constexpr int kLoginTypeLabel = 1291;
@@ -33,7 +34,6 @@ private:
     QString FailureText(int result) const;
 
     // Message1: empty ID or password; 2: no connection; 3: no answer; 4: refused; 5: no list.
-    QString textMessages_[5];
     std::vector<camera::ServerCamera> cameras_;
 };
 

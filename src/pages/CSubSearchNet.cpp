@@ -26,6 +26,7 @@ constexpr const char* kFactoryAddress = "192.168.0.98";
 }  // namespace
 
 CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", parent) {
+    BindMessages("SearchPage", 2);
     auto* title = MakeTitle(kTitle, "STEP \nFind The Camera");
     auto* caption = MakeLabel(kListCaption, "Camera  List");
     auto* start = MakeButton(kStartSearch, 181, CXButtonXP::kIconLeft, false, textStartFind_);
@@ -72,8 +73,6 @@ void CSubSearchNet::LoadPageTexts(const QString& langPath) {
     textStopFinding_ = Text(langPath, "SearchPage", "BtnStopFind");
     Control<QPushButton>(kStartSearch)->setText(searching_ ? textFinding_ : textStartFind_);
     Control<QLabel>(kNote)->setText(Text(langPath, "SearchPage", "Note", 8072));
-    textMessage1_ = Text(langPath, "SearchPage", "Message1");
-    textMessage2_ = Text(langPath, "SearchPage", "Message2");
 }
 
 void CSubSearchNet::Prepare() {
@@ -153,12 +152,12 @@ const discovery::CameraRow* CSubSearchNet::SelectedRow() const {
 std::optional<int> CSubSearchNet::Next() {
     StopSearch();
     if (Control<QTreeWidget>(kCameraList)->topLevelItemCount() == 0) {
-        ShowMessage(this, textMessage1_, "Orvanta2", PromptIcon::Error);
+        ShowMessage(this, Message(Msg::NoCamera), "Orvanta2", PromptIcon::Error);
         return std::nullopt;
     }
     const discovery::CameraRow* row = SelectedRow();
     if (!row) {
-        ShowMessage(this, textMessage2_, "Orvanta2", PromptIcon::Information);
+        ShowMessage(this, Message(Msg::NoneChosen), "Orvanta2", PromptIcon::Information);
         return std::nullopt;
     }
     discovery::TakeListedCamera(*settings_, *row);

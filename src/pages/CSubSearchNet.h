@@ -15,6 +15,7 @@ namespace orvanta::pages {
 class CSubSearchNet : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { NoCamera = 1, NoneChosen };
     static constexpr int kCameraList = 1011;
     static constexpr int kStartSearch = 1088;
     static constexpr int kNext = 1110;
@@ -43,8 +44,6 @@ public:
     QString TextStartFind() const { return textStartFind_; }
     QString TextFinding() const { return textFinding_; }
     QString TextStopFinding() const { return textStopFinding_; }
-    QString TextMessage1() const { return textMessage1_; }
-    QString TextMessage2() const { return textMessage2_; }
 
 private:
     void Attached() override;
@@ -66,8 +65,6 @@ private:
     QString textStartFind_ = "Start find";
     QString textFinding_ = "Finding...";
     QString textStopFinding_ = "Stop Finding...";
-    QString textMessage1_;
-    QString textMessage2_;
 };
 
 }  // namespace orvanta::pages

@@ -13,6 +13,7 @@ namespace orvanta::pages {
 using namespace shell;
 
 CSubSetAutoParam::CSubSetAutoParam(QWidget* parent) : CSubPage("CSubSetAutoParam", parent) {
+    BindMessages("SetAutoParamPage", 1);
     struct Box {
         int group, text, row, column;
         const char* builtIn;
@@ -74,7 +75,6 @@ void CSubSetAutoParam::LoadPageTexts(const QString& langPath) {
     l.provider = text("DDNSPage", "Provider");
     l.ddnsHost = text("DDNSPage", "Hostname");
     l.ddnsUser = text("DDNSPage", "Username");
-    textMessage1_ = Text(langPath, "SetAutoParamPage", "Message1");
 }
 
 void CSubSetAutoParam::Prepare() {
@@ -88,7 +88,8 @@ void CSubSetAutoParam::Prepare() {
 }
 
 std::optional<int> CSubSetAutoParam::Next() {
-    if (AskOkCancel(this, textMessage1_, QString(), PromptIcon::Information)) return nav::kSave;
+    if (AskOkCancel(this, Message(Msg::ConfirmSave), QString(), PromptIcon::Information))
+        return nav::kSave;
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@ namespace orvanta::pages {
 class CSubSetAutoParam : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { ConfirmSave = 1 };
     static constexpr int kSystemGroup = 1367;
     static constexpr int kSystemText = 1368;
     static constexpr int kNetworkGroup = 1363;
@@ -33,7 +34,6 @@ private:
 
     camera::SummaryLabels labels_;
     camera::SettingsSummary summary_;
-    QString textMessage1_;
 };
 
 }  // namespace orvanta::pages

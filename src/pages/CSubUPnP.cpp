@@ -15,6 +15,7 @@ namespace orvanta::pages {
 using namespace shell;
 
 CSubUPnP::CSubUPnP(QWidget* parent) : CSubPage("CSubUPnP", parent) {
+    BindMessages("UPnPPage", 6, 2048);
     auto* title = MakeTitle(kTitle);
     auto* upnp = new QCheckBox(this);
     upnp->setObjectName(ControlName(kUpnp));
@@ -56,11 +57,11 @@ std::optional<int> CSubUPnP::Next() {
     }
     camera::PortProblem problem = camera::CheckPorts(ports[0], ports[1], ports[2]);
     if (problem == camera::PortProblem::None) return nav::kDdns;
-    int index = static_cast<int>(problem) - 1;
     // The stream and RTSP range messages carry the program's name as caption, the rest none.
     const bool named = problem == camera::PortProblem::StreamNotAccepted ||
                        problem == camera::PortProblem::RtspNotAccepted;
-    ShowMessage(this, textMessages_[index], named ? "Orvanta2" : "", PromptIcon::Error);
+    ShowMessage(this, Message(static_cast<Msg>(problem)), named ? "Orvanta2" : "",
+                PromptIcon::Error);
     return std::nullopt;
 }
 
@@ -84,11 +85,6 @@ int CSubUPnP::BackCode() const {
         if (s.IPType == 2) return nav::kLanIsp;
     }
     return 0;
-}
-
-void CSubUPnP::LoadPageTexts(const QString& langPath) {
-    const char* keys[] = {"Message1", "Message2", "Message3", "Message4", "Message5", "Message6"};
-    for (int i = 0; i < 6; ++i) textMessages_[i] = Text(langPath, "UPnPPage", keys[i], 2048);
 }
 
 }  // namespace orvanta::pages

@@ -7,6 +7,15 @@ namespace orvanta::pages {
 class CSubUPnP : public shell::CSubPage {
     Q_OBJECT
 public:
+    // In the order of camera::PortProblem.
+    enum class Msg {
+        HttpNotAccepted = 1,
+        StreamNotAccepted,
+        RtspNotAccepted,
+        HttpIsStream,
+        HttpIsRtsp,
+        StreamIsRtsp
+    };
     static constexpr int kUpnp = 1084;
     static constexpr int kHttpPort = 1156;
     static constexpr int kStreamPort = 1157;
@@ -28,9 +37,6 @@ public:
     int BackCode() const;
 
 private:
-    void LoadPageTexts(const QString& langPath) override;
-
-    QString textMessages_[6];
 };
 
 }  // namespace orvanta::pages

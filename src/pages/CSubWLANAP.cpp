@@ -67,6 +67,7 @@ void StoreKey(camera::CameraSettings& s, int slot, const QString& key) {
 }  // namespace
 
 CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", parent) {
+    BindMessages("WLANAPPage", 1);
     auto* title = MakeTitle(kTitle);
     auto* left = new QGridLayout;
     AddRow(left, MakeLabel(kSsidLabel), MakeEdit(kSsid, camera::kSsidChars));
@@ -221,7 +222,7 @@ std::optional<int> CSubWLANAP::Next() {
         store(s.WEPKeyE0, security_->KeyNumber()->currentIndex());
         const QString key = security_->WepKey()->text();
         if (security_->HexFormat() && !camera::IsHexKey(key.toStdString())) {
-            ShowMessage(this, textMessage1_, "Orvanta2", PromptIcon::Warning);
+            ShowMessage(this, Message(Msg::WepKeyNotHex), "Orvanta2", PromptIcon::Warning);
             return std::nullopt;
         }
         StoreKey(s, security_->KeyNumber()->currentIndex(), key);
@@ -229,10 +230,6 @@ std::optional<int> CSubWLANAP::Next() {
         SetFieldString(s.WPAKey, security_->PreSharedKey()->text());
     }
     return nav::kWlanIp;
-}
-
-void CSubWLANAP::LoadPageTexts(const QString& langPath) {
-    textMessage1_ = Text(langPath, "WLANAPPage", "Message1");
 }
 
 }  // namespace orvanta::pages

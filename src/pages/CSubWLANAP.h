@@ -9,6 +9,7 @@ class WirelessSecurityBlock;
 class CSubWLANAP : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { WepKeyNotHex = 1 };
     static constexpr int kSsid = 1134;
     static constexpr int kMode = 1133;
     static constexpr int kChannel = 1132;
@@ -45,7 +46,6 @@ public:
 
 private:
     void BindTexts();
-    void LoadPageTexts(const QString& langPath) override;
 
     void ModeChosen(int position);
     void ShowSecurityGroups(int position);
@@ -53,7 +53,6 @@ private:
 
     WirelessSecurityBlock* security_;
     std::vector<QWidget*> wpaWidgets_;
-    QString textMessage1_;
 };
 
 }  // namespace orvanta::pages

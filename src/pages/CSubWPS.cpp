@@ -16,6 +16,7 @@ using controls::CXButtonXP;
 using namespace shell;
 
 CSubWPS::CSubWPS(QWidget* parent) : CSubPage("CSubWPS", parent) {
+    BindMessages("WPSPage", 4);
     auto* title = MakeTitle(kTitle);
     auto* picture = new QLabel(this);
     picture->setPixmap(
@@ -53,7 +54,7 @@ void CSubWPS::Prepare() {
     if (settings_->apCount == 0) {
         Control<QProgressBar>(kProgress)->hide();
         start->setEnabled(false);
-        if (AskYesNo(this, textMessages_[0], QString(), PromptIcon::Information))
+        if (AskYesNo(this, Message(Msg::AskRescan), QString(), PromptIcon::Information))
             Post(nav::kRescan);
         return;
     }
@@ -72,7 +73,7 @@ void CSubWPS::StartWps() {
     if (Context().camera->StartWps(*settings_) != camera::CAM_OK) {
         if (timer_) timer_->Stop();
         Control<QPushButton>(kBack)->setEnabled(true);
-        ShowMessage(this, textMessages_[3], QString(), PromptIcon::Error);
+        ShowMessage(this, Message(Msg::StartFailed), QString(), PromptIcon::Error);
     }
 }
 
@@ -103,16 +104,11 @@ void CSubWPS::Finish() {
     auto* next = Control<QPushButton>(kNext);
     if (s.WPS == 0 && s.WPS_ACK == 0) {
         next->setEnabled(false);
-        ShowMessage(this, textMessages_[1], QString(), PromptIcon::Warning);
+        ShowMessage(this, Message(Msg::NotCompleted), QString(), PromptIcon::Warning);
     } else if (s.WPS == 0 && s.WPS_ACK == 1) {
         next->setEnabled(true);
-        ShowMessage(this, textMessages_[2], QString(), PromptIcon::Information);
+        ShowMessage(this, Message(Msg::Completed), QString(), PromptIcon::Information);
     }
-}
-
-void CSubWPS::LoadPageTexts(const QString& langPath) {
-    const char* keys[] = {"Message1", "Message2", "Message3", "Message4"};
-    for (int i = 0; i < 4; ++i) textMessages_[i] = Text(langPath, "WPSPage", keys[i]);
 }
 
 }  // namespace orvanta::pages

@@ -9,6 +9,7 @@ namespace orvanta::pages {
 class CSubWPS : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { AskRescan = 1, NotCompleted, Completed, StartFailed };
     static constexpr int kProgress = 1212;
     static constexpr int kBack = 1213;
     static constexpr int kNext = 1214;
@@ -33,13 +34,11 @@ public:
 
 private:
     void Attached() override;
-    void LoadPageTexts(const QString& langPath) override;
     void StartWps();
     void OnTick();
     void Finish();
     double SecondsSinceStart() const { return counter_ * (kTickMs / 1000.0) / kStep; }
 
-    QString textMessages_[4];
     std::unique_ptr<shell::PageTimer> timer_;
     int counter_ = 0;
 };

@@ -22,6 +22,7 @@ using controls::CXButtonXP;
 using namespace shell;
 
 CSubWizardIP::CSubWizardIP(QWidget* parent) : CSubPage("CSubWizardIP", parent) {
+    BindMessages("WizardIPPage", 6, 2048);
     auto* title = MakeTitle(kTitle, "STEP\nSetup the IP Address,Submask,andGateway router");
     block_ = new AddressBlock(
         this, {kDhcp,
@@ -56,13 +57,6 @@ CSubWizardIP::CSubWizardIP(QWidget* parent) : CSubPage("CSubWizardIP", parent) {
     connect(block_->FieldEdit(AddressBlock::kAddress), &QLineEdit::textEdited, this,
             &CSubWizardIP::OnAddressEdited);
     connect(test, &QPushButton::clicked, this, &CSubWizardIP::OnTest);
-}
-
-void CSubWizardIP::LoadPageTexts(const QString& langPath) {
-    for (int i = 0; i < 6; ++i) {
-        std::string key = "Message" + std::to_string(i + 1);
-        textMessages_[i] = Text(langPath, "WizardIPPage", key.c_str(), 2048);
-    }
 }
 
 void CSubWizardIP::Prepare() {
@@ -111,22 +105,23 @@ void CSubWizardIP::OnTest() {
     NetworkBackend::Probe probe = Context().network->ProbeAddress(target, source);
     switch (probe.result) {
         case discovery::ProbeResult::InUse:
-            ShowMessage(this, textMessages_[0], QString(), PromptIcon::Error);
+            ShowMessage(this, Message(Msg::InUse), QString(), PromptIcon::Error);
             break;
         case discovery::ProbeResult::Free:
-            ShowMessage(this, textMessages_[1], QString(), PromptIcon::Information);
+            ShowMessage(this, Message(Msg::Free), QString(), PromptIcon::Information);
             break;
         case discovery::ProbeResult::Failed: {
             // Never "free" for an address that was not tested: say what stood in the way.
             int error = -probe.error;
             if (error == EPERM || error == EACCES)
-                ShowMessage(this, textMessages_[3], QString(), PromptIcon::Warning);
+                ShowMessage(this, Message(Msg::TestNotAllowed), QString(), PromptIcon::Warning);
             else if (error == ENETDOWN || error == EADDRNOTAVAIL || error == ENODEV)
-                ShowMessage(this, textMessages_[4], QString(), PromptIcon::Warning);
+                ShowMessage(this, Message(Msg::TestNoSource), QString(), PromptIcon::Warning);
             else
-                ShowMessage(this,
-                            textMessages_[5].arg(QString::fromLocal8Bit(std::strerror(error))),
-                            QString(), PromptIcon::Warning);
+                ShowMessage(
+                    this,
+                    Message(Msg::TestFailed).arg(QString::fromLocal8Bit(std::strerror(error))),
+                    QString(), PromptIcon::Warning);
             break;
         }
     }
@@ -150,7 +145,7 @@ std::optional<int> CSubWizardIP::Next() {
     }
     if (s.WirelessCap == 0 || (s.WirelessCap == 1 && s.useWireless != 1)) return nav::kUpnp;
     if (s.WirelessCap == 1 && s.WPSCap == 1) {
-        bool yes = AskYesNo(this, textMessages_[2], QString(), PromptIcon::Information);
+        bool yes = AskYesNo(this, Message(Msg::AskWps), QString(), PromptIcon::Information);
         s.useWps = yes ? 1 : 0;
         return yes ? nav::kWpsPic : nav::kApScan;
     }

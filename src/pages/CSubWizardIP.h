@@ -10,6 +10,7 @@ class AddressBlock;
 class CSubWizardIP : public shell::CSubPage {
     Q_OBJECT
 public:
+    enum class Msg { InUse = 1, Free, AskWps, TestNotAllowed, TestNoSource, TestFailed };
     static constexpr int kDhcp = 1234;
     static constexpr int kFixed = 1236;
     static constexpr int kAddress = 1227;
@@ -29,12 +30,10 @@ public:
     std::optional<int> Back() override { return shell::nav::kOption; }
 
 private:
-    void LoadPageTexts(const QString& langPath) override;
     void OnAddressEdited(const QString& text);
     void OnTest();
 
     AddressBlock* block_;
-    QString textMessages_[6];  // in use, free, the WPS question, three kinds of failed test
 };
 
 }  // namespace orvanta::pages

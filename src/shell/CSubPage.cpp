@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <string>
 
 #include "camera/SettingsWrite.h"
 #include "controls/CXButtonXP.h"
@@ -58,6 +59,10 @@ void CSubPage::LoadTexts(const QString& langPath) {
     const char* refusalKeys[] = {"UnsafeValue", "AddressInvalid", "HostAddressInvalid",
                                  "MaskInvalid", "DateInvalid",    "TimeInvalid"};
     for (int i = 0; i < 6; ++i) refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
+    for (size_t i = 0; i < messages_.size(); ++i) {
+        const std::string key = "Message" + std::to_string(i + 1);
+        messages_[i] = Text(langPath, messageSection_, key.c_str(), messageChars_);
+    }
     LoadPageTexts(langPath);
     // A screen reader names a field by its label; lists and trees do not look for it.
     for (QLabel* label : findChildren<QLabel*>())
@@ -97,6 +102,17 @@ void CSubPage::Send(int code) {
 
 void CSubPage::Follow(std::optional<int> code) {
     if (code) Post(*code);
+}
+
+void CSubPage::BindMessages(const char* section, int count, int bufferChars) {
+    messageSection_ = section;
+    messageChars_ = bufferChars;
+    messages_.assign(static_cast<size_t>(count), QString());
+}
+
+QString CSubPage::MessageText(int number) const {
+    const bool known = number >= 1 && static_cast<size_t>(number) <= messages_.size();
+    return known ? messages_[static_cast<size_t>(number) - 1] : QString();
 }
 
 QString CSubPage::Text(const QString& langPath, const char* section, const char* key,

@@ -95,6 +95,13 @@ public:
     // "#" or a control character.
     bool RefuseUnsafe(const QLineEdit* edit, const QLabel* label);
 
+    // The page's messages by the names of its own enum, counted from 1 as keys Message1,
+    // Message2, ... of the section BindMessages gave; as last loaded.
+    template <typename Name>
+    QString Message(Name name) const {
+        return MessageText(static_cast<int>(name));
+    }
+
 protected:
     // After Attach: pages that need timers or engines make them here.
     virtual void Attached() {}
@@ -107,6 +114,8 @@ protected:
                  int bufferChars = 260) const;
     // The caption (or group title) of control `id` comes from `section`/`key`.
     void Bind(int id, const char* section, const char* key, int bufferChars = 260);
+    // The page's messages are keys Message1 to Message`count` of `section`.
+    void BindMessages(const char* section, int count, int bufferChars = 260);
 
     // The flat Back and Next buttons, with their icons and captions, wired to Back() and
     // Next(). `backId` 0: no Back button. `nextKey`: the caption's key in section Common.
@@ -133,11 +142,15 @@ private:
         int bufferChars;
     };
     void Follow(std::optional<int> code);
+    QString MessageText(int number) const;
 
     const char* className_;
     PageContext context_;
     std::vector<Binding> bindings_;
     QString refusalTexts_[6];
+    const char* messageSection_ = nullptr;
+    int messageChars_ = 260;
+    std::vector<QString> messages_;
 };
 
 }  // namespace orvanta::shell

@@ -114,7 +114,7 @@ TEST_F(PageTest, SearchNextNeedsARowAndTakesTheSelectedCamera) {
     QPushButton* next = Button(*page, CSubSearchNet::kNext);
     next->click();
     ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(prompt_.Messages()[0].text, page->TextMessage1());
+    EXPECT_EQ(prompt_.Messages()[0].text, page->Message(pages::CSubSearchNet::Msg::NoCamera));
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Error);
     EXPECT_EQ(prompt_.Messages()[0].caption, "Orvanta2");
 
@@ -126,7 +126,7 @@ TEST_F(PageTest, SearchNextNeedsARowAndTakesTheSelectedCamera) {
     next->click();
     EXPECT_FALSE(page->Searching());  // Next stops the search
     ASSERT_EQ(prompt_.Messages().size(), 2u);
-    EXPECT_EQ(prompt_.Messages()[1].text, page->TextMessage2());
+    EXPECT_EQ(prompt_.Messages()[1].text, page->Message(pages::CSubSearchNet::Msg::NoneChosen));
     EXPECT_EQ(prompt_.Messages()[1].icon, PromptIcon::Information);
     EXPECT_TRUE(host_.posted.empty());
 

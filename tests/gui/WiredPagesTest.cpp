@@ -31,7 +31,7 @@ TEST_F(PageTest, LinkTypePageStoresAPppoeAccountOnlyWhenBothPasswordsMatch) {
     edit(CSubLANISP::kConfirm)->setText("secret");
     Button(*page, CSubLANISP::kNext)->click();
     ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(prompt_.Messages()[0].text, page->TextMessage1());
+    EXPECT_EQ(prompt_.Messages()[0].text, page->Message(CSubLANISP::Msg::PasswordsDiffer));
     EXPECT_EQ(settings_.IPType, 1);
     edit(CSubLANISP::kConfirm)->setText("Secret");
     Button(*page, CSubLANISP::kNext)->click();
