@@ -391,7 +391,8 @@ void ReachSubnets(const std::vector<Job>& jobs, const CameraSettings& pc,
         discovery::SubnetResult result =
             reach.Reach(aim, [](const char* text) { Progress("%s\n", text); });
         if (result == discovery::SubnetResult::Added)
-            Progress("%s: added a temporary address for its subnet\n", job.key.c_str());
+            Progress("%s: reached its subnet through the temporary address %s\n", job.key.c_str(),
+                     platform::DottedAddress(reach.Held().back()).c_str());
         else if (result != discovery::SubnetResult::AlreadyReachable)
             Progress("%s: its subnet could not be made reachable\n", job.key.c_str());
     }

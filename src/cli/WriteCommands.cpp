@@ -171,14 +171,15 @@ int RunWpsCommand(int argc, char** argv) {
         else
             std::printf("status: %s\n", status);
     };
-    auto finish = [json, &statuses](bool connected) {
-        if (json) PrintJson({{"connected", connected}, {"statuses", statuses}});
-        return connected ? 0 : 1;
-    };
-
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
     CommandReach reach("wps", settings);
+    auto finish = [json, &statuses, &reach](bool connected) {
+        Json out = {{"connected", connected}, {"statuses", statuses}};
+        if (!reach.TemporaryAddress().empty()) out["temporaryAddress"] = reach.TemporaryAddress();
+        if (json) PrintJson(out);
+        return connected ? 0 : 1;
+    };
     // Learns whether it wants credentials.
     int code = camera::SelectCamera(settings, GivenCredentials(credentials)).code;
     if (code != camera::CAM_OK) return ReadFailed("wps", code);
