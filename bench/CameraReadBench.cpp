@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "Lab.h"
-#include "camera/RequestFraming.h"
-#include "camera/SettingsRead.h"
-#include "camera/Transport.h"
+#include "camera/commands/SettingsRead.h"
+#include "camera/wire/RequestFraming.h"
+#include "camera/wire/Transport.h"
 
 using namespace orvanta;
 using Clock = std::chrono::steady_clock;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Lab.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/HelperNetwork.h"
 #include "platform/LinuxNetwork.h"
@@ -80,22 +80,22 @@ int main() {
     const uint32_t taken = platform::ParseDottedAddressOr("192.168.0.253", 0);
     const uint32_t free = platform::ParseDottedAddressOr("192.168.0.200", 0);
     std::printf("probe time-out %d ms, %d requests spread over it, %d candidates at once\n",
-                timing.timeoutMs, timing.requests, discovery::kProbeBatch);
+                timing.timeoutMs, timing.requests, localnet::kProbeBatch);
 
     // Warm the neighbours' caches the same way for both tools.
-    discovery::ProbeAddress(net, taken, pc);
+    localnet::ProbeAddress(net, taken, pc);
 
     Figures ours, arpingWall, arpingReply;
     int disagreements = 0;
     for (int i = 0; i < kRounds; ++i) {
         auto start = Clock::now();
-        auto result = discovery::ProbeAddress(net, taken, pc);
+        auto result = localnet::ProbeAddress(net, taken, pc);
         ours.Add(Ms(Clock::now() - start));
         double reply;
         bool answered;
         arpingWall.Add(Arping("192.168.0.253", 1, 1, &reply, &answered));
         if (reply >= 0) arpingReply.Add(reply);
-        if (answered != (result == discovery::ProbeResult::InUse)) ++disagreements;
+        if (answered != (result == localnet::ProbeResult::InUse)) ++disagreements;
     }
     ours.Print("answering host: ProbeAddress");
     arpingWall.Print("answering host: arping -c 1 (process)");
@@ -104,12 +104,12 @@ int main() {
     Figures oursFree, arpingFree;
     for (int i = 0; i < 3; ++i) {
         auto start = Clock::now();
-        auto result = discovery::ProbeAddress(net, free, pc);
+        auto result = localnet::ProbeAddress(net, free, pc);
         oursFree.Add(Ms(Clock::now() - start));
         double reply;
         bool answered;
         arpingFree.Add(Arping("192.168.0.200", 3, 1, &reply, &answered));
-        if (answered != (result == discovery::ProbeResult::InUse)) ++disagreements;
+        if (answered != (result == localnet::ProbeResult::InUse)) ++disagreements;
     }
     oursFree.Print("free address: ProbeAddress");
     arpingFree.Print("free address: arping -c 3 -w 1 (process)");
@@ -118,7 +118,7 @@ int main() {
     bool right = true;
     for (int i = 0; i < 3; ++i) {
         auto start = Clock::now();
-        auto found = discovery::FindFreeAddresses(net, pc, pc, 2);
+        auto found = localnet::FindFreeAddresses(net, pc, pc, 2);
         search.Add(Ms(Clock::now() - start));
         right = right && found.size() == 2 &&
                 platform::DottedAddress(found[0]) == "192.168.0.251" &&
@@ -133,17 +133,17 @@ int main() {
     platform::HelperNetworkOptions helperOptions;
     helperOptions.helperPath = ORVANTA_NETHELPER;
     platform::HelperNetwork helper(helperOptions);
-    discovery::ProbeAddress(helper, taken, pc);  // starts the helper and opens its socket
+    localnet::ProbeAddress(helper, taken, pc);  // starts the helper and opens its socket
     Figures viaHelper, arpingBeside;
     for (int i = 0; i < kRounds; ++i) {
         auto start = Clock::now();
-        auto result = discovery::ProbeAddress(helper, taken, pc);
+        auto result = localnet::ProbeAddress(helper, taken, pc);
         viaHelper.Add(Ms(Clock::now() - start));
         double reply;
         bool answered;
         Arping("192.168.0.253", 1, 1, &reply, &answered);
         if (reply >= 0) arpingBeside.Add(reply);
-        if (answered != (result == discovery::ProbeResult::InUse)) ++disagreements;
+        if (answered != (result == localnet::ProbeResult::InUse)) ++disagreements;
     }
     viaHelper.Print("answering host: ProbeAddress via helper");
     arpingBeside.Print("answering host: arping's reply time");
@@ -157,7 +157,7 @@ int main() {
     bool helperRight = true;
     for (int i = 0; i < 3; ++i) {
         auto start = Clock::now();
-        auto found = discovery::FindFreeAddresses(helper, pc, pc, 2);
+        auto found = localnet::FindFreeAddresses(helper, pc, pc, 2);
         helperSearch.Add(Ms(Clock::now() - start));
         helperRight = helperRight && found.size() == 2 &&
                       platform::DottedAddress(found[0]) == "192.168.0.251" &&

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/SingleInstance.h"
-#include "camera/CameraSettings.h"
+#include "camera/record/CameraSettings.h"
 #include "lang/CDlgLanguage.h"
 #include "lang/LanguageFiles.h"
 #include "shell/Backends.h"

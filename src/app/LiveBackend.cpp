@@ -7,13 +7,13 @@
 #include <memory>
 #include <thread>
 
-#include "camera/CameraSelection.h"
-#include "camera/RequestFraming.h"
-#include "camera/SettingsWrite.h"
-#include "camera/Transport.h"
-#include "camera/Wps.h"
-#include "discovery/LocalNetwork.h"
+#include "camera/commands/CameraSelection.h"
+#include "camera/commands/SettingsWrite.h"
+#include "camera/commands/Wps.h"
+#include "camera/wire/RequestFraming.h"
+#include "camera/wire/Transport.h"
 #include "lang/IniFile.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/NetworkFactory.h"
 #include "shell/Prompt.h"
 #include "workflow/Reach.h"
@@ -71,9 +71,7 @@ private:
 class LiveNetwork : public shell::NetworkBackend {
 public:
     explicit LiveNetwork(std::string probeHost) : probeHost_(std::move(probeHost)) {}
-    void SurveyPcNetwork(camera::CameraSettings& s) override {
-        discovery::SurveyPcNetwork(s, net_);
-    }
+    void SurveyPcNetwork(camera::CameraSettings& s) override { localnet::SurveyPcNetwork(s, net_); }
     bool ProbeInternet() override {
         auto result = std::make_shared<std::promise<bool>>();
         std::future<bool> reachable = result->get_future();
@@ -92,7 +90,7 @@ public:
     void RemoveTemporaryAddresses() override { reach_.RemoveAll(); }
     Probe ProbeAddress(uint32_t target, uint32_t source) override {
         Probe probe;
-        probe.result = discovery::ProbeAddress(net_, target, source, &probe.error);
+        probe.result = localnet::ProbeAddress(net_, target, source, &probe.error);
         return probe;
     }
 

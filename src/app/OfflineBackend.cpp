@@ -61,7 +61,7 @@ public:
     void EnsureCameraSubnet(const camera::CameraSettings&) override {}
     void RemoveTemporaryAddresses() override {}
     Probe ProbeAddress(uint32_t, uint32_t) override {
-        return {discovery::ProbeResult::Failed, -ENETDOWN};
+        return {localnet::ProbeResult::Failed, -ENETDOWN};
     }
 
 private:

@@ -7,7 +7,7 @@
 
 #include "app/CWizardDlg.h"
 #include "app/OfflineBackend.h"
-#include "camera/DdnsProviders.h"
+#include "camera/rules/DdnsProviders.h"
 #include "controls/CXThemeHelper.h"
 #include "lang/CAboutDlg.h"
 #include "lang/CDlgLanguage.h"

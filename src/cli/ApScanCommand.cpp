@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "camera/AccessPointScan.h"
+#include "camera/commands/AccessPointScan.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"

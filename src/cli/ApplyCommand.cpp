@@ -22,10 +22,10 @@
 #include <thread>
 #include <vector>
 
-#include "camera/FieldValues.h"
-#include "camera/SettingsFields.h"
-#include "camera/SettingsWrite.h"
-#include "camera/Transport.h"
+#include "camera/commands/SettingsWrite.h"
+#include "camera/record/SettingsFields.h"
+#include "camera/rules/FieldValues.h"
+#include "camera/wire/Transport.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"
@@ -35,7 +35,7 @@
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
 #include "discovery/ListedCamera.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
 #include "workflow/FindAgain.h"
@@ -388,12 +388,12 @@ void ReachSubnets(const std::vector<Job>& jobs, const CameraSettings& pc,
         if (!subnets.insert(address & htonl(0xFFFFFF00u)).second) continue;
         CameraSettings aim = pc;
         aim.cameraAddress = address;
-        discovery::SubnetResult result =
+        localnet::SubnetResult result =
             reach.Reach(aim, [](const char* text) { Progress("%s\n", text); });
-        if (result == discovery::SubnetResult::Added)
+        if (result == localnet::SubnetResult::Added)
             Progress("%s: reached its subnet through the temporary address %s\n", job.key.c_str(),
                      platform::DottedAddress(reach.Held().back()).c_str());
-        else if (result != discovery::SubnetResult::AlreadyReachable)
+        else if (result != localnet::SubnetResult::AlreadyReachable)
             Progress("%s: its subnet could not be made reachable\n", job.key.c_str());
     }
 }
@@ -474,7 +474,7 @@ int RunApply(int argc, char** argv) {
 
     auto netPlatform = platform::OpenNetwork();
     CameraSettings pc = camera::NewCameraSettings();
-    discovery::SurveyPcNetwork(pc, *netPlatform);
+    localnet::SurveyPcNetwork(pc, *netPlatform);
     workflow::CameraReach reach(*netPlatform);
     ReachSubnets(jobs, pc, reach);
     ConfigureAll(jobs, columns, pc, credentials, parallel);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "camera/Transport.h"
+#include "camera/wire/Transport.h"
 #include "cli/Json.h"
 #include "platform/AddressText.h"
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "camera/AccessPointScan.h"
-#include "camera/CameraSettings.h"
+#include "camera/commands/AccessPointScan.h"
+#include "camera/record/CameraSettings.h"
 #include "cli/Json.h"
 
 namespace orvanta::cli {

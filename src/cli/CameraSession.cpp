@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "camera/FieldValues.h"
+#include "camera/rules/FieldValues.h"
 #include "cli/CameraOutput.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
 
@@ -25,12 +25,12 @@ CommandReach::CommandReach(const char* command, camera::CameraSettings& settings
     if (!camera::IsUsableHostAddress(settings.cameraAddress)) return;
     net_ = platform::OpenNetwork();
     reach_ = std::make_unique<workflow::CameraReach>(*net_);
-    discovery::SurveyPcNetwork(settings, *net_);
+    localnet::SurveyPcNetwork(settings, *net_);
     const std::string camera = TerminalText(camera::FieldText(settings.cameraAddressText));
-    const discovery::SubnetResult result = reach_->Reach(settings, [command](const char* text) {
+    const localnet::SubnetResult result = reach_->Reach(settings, [command](const char* text) {
         std::fprintf(stderr, "%s: %s\n", command, TerminalText(text).c_str());
     });
-    if (result == discovery::SubnetResult::Added)
+    if (result == localnet::SubnetResult::Added)
         std::fprintf(stderr, "%s: reached %s through the temporary address %s\n", command,
                      camera.c_str(), TemporaryAddress().c_str());
     else if (*workflow::SubnetProblem(result))

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "camera/CameraSelection.h"
-#include "camera/CameraSettings.h"
+#include "camera/commands/CameraSelection.h"
+#include "camera/record/CameraSettings.h"
 #include "platform/NetworkPlatform.h"
 #include "workflow/Reach.h"
 

@@ -5,7 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
 
@@ -15,7 +15,7 @@ namespace {
 // The source of a probe when none is given: the PC's address on its active adapter.
 bool DefaultSource(const char* command, platform::NetworkPlatform& net, uint32_t* out) {
     camera::CameraSettings settings = camera::NewCameraSettings();
-    discovery::SurveyPcNetwork(settings, net);
+    localnet::SurveyPcNetwork(settings, net);
     *out = platform::ParseDottedAddressOr(camera::FieldText(settings.pcAddressText), 0);
     if (*out == 0) {
         std::fprintf(stderr, "%s: the PC has no address on an active adapter; use --from\n",
@@ -35,7 +35,7 @@ int RunNetinfo(int argc, char** argv) {
     auto netPlatform = platform::OpenNetwork();
     platform::NetworkPlatform& net = *netPlatform;
     camera::CameraSettings s = camera::NewCameraSettings();
-    discovery::SurveyPcNetwork(s, net);
+    localnet::SurveyPcNetwork(s, net);
     if (json) {
         PrintJson({{"pcAddressText", Utf8Text(camera::FieldText(s.pcAddressText))},
                    {"pcNetmaskText", Utf8Text(camera::FieldText(s.pcNetmaskText))},
@@ -78,12 +78,12 @@ int RunProbe(int argc, char** argv) {
     auto netPlatform = platform::OpenNetwork();
     platform::NetworkPlatform& net = *netPlatform;
     if (sourceText.empty() && !DefaultSource("probe", net, &source)) return 1;
-    const discovery::ProbeResult result = discovery::ProbeAddress(net, target, source);
-    if (result == discovery::ProbeResult::Failed) {
+    const localnet::ProbeResult result = localnet::ProbeAddress(net, target, source);
+    if (result == localnet::ProbeResult::Failed) {
         std::fprintf(stderr, "probe: no ARP request could be sent\n");
         return 1;
     }
-    const char* answer = result == discovery::ProbeResult::InUse ? "in use" : "free";
+    const char* answer = result == localnet::ProbeResult::InUse ? "in use" : "free";
     if (json)
         PrintJson({{"target", targetText},
                    {"source", platform::DottedAddress(source)},
@@ -107,7 +107,7 @@ int RunFreeAddresses(int argc, char** argv) {
     auto netPlatform = platform::OpenNetwork();
     platform::NetworkPlatform& net = *netPlatform;
     if (fromText.empty() && !DefaultSource("free-addresses", net, &from)) return 1;
-    std::vector<uint32_t> free = discovery::FindFreeAddresses(net, from, from, count);
+    std::vector<uint32_t> free = localnet::FindFreeAddresses(net, from, from, count);
     if (json) {
         Json list = Json::array();
         for (uint32_t a : free) list.push_back(platform::DottedAddress(a));

@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <string>
 
-#include "camera/RequestFraming.h"
-#include "camera/SettingsFields.h"
-#include "camera/SettingsRead.h"
+#include "camera/commands/SettingsRead.h"
+#include "camera/record/SettingsFields.h"
+#include "camera/wire/RequestFraming.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
 #include "workflow/ReadCamera.h"
@@ -57,8 +57,8 @@ int RunRead(int argc, char** argv) {
     auto netPlatform = platform::OpenNetwork();
     camera::FreeAddressFinder findFree;
     if (freeAddresses) {
-        discovery::SurveyPcNetwork(settings, *netPlatform);
-        findFree = discovery::FreeAddressFinderFor(*netPlatform);
+        localnet::SurveyPcNetwork(settings, *netPlatform);
+        findFree = localnet::FreeAddressFinderFor(*netPlatform);
     }
     camera::SettingsReadResult result;
     int code = workflow::SelectAndRead(settings, GivenCredentials(credentials), findFree, result);

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "camera/FieldValues.h"
-#include "camera/ServerListing.h"
-#include "camera/SettingsFields.h"
-#include "camera/SettingsWrite.h"
-#include "camera/Transport.h"
+#include "camera/commands/ServerListing.h"
+#include "camera/commands/SettingsWrite.h"
+#include "camera/record/SettingsFields.h"
+#include "camera/rules/FieldValues.h"
+#include "camera/wire/Transport.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"

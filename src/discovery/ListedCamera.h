@@ -3,7 +3,7 @@
 // the same camera found again by its serial number after a save.
 #include <string_view>
 
-#include "camera/CameraSettings.h"
+#include "camera/record/CameraSettings.h"
 #include "discovery/CPLipf.h"
 
 namespace orvanta::discovery {

@@ -23,7 +23,7 @@
 #include <thread>
 #include <vector>
 
-#include "nethelper/HelperProtocol.h"
+#include "platform/HelperProtocol.h"
 #include "platform/LinuxNetwork.h"
 
 #if defined(__has_feature)

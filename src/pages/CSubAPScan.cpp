@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "camera/WirelessKeys.h"
-#include "camera/WirelessLists.h"
+#include "camera/rules/WirelessKeys.h"
+#include "camera/rules/WirelessLists.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "pages/forms/WirelessSecurityBlock.h"

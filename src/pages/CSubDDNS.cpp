@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "camera/DdnsProviders.h"
+#include "camera/rules/DdnsProviders.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "shell/Prompt.h"

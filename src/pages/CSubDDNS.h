@@ -1,6 +1,6 @@
 #pragma once
 // Page 10: the camera's dynamic-DNS client.
-#include "camera/FieldCatalogue.h"
+#include "camera/record/FieldCatalogue.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {

@@ -2,7 +2,7 @@
 // Page 20: the cameras the registration server listed.
 #include <vector>
 
-#include "camera/ServerListing.h"
+#include "camera/commands/ServerListing.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {

@@ -2,7 +2,7 @@
 // Page 18: the registration-server login.
 #include <vector>
 
-#include "camera/ServerListing.h"
+#include "camera/commands/ServerListing.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {

@@ -1,7 +1,7 @@
 #pragma once
 // Page 13: what will be written to the camera, in five boxes built from the record, and the
 // save.
-#include "camera/SettingsSummary.h"
+#include "camera/rules/SettingsSummary.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "camera/ClockChoices.h"
-#include "camera/FieldValues.h"
+#include "camera/rules/ClockChoices.h"
+#include "camera/rules/FieldValues.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "shell/Prompt.h"

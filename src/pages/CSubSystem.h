@@ -1,6 +1,6 @@
 #pragma once
 // Page 3: the camera's host name, description and clock (manual road).
-#include "camera/FieldCatalogue.h"
+#include "camera/record/FieldCatalogue.h"
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "camera/PortRules.h"
+#include "camera/rules/PortRules.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "shell/Prompt.h"

@@ -6,9 +6,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "camera/FieldCatalogue.h"
-#include "camera/WirelessKeys.h"
-#include "camera/WirelessLists.h"
+#include "camera/record/FieldCatalogue.h"
+#include "camera/rules/WirelessKeys.h"
+#include "camera/rules/WirelessLists.h"
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "pages/forms/WirelessSecurityBlock.h"

@@ -104,13 +104,13 @@ void CSubWizardIP::OnTest() {
         platform::ParseDottedAddressOr(camera::FieldText(settings_->pcAddressText), 0);
     NetworkBackend::Probe probe = Context().network->ProbeAddress(target, source);
     switch (probe.result) {
-        case discovery::ProbeResult::InUse:
+        case localnet::ProbeResult::InUse:
             ShowMessage(this, Message(Msg::InUse), QString(), PromptIcon::Error);
             break;
-        case discovery::ProbeResult::Free:
+        case localnet::ProbeResult::Free:
             ShowMessage(this, Message(Msg::Free), QString(), PromptIcon::Information);
             break;
-        case discovery::ProbeResult::Failed: {
+        case localnet::ProbeResult::Failed: {
             // Never "free" for an address that was not tested: say what stood in the way.
             int error = -probe.error;
             if (error == EPERM || error == EACCES)

@@ -37,7 +37,7 @@ inline void AddRow(QGridLayout* grid, QWidget* label, QWidget* field) {
 #include <QString>
 #include <string_view>
 
-#include "camera/CameraSettings.h"
+#include "camera/record/CameraSettings.h"
 
 namespace orvanta::pages {
 

@@ -15,8 +15,8 @@
 #include <cstring>
 #include <thread>
 
-#include "nethelper/HelperProtocol.h"
 #include "platform/AddressText.h"
+#include "platform/HelperProtocol.h"
 
 #ifndef ORVANTA_NETHELPER_INSTALLED
 #define ORVANTA_NETHELPER_INSTALLED "/usr/libexec/orvanta2/orvanta2-nethelper"

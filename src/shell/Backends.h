@@ -5,13 +5,13 @@
 #include <memory>
 #include <vector>
 
-#include "camera/AccessPointScan.h"
-#include "camera/CameraSelection.h"
-#include "camera/CameraSettings.h"
-#include "camera/ServerListing.h"
-#include "camera/SettingsRead.h"
+#include "camera/commands/AccessPointScan.h"
+#include "camera/commands/CameraSelection.h"
+#include "camera/commands/ServerListing.h"
+#include "camera/commands/SettingsRead.h"
+#include "camera/record/CameraSettings.h"
 #include "discovery/CPLipf.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 
 namespace orvanta::shell {
 
@@ -61,7 +61,7 @@ public:
     // Whether a host holds `target`, asked by ARP from `source` (network byte order).
     // `error` is the platform's code when no probe could be sent.
     struct Probe {
-        discovery::ProbeResult result = discovery::ProbeResult::Failed;
+        localnet::ProbeResult result = localnet::ProbeResult::Failed;
         int error = 0;
     };
     virtual Probe ProbeAddress(uint32_t target, uint32_t source) = 0;

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "camera/SettingsWrite.h"
+#include "camera/commands/SettingsWrite.h"
 #include "controls/CXButtonXP.h"
 #include "lang/LangText.h"
 #include "shell/Prompt.h"

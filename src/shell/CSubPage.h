@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "camera/CameraSettings.h"
+#include "camera/record/CameraSettings.h"
 #include "shell/NavigationCodes.h"
 #include "shell/PageContext.h"
 

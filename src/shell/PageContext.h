@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "camera/AccessPointScan.h"
-#include "camera/CameraSettings.h"
+#include "camera/commands/AccessPointScan.h"
+#include "camera/record/CameraSettings.h"
 #include "discovery/CPLipf.h"
 #include "shell/Backends.h"
 #include "shell/NavigationCodes.h"

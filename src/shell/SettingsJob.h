@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "camera/AccessPointScan.h"
-#include "camera/CameraSettings.h"
+#include "camera/commands/AccessPointScan.h"
+#include "camera/record/CameraSettings.h"
 
 namespace orvanta::shell {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "camera/CameraSettings.h"
+#include "camera/record/CameraSettings.h"
 #include "discovery/CPLipf.h"
 
 namespace orvanta::workflow {

@@ -4,11 +4,11 @@
 
 namespace orvanta::workflow {
 
-using discovery::SubnetResult;
+using localnet::SubnetResult;
 
 SubnetResult CameraReach::Reach(const camera::CameraSettings& settings,
-                                const discovery::MessageSink& message) {
-    return discovery::EnsureCameraSubnet(settings, net_, temporary_, message);
+                                const localnet::MessageSink& message) {
+    return localnet::EnsureCameraSubnet(settings, net_, temporary_, message);
 }
 
 const char* SubnetProblem(SubnetResult result) {
@@ -31,7 +31,7 @@ const char* SubnetProblem(SubnetResult result) {
 camera::FreeAddressFinder OwnFreeAddressFinder() {
     return [](uint32_t start, uint32_t source, int count) {
         auto net = platform::OpenNetwork();
-        return discovery::FindFreeAddresses(*net, start, source, count);
+        return localnet::FindFreeAddresses(*net, start, source, count);
     };
 }
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "camera/CameraSettings.h"
-#include "discovery/LocalNetwork.h"
+#include "camera/record/CameraSettings.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/NetworkPlatform.h"
 
 namespace orvanta::workflow {
@@ -19,19 +19,19 @@ public:
 
     // Makes the subnet of settings.cameraAddress reachable from the PC's active adapter as the
     // survey fields of `settings` give it (pcInterfaceIndex, pcAddressText).
-    discovery::SubnetResult Reach(const camera::CameraSettings& settings,
-                                  const discovery::MessageSink& message = {});
+    localnet::SubnetResult Reach(const camera::CameraSettings& settings,
+                                 const localnet::MessageSink& message = {});
     // The temporary addresses this reach holds, oldest first (network byte order).
     const std::vector<uint32_t>& Held() const { return temporary_.addresses; }
-    void RemoveAll() { discovery::RemoveTemporaryAddresses(net_, temporary_); }
+    void RemoveAll() { localnet::RemoveTemporaryAddresses(net_, temporary_); }
 
 private:
     platform::NetworkPlatform& net_;
-    discovery::TemporaryAddresses temporary_;
+    localnet::TemporaryAddresses temporary_;
 };
 
 // What a reach that could not add an address ran into, for a line of output.
-const char* SubnetProblem(discovery::SubnetResult result);
+const char* SubnetProblem(localnet::SubnetResult result);
 
 // The read's free-address step, with a network handle of its own for each search: the read
 // runs on a thread of its own.

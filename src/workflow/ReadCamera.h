@@ -1,9 +1,9 @@
 #pragma once
 // Selecting and reading a camera as the wizard does when a camera is picked: the system page
 // with the password question, then the whole read job.
-#include "camera/CameraSelection.h"
-#include "camera/CameraSettings.h"
-#include "camera/SettingsRead.h"
+#include "camera/commands/CameraSelection.h"
+#include "camera/commands/SettingsRead.h"
+#include "camera/record/CameraSettings.h"
 
 namespace orvanta::workflow {
 

@@ -3,9 +3,9 @@
 // credentials when the camera refused it for want of them.
 #include <functional>
 
-#include "camera/CameraSelection.h"
-#include "camera/CameraSettings.h"
-#include "camera/SettingsWrite.h"
+#include "camera/commands/CameraSelection.h"
+#include "camera/commands/SettingsWrite.h"
+#include "camera/record/CameraSettings.h"
 
 namespace orvanta::workflow {
 

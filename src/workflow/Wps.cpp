@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 
-#include "camera/Wps.h"
+#include "camera/commands/Wps.h"
 
 namespace orvanta::workflow {
 

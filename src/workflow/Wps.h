@@ -4,7 +4,7 @@
 #include <atomic>
 #include <functional>
 
-#include "camera/CameraSettings.h"
+#include "camera/record/CameraSettings.h"
 
 namespace orvanta::workflow {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/AccessPointScan.h"
-#include "camera/Transport.h"
+#include "camera/commands/AccessPointScan.h"
+#include "camera/wire/Transport.h"
 
 using namespace orvanta::camera;
 

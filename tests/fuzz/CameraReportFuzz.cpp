@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/ReportParser.h"
-#include "camera/Transport.h"
+#include "camera/record/ReportParser.h"
+#include "camera/wire/Transport.h"
 
 using namespace orvanta::camera;
 

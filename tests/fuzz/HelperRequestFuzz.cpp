@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "nethelper/HelperProtocol.h"
+#include "platform/HelperProtocol.h"
 
 using namespace orvanta::nethelper;
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/ServerListing.h"
-#include "camera/Transport.h"
+#include "camera/commands/ServerListing.h"
+#include "camera/wire/Transport.h"
 
 using namespace orvanta::camera;
 

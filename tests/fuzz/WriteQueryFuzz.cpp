@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "CameraCgi.h"
-#include "camera/RequestFraming.h"
-#include "camera/SettingsWrite.h"
+#include "camera/commands/SettingsWrite.h"
+#include "camera/wire/RequestFraming.h"
 
 using namespace orvanta::camera;
 

@@ -220,9 +220,9 @@ TEST_F(PageTest, AddressTestSaysInUseFreeOrWhyItCouldNotTest) {
     auto page = Make<CSubWizardIP>();
     QPushButton* test = Button(*page, CSubWizardIP::kTestAddress);
     const std::pair<NetworkBackend::Probe, PromptIcon> cases[] = {
-        {{discovery::ProbeResult::InUse, 0}, PromptIcon::Error},
-        {{discovery::ProbeResult::Free, 0}, PromptIcon::Information},
-        {{discovery::ProbeResult::Failed, -EPERM}, PromptIcon::Warning}};
+        {{localnet::ProbeResult::InUse, 0}, PromptIcon::Error},
+        {{localnet::ProbeResult::Free, 0}, PromptIcon::Information},
+        {{localnet::ProbeResult::Failed, -EPERM}, PromptIcon::Warning}};
     for (auto [probe, icon] : cases) {
         network_.probe = probe;
         test->click();

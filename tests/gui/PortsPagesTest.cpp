@@ -4,7 +4,7 @@
 #include <QLineEdit>
 
 #include "PageFixture.h"
-#include "camera/DdnsProviders.h"
+#include "camera/rules/DdnsProviders.h"
 #include "pages/CSubDDNS.h"
 #include "pages/CSubUPnP.h"
 

@@ -146,7 +146,7 @@ public:
     bool internet = true;
     int ensures = 0, removals = 0, surveys = 0;
     std::vector<uint32_t> ensuredAddresses;  // cameraAddress at each EnsureCameraSubnet
-    Probe probe{discovery::ProbeResult::Free, 0};
+    Probe probe{localnet::ProbeResult::Free, 0};
     std::vector<std::pair<uint32_t, uint32_t>> probes;  // target, source
     void SurveyPcNetwork(camera::CameraSettings& s) override {
         ++surveys;

@@ -14,7 +14,7 @@
 #include "Lab.h"
 #include "WizardFixture.h"
 #include "app/LiveBackend.h"
-#include "camera/RequestFraming.h"
+#include "camera/wire/RequestFraming.h"
 #include "pages/CSubAPScan.h"
 #include "pages/CSubChoose.h"
 #include "pages/CSubDDNS.h"

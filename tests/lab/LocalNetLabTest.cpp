@@ -21,11 +21,11 @@
 
 #include "JsonOut.h"
 #include "Lab.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/LinuxNetwork.h"
 
-namespace orvanta::discovery {
+namespace orvanta::localnet {
 namespace {
 
 using lab::Lab;
@@ -401,4 +401,4 @@ TEST_F(LocalNetLab, AfterKillNineTheAddressExpiresByItself) {
 }
 
 }  // namespace
-}  // namespace orvanta::discovery
+}  // namespace orvanta::localnet

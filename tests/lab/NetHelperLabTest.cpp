@@ -28,11 +28,11 @@
 
 #include "JsonOut.h"
 #include "Lab.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
 #include "platform/HelperNetwork.h"
 
-namespace orvanta::discovery {
+namespace orvanta::localnet {
 namespace {
 
 namespace fs = std::filesystem;
@@ -337,4 +337,4 @@ TEST_F(NetHelperLab, AfterKillNineOfClientAndHelperTheAddressExpires) {
 }
 
 }  // namespace
-}  // namespace orvanta::discovery
+}  // namespace orvanta::localnet

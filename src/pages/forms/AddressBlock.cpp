@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <cstring>
 
-#include "camera/FieldValues.h"
+#include "camera/rules/FieldValues.h"
 #include "pages/PageTools.h"
 #include "platform/AddressText.h"
 #include "shell/Prompt.h"

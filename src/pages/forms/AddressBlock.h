@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "camera/CameraSettings.h"
+#include "camera/record/CameraSettings.h"
 #include "shell/CSubPage.h"
 
 class QGridLayout;

@@ -3,7 +3,7 @@
 // where the page asks for it twice, its confirmation.
 #include <QObject>
 
-#include "camera/CameraSettings.h"
+#include "camera/record/CameraSettings.h"
 #include "shell/CSubPage.h"
 
 class QGridLayout;

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "camera/WirelessKeys.h"
+#include "camera/rules/WirelessKeys.h"
 #include "pages/PageTools.h"
 
 namespace orvanta::pages {

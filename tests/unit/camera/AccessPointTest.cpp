@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "camera/AccessPointScan.h"
+#include "camera/commands/AccessPointScan.h"
 
 namespace orvanta::camera {
 namespace {

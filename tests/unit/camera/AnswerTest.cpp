@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "RecordingPeer.h"
-#include "camera/RequestFraming.h"
-#include "camera/Transport.h"
+#include "camera/wire/RequestFraming.h"
+#include "camera/wire/Transport.h"
 #include "cli/Commands.h"
 
 namespace orvanta::camera {

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "camera/FieldValues.h"
-#include "camera/SettingsFields.h"
+#include "camera/record/SettingsFields.h"
+#include "camera/rules/FieldValues.h"
 
 namespace orvanta::camera {
 namespace {

@@ -1,7 +1,7 @@
 // Typed ports as numbers, the values each port takes, and the order of the checks.
 #include <gtest/gtest.h>
 
-#include "camera/PortRules.h"
+#include "camera/rules/PortRules.h"
 
 namespace orvanta::camera {
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "SimCameraFixture.h"
-#include "camera/AccessPointScan.h"
-#include "camera/CameraSelection.h"
-#include "camera/RequestFraming.h"
-#include "camera/SettingsRead.h"
+#include "camera/commands/AccessPointScan.h"
+#include "camera/commands/CameraSelection.h"
+#include "camera/commands/SettingsRead.h"
+#include "camera/wire/RequestFraming.h"
 #include "platform/AddressText.h"
 
 namespace orvanta::camera {

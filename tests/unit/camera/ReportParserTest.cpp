@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "camera/ReportParser.h"
-#include "camera/SettingsRead.h"
+#include "camera/commands/SettingsRead.h"
+#include "camera/record/ReportParser.h"
 
 namespace orvanta::camera {
 namespace {

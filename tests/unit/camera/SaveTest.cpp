@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "RecordingPeer.h"
-#include "camera/SettingsWrite.h"
-#include "camera/Wps.h"
+#include "camera/commands/SettingsWrite.h"
+#include "camera/commands/Wps.h"
 
 namespace orvanta::camera {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "RecordingPeer.h"
-#include "camera/CameraSettings.h"
-#include "camera/ServerListing.h"
+#include "camera/commands/ServerListing.h"
+#include "camera/record/CameraSettings.h"
 
 namespace orvanta::camera {
 namespace {

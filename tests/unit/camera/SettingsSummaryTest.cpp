@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "camera/ClockChoices.h"
-#include "camera/DdnsProviders.h"
-#include "camera/SettingsSummary.h"
-#include "camera/WirelessKeys.h"
-#include "camera/WirelessLists.h"
+#include "camera/rules/ClockChoices.h"
+#include "camera/rules/DdnsProviders.h"
+#include "camera/rules/SettingsSummary.h"
+#include "camera/rules/WirelessKeys.h"
+#include "camera/rules/WirelessLists.h"
 
 namespace orvanta::camera {
 namespace {

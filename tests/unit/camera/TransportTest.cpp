@@ -13,8 +13,8 @@
 #include <string>
 #include <thread>
 
-#include "camera/RequestFraming.h"
-#include "camera/Transport.h"
+#include "camera/wire/RequestFraming.h"
+#include "camera/wire/Transport.h"
 
 namespace orvanta::camera {
 namespace {

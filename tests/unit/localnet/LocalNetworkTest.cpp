@@ -4,9 +4,9 @@
 #include <random>
 
 #include "FakeNetwork.h"
-#include "discovery/LocalNetwork.h"
+#include "localnet/LocalNetwork.h"
 
-namespace orvanta::discovery {
+namespace orvanta::localnet {
 namespace {
 
 using camera::CameraSettings;
@@ -353,4 +353,4 @@ TEST(TemporaryAddress, TableIsReadAgainWithTheSizeAskedForAndCamerasAccumulate) 
 }
 
 }  // namespace
-}  // namespace orvanta::discovery
+}  // namespace orvanta::localnet

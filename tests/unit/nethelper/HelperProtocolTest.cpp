@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "nethelper/HelperProtocol.h"
 #include "platform/AddressText.h"
+#include "platform/HelperProtocol.h"
 
 namespace orvanta::nethelper {
 namespace {
