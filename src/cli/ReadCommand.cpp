@@ -54,11 +54,10 @@ int RunRead(int argc, char** argv) {
     CommandReach reach("read", settings);
     // The free-address search of the read needs the PC's address, as the wizard's start-up
     // survey leaves it.
-    auto netPlatform = platform::OpenNetwork();
     camera::FreeAddressFinder findFree;
     if (freeAddresses) {
-        localnet::SurveyPcNetwork(settings, *netPlatform);
-        findFree = localnet::FreeAddressFinderFor(*netPlatform);
+        localnet::SurveyPcNetwork(settings, *platform::OpenNetwork());
+        findFree = workflow::OwnFreeAddressFinder();
     }
     camera::SettingsReadResult result;
     int code = workflow::SelectAndRead(settings, GivenCredentials(credentials), findFree, result);

@@ -227,12 +227,6 @@ std::vector<uint32_t> FindFreeAddresses(NetworkPlatform& net, uint32_t start, ui
     return free;
 }
 
-camera::FreeAddressFinder FreeAddressFinderFor(NetworkPlatform& net) {
-    return [&net](uint32_t start, uint32_t source, int count) {
-        return FindFreeAddresses(net, start, source, count);
-    };
-}
-
 SubnetResult EnsureCameraSubnet(const camera::CameraSettings& settings, NetworkPlatform& net,
                                 TemporaryAddresses& temporary, const MessageSink& message) {
     const uint32_t camera = settings.cameraAddress;

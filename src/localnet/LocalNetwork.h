@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "camera/commands/SettingsRead.h"
 #include "camera/record/CameraSettings.h"
 #include "platform/NetworkPlatform.h"
 
@@ -64,9 +63,6 @@ bool FindFreeAddress(platform::NetworkPlatform& net, uint32_t start, uint32_t so
 // fewer when 256 probes do not find them all or probing fails.
 std::vector<uint32_t> FindFreeAddresses(platform::NetworkPlatform& net, uint32_t start,
                                         uint32_t source, int count);
-
-// The settings read's free-address step over `net`, which must outlive the read.
-camera::FreeAddressFinder FreeAddressFinderFor(platform::NetworkPlatform& net);
 
 enum class SubnetResult {
     AlreadyReachable,  // the PC has an address in the camera's /24

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "camera/commands/SettingsRead.h"
 #include "camera/record/CameraSettings.h"
 #include "localnet/LocalNetwork.h"
 #include "platform/NetworkPlatform.h"
