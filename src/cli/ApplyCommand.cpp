@@ -324,14 +324,12 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
     }
     std::string failedStep;
     code = workflow::SaveCamera(
-               settings, false, GivenCredentials(credentials),
-               [&](camera::SaveStep step, int result) {
-                   const char* name = camera::SaveStepName(step, false);
-                   Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
-                   if (result != camera::CAM_OK)
-                       failedStep = "save, " + std::string(name) + ": " + Reason(result);
-               })
-               .code;
+        settings, false, GivenCredentials(credentials), [&](camera::SaveStep step, int result) {
+            const char* name = camera::SaveStepName(step, false);
+            Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
+            if (result != camera::CAM_OK)
+                failedStep = "save, " + std::string(name) + ": " + Reason(result);
+        });
     if (code != camera::CAM_OK) {
         job.status = "failed";
         job.detail = failedStep.empty() ? "save: " + Reason(code) : failedStep;

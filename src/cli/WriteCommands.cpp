@@ -132,8 +132,8 @@ int RunSaveCommand(int argc, char** argv) {
         return GivenCredentials(credentials)(user, password);
     };
     code = workflow::SaveCamera(settings, wps, retry, [&](camera::SaveStep step, int result) {
-               printer(step, result, wps);
-           }).code;
+        printer(step, result, wps);
+    });
     if (json) {
         Json out = {{"saved", code == camera::CAM_OK}, {"steps", printer.Steps()}};
         if (!reach.TemporaryAddress().empty()) out["temporaryAddress"] = reach.TemporaryAddress();

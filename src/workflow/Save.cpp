@@ -15,16 +15,12 @@ bool TakeSaveCredentials(camera::CameraSettings& settings, int code, bool alread
     return true;
 }
 
-SaveOutcome SaveCamera(camera::CameraSettings& settings, bool useWps,
-                       const camera::CredentialSource& credentials, const StepReport& onStep) {
-    SaveOutcome outcome;
-    outcome.code = camera::RunSave(settings, useWps, onStep);
+int SaveCamera(camera::CameraSettings& settings, bool useWps,
+               const camera::CredentialSource& credentials, const StepReport& onStep) {
+    const int code = camera::RunSave(settings, useWps, onStep);
     // What the camera took before it refused is written again unchanged.
-    if (TakeSaveCredentials(settings, outcome.code, false, credentials)) {
-        outcome.asked = true;
-        outcome.code = camera::RunSave(settings, useWps, onStep);
-    }
-    return outcome;
+    if (!TakeSaveCredentials(settings, code, false, credentials)) return code;
+    return camera::RunSave(settings, useWps, onStep);
 }
 
 }  // namespace orvanta::workflow

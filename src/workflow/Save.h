@@ -16,14 +16,10 @@ using StepReport = std::function<void(camera::SaveStep step, int result)>;
 bool TakeSaveCredentials(camera::CameraSettings& settings, int code, bool alreadyAsked,
                          const camera::CredentialSource& credentials);
 
-struct SaveOutcome {
-    int code = camera::CAM_OK;  // 0, or the code of the step that stopped the save
-    bool asked = false;         // the credentials were asked for and the save ran again
-};
-
 // Runs the save (camera::RunSave) and, after a refusal for want of credentials, once more
-// with those `credentials` gives. `onStep` hears every step of both runs.
-SaveOutcome SaveCamera(camera::CameraSettings& settings, bool useWps,
-                       const camera::CredentialSource& credentials, const StepReport& onStep = {});
+// with those `credentials` gives. `onStep` hears every step of both runs. Returns 0, or the
+// code of the step that stopped the save.
+int SaveCamera(camera::CameraSettings& settings, bool useWps,
+               const camera::CredentialSource& credentials, const StepReport& onStep = {});
 
 }  // namespace orvanta::workflow
