@@ -102,8 +102,10 @@ CWizardDlg::CWizardDlg(WizardOptions options, QWidget* parent)
     context.kept = &kept_;
     context.timers = timers_.get();
     if (options_.clock) context.clock = options_.clock;
+    jobTimers_ = options_.jobTimers ? options_.jobTimers
+                                    : std::shared_ptr<TimerSource>(QtTimers(options_.timeScale));
     jobs_ = new JobRunner(
-        this, context, kept_, texts_, options_.timeScale,
+        this, context, *jobTimers_, kept_, texts_, options_.timeScale,
         [this](std::string& user, std::string& password) { AskPassword(user, password); });
     for (CSubPage* page : page_) page->Attach(context);
 }

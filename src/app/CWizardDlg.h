@@ -31,9 +31,10 @@ struct WizardOptions {
     std::shared_ptr<shell::NetworkBackend> network;
     std::shared_ptr<shell::DiscoveryBackend> discovery;
     std::shared_ptr<shell::ServerBackend> server;
-    std::shared_ptr<shell::TimerSource> timers;  // set: the pages' timers (tests tick them)
-    std::function<QDateTime()> clock;            // set: the PC clock the pages read
-    std::string lockPath;                        // empty: the user's runtime folder
+    std::shared_ptr<shell::TimerSource> timers;     // set: the pages' timers (tests tick them)
+    std::shared_ptr<shell::TimerSource> jobTimers;  // set: the job runner's (tests tick them)
+    std::function<QDateTime()> clock;               // set: the PC clock the pages read
+    std::string lockPath;                           // empty: the user's runtime folder
     std::string langFileName;  // set: this language file, defaultlang.ini is not used
     std::string userLanguage;  // set: the three-letter name instead of the locale's
     double timeScale = 1.0;    // multiplies every timer period and pause
@@ -94,6 +95,7 @@ private:
     shell::KeptResults kept_;
     shell::WizardTexts texts_;
     std::shared_ptr<shell::TimerSource> timers_;
+    std::shared_ptr<shell::TimerSource> jobTimers_;
     shell::JobRunner* jobs_ = nullptr;
     QString langFileName_;
     QString langFilePath_;

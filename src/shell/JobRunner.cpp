@@ -20,8 +20,9 @@ constexpr int kSaveLookFrom = 900;
 constexpr int kRefindCompareFrom = 600;
 }  // namespace
 
-JobRunner::JobRunner(QWidget* window, const PageContext& context, KeptResults& kept,
-                     const WizardTexts& texts, double timeScale, PasswordDialog askPassword)
+JobRunner::JobRunner(QWidget* window, const PageContext& context, TimerSource& timers,
+                     KeptResults& kept, const WizardTexts& texts, double timeScale,
+                     PasswordDialog askPassword)
     : QObject(window),
       window_(window),
       context_(context),
@@ -30,10 +31,8 @@ JobRunner::JobRunner(QWidget* window, const PageContext& context, KeptResults& k
       texts_(texts),
       timeScale_(timeScale),
       askPassword_(std::move(askPassword)) {
-    timer3_.setObjectName("timer3");
-    timer4_.setObjectName("timer4");
-    connect(&timer3_, &QTimer::timeout, this, &JobRunner::OnJobTick);
-    connect(&timer4_, &QTimer::timeout, this, &JobRunner::OnRefindTick);
+    timer3_ = timers.MakeTimer(this, [this] { OnJobTick(); });
+    timer4_ = timers.MakeTimer(this, [this] { OnRefindTick(); });
     if (context_.discovery) refindEngine_ = context_.discovery->NewEngine();
 }
 
@@ -58,7 +57,7 @@ void JobRunner::ShowWait() {
 void JobRunner::EndWait() {
     window_->setEnabled(true);
     for (int i = 0; i < kHideAttempts && wait_->isVisible(); ++i) wait_->hide();
-    timer3_.stop();
+    timer3_->Stop();
 }
 
 void JobRunner::Read() {
@@ -93,7 +92,7 @@ void JobRunner::Read() {
     });
     ShowWait();
     jobTicks_ = 0;
-    timer3_.start(Scaled(kReadTickMs));
+    timer3_->Start(kReadTickMs);
 }
 
 void JobRunner::Save() {
@@ -114,12 +113,12 @@ void JobRunner::StartSave() {
         job.succeeded = job.error == camera::CAM_OK;
     });
     jobTicks_ = 0;
-    timer3_.start(Scaled(kSaveTickMs));
+    timer3_->Start(kSaveTickMs);
 }
 
 void JobRunner::OnJobTick() {
     if (!job_) {
-        timer3_.stop();
+        timer3_->Stop();
         return;
     }
     ++jobTicks_;
@@ -192,7 +191,7 @@ void JobRunner::OnSaveEnded(const SettingsJob& job) {
         wait_->SetText(texts_.Note(WaitNote::Refinding));
         wait_->TransferText();
         ShowWait();
-        timer4_.start(Scaled(kRefindTickMs));
+        timer4_->Start(kRefindTickMs);
     } else {
         context_.host->PostNavigation(nav::kHome);
     }
@@ -203,7 +202,7 @@ void JobRunner::OnRefindTick() {
     const int p = wait_->Position();
     wait_->SetPosition(p + 10);
     if (p >= CSubWait::kMaximum) {
-        timer4_.stop();
+        timer4_->Stop();
         ShowMessage(window_, texts_.Message(WizardMessage::NotFoundAgain), QString(),
                     PromptIcon::Warning);
         context_.host->PostNavigation(nav::kHome);
@@ -222,7 +221,7 @@ void JobRunner::OnRefindTick() {
     if (refindEngine_->Query(&rows, &count, &capacity, 1) != 1 || !rows) return;
     const discovery::CameraRow* found = workflow::FindSavedCamera(rows, count, refindFor_);
     if (!found) return;
-    timer4_.stop();
+    timer4_->Stop();
     kept_.foundCamera = *found;
     discovery::TakeFoundCamera(settings_, *found);
     if (context_.network) context_.network->EnsureCameraSubnet(settings_);
@@ -272,8 +271,8 @@ void JobRunner::Rescan() {
 }
 
 void JobRunner::Stop() {
-    timer3_.stop();
-    timer4_.stop();
+    timer3_->Stop();
+    timer4_->Stop();
     if (job_) job_->StopConnecting();
 }
 

@@ -4,7 +4,6 @@
 // (timer 4), and the access-point re-scan (code 22). The window is disabled while a job runs
 // and the wait window shows the progress.
 #include <QObject>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,7 +26,8 @@ public:
     // and an empty password when the dialog was cancelled).
     using PasswordDialog = std::function<void(std::string& user, std::string& password)>;
 
-    JobRunner(QWidget* window, const PageContext& context, KeptResults& kept,
+    // Timers 3 and 4 come from `timers`; `timeScale` multiplies the re-scan's pauses.
+    JobRunner(QWidget* window, const PageContext& context, TimerSource& timers, KeptResults& kept,
               const WizardTexts& texts, double timeScale, PasswordDialog askPassword);
 
     void SetWaitDialog(CSubWait* wait) { wait_ = wait; }
@@ -38,8 +38,10 @@ public:
     // The window goes: no more ticks, and a worker still connecting gives up.
     void Stop();
 
-    bool JobTimerActive() const { return timer3_.isActive(); }
-    bool RefindTimerActive() const { return timer4_.isActive(); }
+    bool JobTimerActive() const { return timer3_->Active(); }
+    bool RefindTimerActive() const { return timer4_->Active(); }
+    // The read's or save's worker has ended (or none runs).
+    bool WorkerEnded() const { return !job_ || job_->Ended(); }
     int JobTicks() const { return jobTicks_; }
 
 private:
@@ -66,8 +68,8 @@ private:
     std::shared_ptr<SettingsJob> job_;
     std::unique_ptr<DiscoveryEngine> refindEngine_;
     workflow::SavedCamera refindFor_;  // what the last save left to look for
-    QTimer timer3_;
-    QTimer timer4_;
+    std::unique_ptr<PageTimer> timer3_;
+    std::unique_ptr<PageTimer> timer4_;
     int jobTicks_ = 0;
     bool savePasswordAsked_ = false;  // this save asked for the password once already
 };

@@ -306,6 +306,13 @@ protected:
         WriteDefaultLang("[DefaultLang]\nLangFile=ENG.ini\n");
         return Start(Options());
     }
+    // The same, with the job runner's timers ticked by the test (jobTimers_).
+    std::unique_ptr<app::CWizardDlg> StartTicked() {
+        WriteDefaultLang("[DefaultLang]\nLangFile=ENG.ini\n");
+        app::WizardOptions options = Options();
+        options.jobTimers = jobTimers_;
+        return Start(std::move(options));
+    }
 
     QString Message(size_t i) const {
         return i < prompt_.Messages().size() ? prompt_.Messages()[i].text : QString("<none>");
@@ -319,6 +326,7 @@ protected:
     std::shared_ptr<ScriptedEngine> refind_;  // the window's, for the re-find after a save
     std::shared_ptr<ScriptedEngine> search_;  // the search page's
     std::shared_ptr<ManualTimers> timers_;
+    std::shared_ptr<ManualTimers> jobTimers_ = std::make_shared<ManualTimers>();
 };
 
 }  // namespace orvanta::test
