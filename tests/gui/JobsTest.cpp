@@ -165,7 +165,7 @@ TEST_F(WizardTest, PasswordDialogClosedWithoutOkSendsRootAndNothingElse) {
 }
 
 TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
-    auto wizard = Start();
+    auto wizard = StartTicked();
     camera::CameraSettings& s = wizard->Settings();
     s.wizardMode = 1;
     s.newCameraSetup = 1;
@@ -176,7 +176,14 @@ TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
     wizard->HandleNavigation(nav::kSave);
     EXPECT_FALSE(wizard->isEnabled());
     EXPECT_EQ(wizard->WaitDialog()->ShownText(), wizard->Texts().Note(WaitNote::Saving));
-    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSetupFinish; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Jobs().WorkerEnded(); }));
+    // The 92nd tick is the first to look at the save's worker; the re-find ticks from it on
+    // and finds the camera at its 62nd.
+    jobTimers_->Tick(92);
+    EXPECT_TRUE(wizard->Jobs().RefindTimerActive());
+    jobTimers_->Tick(61);
+    Flush();
+    EXPECT_EQ(wizard->Pages().Current(), kPageSetupFinish);
     EXPECT_EQ(camera_->saves, 1);
     EXPECT_FALSE(camera_->lastSaveWps);
     ASSERT_EQ(prompt_.Messages().size(), 2u);
@@ -203,7 +210,7 @@ TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
 }
 
 TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
-    auto wizard = Start();
+    auto wizard = StartTicked();
     camera::CameraSettings& s = wizard->Settings();
     s.wizardMode = 1;
     s.newCameraSetup = 1;
@@ -214,8 +221,10 @@ TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
     refind_->rows = {Row("10.0.0.7", "80", "SN-1")};
     wizard->HandleNavigation(nav::kSummary);
     wizard->HandleNavigation(nav::kSave);
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Jobs().WorkerEnded(); }));
+    jobTimers_->Tick(92 + 100);  // the re-find gives up at its 101st tick
     Flush();
+    EXPECT_TRUE(Idle(*wizard));
     EXPECT_TRUE(camera_->lastSaveWps);
     ASSERT_EQ(prompt_.Messages().size(), 2u);
     EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::SavedWireless));
