@@ -59,14 +59,15 @@ TEST_F(WizardTest, ReadOfANewCameraEndsOnTheOptionPageOnlyWhenThePacingAllows) {
 }
 
 TEST_F(WizardTest, ReadOfAnInstalledCameraEndsOnTheSystemPage) {
-    auto wizard = Start();
+    auto wizard = StartTicked();
     wizard->Settings().newCameraSetup = 0;
     wizard->HandleNavigation(nav::kReadSettings);
-    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSystem; }));
+    ASSERT_TRUE(TickJobs(*wizard));
+    EXPECT_EQ(wizard->Pages().Current(), kPageSystem);
 }
 
 TEST_F(WizardTest, ReadFailuresShowTheirMessagesAndStay) {
-    auto wizard = Start();
+    auto wizard = StartTicked();
     wizard->HandleNavigation(nav::kSearch);
     const std::pair<int, int> cases[] = {{camera::CAM_ERR_UNAUTHORIZED, 8},
                                          {camera::CAM_ERR_NO_ANSWER, 2},
@@ -79,7 +80,7 @@ TEST_F(WizardTest, ReadFailuresShowTheirMessagesAndStay) {
             return r;
         };
         wizard->HandleNavigation(nav::kReadSettings);
-        ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }));
+        ASSERT_TRUE(TickJobs(*wizard));
         ASSERT_EQ(prompt_.Messages().size(), 1u);
         EXPECT_EQ(prompt_.Messages()[0].text,
                   wizard->Texts().messages[static_cast<size_t>(message - 1)]);
@@ -123,7 +124,7 @@ TEST_F(WizardTest, ReadThatTimesOutNeverWritesIntoTheRecord) {
 }
 
 TEST_F(WizardTest, UnauthorizedCameraAsksForThePasswordOnce) {
-    auto wizard = Start();
+    auto wizard = StartTicked();
     wizard->HandleNavigation(nav::kSearch);
     camera_->systemResults = {0, 0, camera::CAM_ERR_UNAUTHORIZED};
     prompt_.SetNextDialog([](QDialog& dialog) {
@@ -139,7 +140,8 @@ TEST_F(WizardTest, UnauthorizedCameraAsksForThePasswordOnce) {
     EXPECT_EQ(prompt_.Dialogs(), std::vector<QString>{"CDlgLoginRoot"});
     EXPECT_EQ(camera_->authUser, "root");
     EXPECT_EQ(camera_->authPassword, "s3cret");
-    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageOption; }));
+    ASSERT_TRUE(TickJobs(*wizard));
+    EXPECT_EQ(wizard->Pages().Current(), kPageOption);
     EXPECT_EQ(camera::FieldText(wizard->Settings().userPassword), "s3cret");
 }
 
@@ -237,12 +239,13 @@ TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
 }
 
 TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
-    auto wizard = Start();
+    auto wizard = StartTicked();
     camera::CameraSettings& s = wizard->Settings();
     s.wizardMode = 0;
     wizard->HandleNavigation(nav::kDdns);
     wizard->HandleNavigation(nav::kSave);
-    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageFirst; }, 10000));
+    ASSERT_TRUE(TickJobs(*wizard));
+    EXPECT_EQ(wizard->Pages().Current(), kPageFirst);
     EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::Saved));
     EXPECT_EQ(refind_->queries, 0);
 
@@ -250,7 +253,7 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     camera_->save = [](camera::CameraSettings&, bool) { return camera::CAM_ERR_FAILURE; };
     wizard->HandleNavigation(nav::kDdns);
     wizard->HandleNavigation(nav::kSave);
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }, 10000));
+    ASSERT_TRUE(TickJobs(*wizard));
     EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::JobFailed));
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Warning);
     EXPECT_EQ(wizard->Pages().Current(), kPageDdns);
@@ -272,8 +275,8 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
         });
         wizard->HandleNavigation(nav::kDdns);
         wizard->HandleNavigation(nav::kSave);
-        ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard) && camera_->saves == 2; }, 10000));
-        Flush();
+        ASSERT_TRUE(TickJobs(*wizard));
+        EXPECT_EQ(camera_->saves, 2);
         EXPECT_EQ(prompt_.Dialogs(), std::vector<QString>{"CDlgLoginRoot"});
         EXPECT_EQ(Message(0), wizard->Texts().Message(takesIt ? WizardMessage::Saved
                                                               : WizardMessage::JobFailed));
@@ -281,7 +284,7 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
 }
 
 TEST_F(WizardTest, SummarySaveAsksFirstAndCancelSendsNothing) {
-    auto wizard = Start();
+    auto wizard = StartTicked();
     wizard->HandleNavigation(nav::kSummary);
     QPushButton* save = wizard->Pages().Form(kPageSetAutoParam)->Control<QPushButton>(1163);
     prompt_.SetNextAnswer(PromptAnswer::Cancel);
@@ -291,7 +294,7 @@ TEST_F(WizardTest, SummarySaveAsksFirstAndCancelSendsNothing) {
     EXPECT_EQ(camera_->saves, 0);
     save->click();  // OK this time
     ASSERT_TRUE(WaitUntil([&] { return wizard->Jobs().JobTimerActive(); }));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*wizard); }, 10000));
+    ASSERT_TRUE(TickJobs(*wizard));
     EXPECT_EQ(camera_->saves, 1);
 }
 

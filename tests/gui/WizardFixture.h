@@ -306,6 +306,18 @@ protected:
         WriteDefaultLang("[DefaultLang]\nLangFile=ENG.ini\n");
         return Start(Options());
     }
+    // Ticks the job runner's timers, each tick after the worker then running has ended, until
+    // no job or re-find runs; false when one still runs after `ticks`.
+    bool TickJobs(app::CWizardDlg& wizard, int ticks = 400) {
+        for (int i = 0; i < ticks; ++i) {
+            Flush();
+            if (!wizard.Jobs().JobTimerActive() && !wizard.Jobs().RefindTimerActive()) return true;
+            if (!WaitUntil([&] { return wizard.Jobs().WorkerEnded(); })) return false;
+            jobTimers_->Tick(1);
+        }
+        Flush();
+        return !wizard.Jobs().JobTimerActive() && !wizard.Jobs().RefindTimerActive();
+    }
     // The same, with the job runner's timers ticked by the test (jobTimers_).
     std::unique_ptr<app::CWizardDlg> StartTicked() {
         WriteDefaultLang("[DefaultLang]\nLangFile=ENG.ini\n");
