@@ -20,12 +20,12 @@ camera::CredentialSource GivenCredentials(const Credentials& credentials) {
     };
 }
 
-CommandReach::CommandReach(const char* command, camera::CameraSettings& settings) {
+CommandReach::CommandReach(const char* command, camera::CameraSettings& settings)
+    : net_(platform::OpenNetwork()) {
+    localnet::SurveyPcNetwork(settings, *net_);
     // A name, the loopback or no host at all: nothing to reach.
     if (!camera::IsUsableHostAddress(settings.cameraAddress)) return;
-    net_ = platform::OpenNetwork();
     reach_ = std::make_unique<workflow::CameraReach>(*net_);
-    localnet::SurveyPcNetwork(settings, *net_);
     const std::string camera = TerminalText(camera::FieldText(settings.cameraAddressText));
     const localnet::SubnetResult result = reach_->Reach(settings, [command](const char* text) {
         std::fprintf(stderr, "%s: %s\n", command, TerminalText(text).c_str());

@@ -21,8 +21,8 @@ struct Credentials {
 camera::CredentialSource GivenCredentials(const Credentials& credentials);
 
 // One command's reach of the camera `settings` aims at: surveys the PC's network into
-// `settings` and adds a temporary address in the camera's subnet when the PC has none there,
-// saying so on stderr. The address goes with this object.
+// `settings` (as the wizard's start-up does) and adds a temporary address in the camera's subnet
+// when the PC has none there, saying so on stderr. The address goes with this object.
 class CommandReach {
 public:
     CommandReach(const char* command, camera::CameraSettings& settings);

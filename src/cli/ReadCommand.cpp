@@ -12,9 +12,8 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
-#include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
-#include "platform/NetworkFactory.h"
+#include "workflow/Reach.h"
 #include "workflow/ReadCamera.h"
 
 namespace orvanta::cli {
@@ -51,14 +50,10 @@ int RunRead(int argc, char** argv) {
 
     CameraSettings settings = camera::NewCameraSettings();
     AimAt(settings, host, port);
+    // The reach surveys the PC's network, whose address the free-address search starts from.
     CommandReach reach("read", settings);
-    // The free-address search of the read needs the PC's address, as the wizard's start-up
-    // survey leaves it.
     camera::FreeAddressFinder findFree;
-    if (freeAddresses) {
-        localnet::SurveyPcNetwork(settings, *platform::OpenNetwork());
-        findFree = workflow::OwnFreeAddressFinder();
-    }
+    if (freeAddresses) findFree = workflow::OwnFreeAddressFinder();
     camera::SettingsReadResult result;
     int code = workflow::SelectAndRead(settings, GivenCredentials(credentials), findFree, result);
     if (!result.succeeded) {

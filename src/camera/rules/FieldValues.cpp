@@ -182,9 +182,9 @@ std::string PortSetProblem(int64_t http, int64_t stream, int64_t rtsp) {
 }
 
 void GivenPorts::Take(const SettingsField& field, std::string_view value) {
-    if (std::strcmp(field.name, "HttpPort") == 0) http = PortNumber(value);
-    if (std::strcmp(field.name, "SPort") == 0) stream = PortNumber(value);
-    if (std::strcmp(field.name, "RTSPPort") == 0) rtsp = PortNumber(value);
+    if (field.kind != ValueKind::Port) return;
+    const PortKind kind = PortKindOf(field);
+    (kind == PortKind::Http ? http : kind == PortKind::Stream ? stream : rtsp) = PortNumber(value);
 }
 
 std::string GivenPorts::ProblemWith(const CameraSettings& s) const {
