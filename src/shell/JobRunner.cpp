@@ -236,10 +236,12 @@ void JobRunner::OnRefindTick() {
 void JobRunner::DropEarlierAnswers() {
     // Answers from before the camera restarted, its own from its old address among them, may
     // wait in the engine's sockets since an earlier save: one query that forgets them leaves
-    // only what comes after.
+    // only what comes after. A new request cycle then asks the restarted camera at once, so
+    // that an answer read and dropped by that query is not waited for a whole period.
     discovery::CameraRow* rows = nullptr;
     int count = 0, capacity = 0;
-    if (refindEngine_) refindEngine_->Query(&rows, &count, &capacity, 1);
+    refindEngine_->Query(&rows, &count, &capacity, 1);
+    refindEngine_->RequestCycle();
 }
 
 void JobRunner::Pause(int milliseconds) {
