@@ -66,25 +66,8 @@ std::optional<int> CSubUPnP::Next() {
 }
 
 std::optional<int> CSubUPnP::Back() {
-    if (int code = BackCode()) return code;
+    if (int code = workflow::UpnpBackCode(*settings_)) return code;
     return std::nullopt;
-}
-
-int CSubUPnP::BackCode() const {
-    const camera::CameraSettings& s = *settings_;
-    if (s.wizardMode == 1) {
-        if (s.WirelessCap == 1 && s.useWireless == 1)
-            return s.useWps == 1 ? nav::kWps : nav::kApScan;
-        if (s.WirelessCap == 0 || s.WirelessCap == 1)
-            return s.skipAddressCheck == 1 ? nav::kPppoe : nav::kWizardIp;
-        return 0;
-    }
-    if (s.wizardMode == 0) {
-        if (s.cameraWireless == 1) return nav::kWlanIp;
-        if (s.IPType == 0 || s.IPType == 1) return nav::kLanIp;
-        if (s.IPType == 2) return nav::kLanIsp;
-    }
-    return 0;
 }
 
 }  // namespace orvanta::pages

@@ -32,11 +32,6 @@ public:
     // Stores UPnP and the typed ports, then checks them; a refusal keeps what was stored.
     std::optional<int> Next() override;
     std::optional<int> Back() override;
-
-    // Where Back leads: the page the user came from. 0 when no page fits.
-    int BackCode() const;
-
-private:
 };
 
 }  // namespace orvanta::pages

@@ -8,7 +8,6 @@
 #include "pages/CSubChoose.h"
 #include "pages/CSubFirst.h"
 #include "pages/CSubShowPic.h"
-#include "pages/CSubUPnP.h"
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -17,18 +16,8 @@ using namespace orvanta::shell;
 TEST_F(WizardTest, EveryPageCodeShowsItsPageAlone) {
     auto wizard = Start();
     wizard->Settings().apCount = 3;  // no scan question on the access-point and WPS pages
-    const std::pair<int, int> codes[] = {
-        {nav::kSystem, kPageSystem},     {nav::kOption, kPageOption},
-        {nav::kShowPic, kPageShowPic},   {nav::kLanIsp, kPageLanIsp},
-        {nav::kWlanAp, kPageWlanAp},     {nav::kLanIp, kPageLanIp},
-        {nav::kWlanIp, kPageWlanIp},     {nav::kSearch, kPageSearchNet},
-        {nav::kLogin, kPageLogin},       {nav::kServerList, kPageLinkSer},
-        {nav::kUpnp, kPageUpnp},         {nav::kDdns, kPageDdns},
-        {nav::kApScan, kPageApScan},     {nav::kSummary, kPageSetAutoParam},
-        {nav::kWps, kPageWps},           {nav::kWpsPic, kPageWpsPic},
-        {nav::kChoose, kPageChoose},     {nav::kPppoe, kPagePppoe},
-        {nav::kWizardIp, kPageWizardIp}, {nav::kSetupFinish, kPageSetupFinish},
-        {nav::kHome, kPageFirst}};
+    std::vector<std::pair<int, int>> codes{{nav::kHome, kPageFirst}};
+    for (const PageRoute& route : workflow::kPageRoutes) codes.emplace_back(route.code, route.page);
     for (auto [code, page] : codes) {
         wizard->HandleNavigation(code);
         EXPECT_EQ(wizard->Pages().Current(), page) << "code " << code;
@@ -122,34 +111,6 @@ TEST_F(WizardTest, AboutBoxShowsTheLanguageTexts) {
     EXPECT_EQ(info1, "Orvanta2 camera setup wizard, version 1.0.1");
     EXPECT_EQ(title, "About Orvanta2");
     EXPECT_EQ(close, "Close");
-}
-
-TEST_F(WizardTest, UpnpBackFindsThePageTheUserCameFrom) {
-    auto wizard = Start();
-    auto* upnp = static_cast<pages::CSubUPnP*>(wizard->Pages().Form(kPageUpnp));
-    camera::CameraSettings& s = wizard->Settings();
-    s.wizardMode = 1;
-    s.WirelessCap = 1;
-    s.useWireless = 1;
-    s.useWps = 1;
-    EXPECT_EQ(upnp->BackCode(), nav::kWps);
-    s.useWps = 0;
-    EXPECT_EQ(upnp->BackCode(), nav::kApScan);
-    s.useWireless = 0;
-    s.skipAddressCheck = 1;
-    EXPECT_EQ(upnp->BackCode(), nav::kPppoe);
-    s.skipAddressCheck = 0;
-    EXPECT_EQ(upnp->BackCode(), nav::kWizardIp);
-    s.WirelessCap = 2;  // an unknown capability leads nowhere
-    EXPECT_EQ(upnp->BackCode(), 0);
-    s.wizardMode = 0;
-    s.cameraWireless = 1;
-    EXPECT_EQ(upnp->BackCode(), nav::kWlanIp);
-    s.cameraWireless = 0;
-    s.IPType = 1;
-    EXPECT_EQ(upnp->BackCode(), nav::kLanIp);
-    s.IPType = 2;
-    EXPECT_EQ(upnp->BackCode(), nav::kLanIsp);
 }
 
 TEST(PageHost, ShowsOnePageAndRefusesIndicesOutside) {
