@@ -14,6 +14,7 @@
 #include "camera/wire/Transport.h"
 #include "lang/IniFile.h"
 #include "localnet/LocalNetwork.h"
+#include "platform/AddressText.h"
 #include "platform/NetworkFactory.h"
 #include "shell/Prompt.h"
 #include "workflow/Reach.h"
@@ -143,10 +144,7 @@ ServerAddress RegistrationServer(const lang::ProgramPaths& paths) {
     address.host = text.substr(0, colon);
     if (colon != std::string::npos) {
         const std::string port = text.substr(colon + 1);
-        const bool number = !port.empty() && port.size() <= 5 &&
-                            port.find_first_not_of("0123456789") == std::string::npos &&
-                            std::stoi(port) >= 1 && std::stoi(port) <= 65535;
-        if (number) address.port = port;
+        if (platform::ParsePortText(port, nullptr)) address.port = port;
     }
     if (address.host.empty()) address.host = camera::kDefaultRegistrationServer;
     return address;

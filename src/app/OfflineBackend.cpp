@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "platform/AddressText.h"
+
 namespace orvanta::app {
 
 namespace {
@@ -54,6 +56,7 @@ public:
         s.pcHasLan = 1;
         s.pcUsesDhcp = 1;
         camera::SetFieldText(s.pcAddressText, "192.168.1.20");
+        s.pcAddress = platform::ParseDottedAddressOr("192.168.1.20", 0);
         camera::SetFieldText(s.pcNetmaskText, "255.255.255.0");
         camera::SetFieldText(s.pcGatewayText, "192.168.1.1");
     }

@@ -93,9 +93,8 @@ void Progress(const char* format, ...) {
 // The port a camera answered with, as a number; any other text as it came.
 Json PortJson(const std::string& port) {
     if (port.empty()) return nullptr;
-    char* end = nullptr;
-    long number = std::strtol(port.c_str(), &end, 10);
-    if (*end == '\0' && port.size() <= 5 && number >= 0 && number <= 65535) return number;
+    uint16_t number = 0;
+    if (platform::ParsePortText(port, &number)) return number;
     return Utf8Text(port);
 }
 

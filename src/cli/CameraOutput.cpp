@@ -16,11 +16,7 @@ bool ParseCameraTarget(const std::string& text, std::string& host, std::string& 
     size_t colon = text.rfind(':');
     host = text.substr(0, colon);
     port = colon == std::string::npos ? "80" : text.substr(colon + 1);
-    if (host.empty() || port.empty() || port.size() > 5 ||
-        port.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    long number = std::strtol(port.c_str(), nullptr, 10);
-    return number >= 1 && number <= 65535;
+    return !host.empty() && platform::ParsePortText(port, nullptr);
 }
 
 std::string TerminalText(std::string_view bytes) {

@@ -16,7 +16,7 @@ namespace {
 bool DefaultSource(const char* command, platform::NetworkPlatform& net, uint32_t* out) {
     camera::CameraSettings settings = camera::NewCameraSettings();
     localnet::SurveyPcNetwork(settings, net);
-    *out = platform::ParseDottedAddressOr(camera::FieldText(settings.pcAddressText), 0);
+    *out = settings.pcAddress;
     if (*out == 0) {
         std::fprintf(stderr, "%s: the PC has no address on an active adapter; use --from\n",
                      command);

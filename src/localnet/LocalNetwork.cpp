@@ -166,6 +166,7 @@ void ReadAdapterAddresses(camera::CameraSettings& settings, NetworkPlatform& net
             CopyText(settings.pcGatewayText, a.gateway);
             CopyText(settings.pcNetmaskText, a.mask);
             CopyText(settings.pcAddressText, a.address);
+            settings.pcAddress = platform::ParseDottedAddressOr(a.address, 0);
             settings.pcUsesDhcp =
                 (a.dhcpEnabled && std::strcmp(a.dhcpServer, "0.0.0.0") != 0) ? 1 : 0;
             break;
@@ -242,9 +243,8 @@ SubnetResult EnsureCameraSubnet(const camera::CameraSettings& settings, NetworkP
 
     const uint32_t mask = TemporaryMask(camera);
     uint32_t first = 0;
-    if (!FindFreeAddress(
-            net, WithLastByte(camera, kFirstCandidateByte),
-            platform::ParseDottedAddressOr(camera::FieldText(settings.pcAddressText), 0), &first))
+    if (!FindFreeAddress(net, WithLastByte(camera, kFirstCandidateByte), settings.pcAddress,
+                         &first))
         return SubnetResult::NoFreeAddress;
 
     uint32_t context = 0;

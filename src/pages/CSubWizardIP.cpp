@@ -100,9 +100,7 @@ void CSubWizardIP::OnTest() {
         Refuse(Refusal::NotAnAddress, block_->LabelText(AddressBlock::kAddress));
         return;
     }
-    uint32_t source =
-        platform::ParseDottedAddressOr(camera::FieldText(settings_->pcAddressText), 0);
-    NetworkBackend::Probe probe = Context().network->ProbeAddress(target, source);
+    NetworkBackend::Probe probe = Context().network->ProbeAddress(target, settings_->pcAddress);
     switch (probe.result) {
         case localnet::ProbeResult::InUse:
             ShowMessage(this, Message(Msg::InUse), QString(), PromptIcon::Error);

@@ -47,6 +47,18 @@ uint32_t ParseDottedAddressOr(std::string_view text, uint32_t fallback) {
     return address;
 }
 
+bool ParsePortText(std::string_view text, uint16_t* port) {
+    if (text.empty() || text.size() > 5) return false;
+    uint32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<uint32_t>(c - '0');
+    }
+    if (value < 1 || value > 65535) return false;
+    if (port) *port = static_cast<uint16_t>(value);
+    return true;
+}
+
 std::string MacText(const uint8_t mac[6]) {
     char text[18];
     std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", mac[0], mac[1], mac[2],

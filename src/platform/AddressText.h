@@ -19,6 +19,10 @@ bool ParseDottedAddress(std::string_view text, uint32_t* address);
 // The parsed address, or `fallback` for text that is not one.
 uint32_t ParseDottedAddressOr(std::string_view text, uint32_t fallback);
 
+// One to five decimal digits naming a port from 1 to 65535, nothing before or after. False
+// leaves `*port` as it was; `port` may be null.
+bool ParsePortText(std::string_view text, uint16_t* port);
+
 // "%02X:%02X:%02X:%02X:%02X:%02X".
 std::string MacText(const uint8_t mac[6]);
 

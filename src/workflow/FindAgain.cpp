@@ -27,10 +27,12 @@ const discovery::CameraRow* FindSavedCamera(const discovery::CameraRow* rows, in
         if (FieldText(row.serial) != saved.serial) continue;
         if (saved.addresses.empty()) return &row;
         uint32_t address = 0;
+        uint16_t port = 0;
         const bool atWritten = platform::ParseDottedAddress(FieldText(row.ip), &address) &&
                                std::find(saved.addresses.begin(), saved.addresses.end(), address) !=
                                    saved.addresses.end();
-        if (atWritten && FieldText(row.port) == std::to_string(saved.port)) return &row;
+        if (atWritten && platform::ParsePortText(FieldText(row.port), &port) && port == saved.port)
+            return &row;
     }
     return nullptr;
 }

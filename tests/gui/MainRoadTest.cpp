@@ -216,6 +216,7 @@ TEST_F(PageTest, CameraIpPageProposesAFreeAddressForAFixedPc) {
 TEST_F(PageTest, AddressTestSaysInUseFreeOrWhyItCouldNotTest) {
     settings_.pcUsesDhcp = 0;
     camera::SetFieldText(settings_.pcAddressText, "192.168.1.20");
+    settings_.pcAddress = inet_addr("192.168.1.20");
     kept_.freeAddresses = {inet_addr("192.168.1.253")};
     auto page = Make<CSubWizardIP>();
     QPushButton* test = Button(*page, CSubWizardIP::kTestAddress);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "camera/wire/RequestFraming.h"
-#include "platform/AddressText.h"
 
 namespace orvanta::camera {
 namespace {
@@ -73,9 +72,8 @@ SettingsReadResult RunSettingsRead(CameraSettings& settings, const FreeAddressFi
 
     if (settings.newFeatures == 1 && settings.skipAddressCheck != 1 && findFree) {
         // No search from a PC without an address: it would probe a made-up subnet.
-        uint32_t pc = 0;
-        if (platform::ParseDottedAddress(FieldText(settings.pcAddressText), &pc))
-            result.freeAddresses = findFree(pc, pc, 2);
+        const uint32_t pc = settings.pcAddress;
+        if (pc != 0) result.freeAddresses = findFree(pc, pc, 2);
     }
 
     result.succeeded = true;

@@ -108,6 +108,7 @@ struct CameraSettings {
     char pcDnsText[64];
     char pcUnusedText[64];  // cleared, not used
     uint32_t pcInterfaceIndex;
+    uint32_t pcAddress;  // pcAddressText as an address (network byte order), 0 for none
     char PhonebookUser[64];
     char pcUnusedText2[64];  // cleared, not used
     uint8_t pcHasDialUp;

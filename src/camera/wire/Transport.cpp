@@ -150,15 +150,6 @@ int ConnectFailure(int error) {
     return error == ECONNREFUSED || error == ECONNRESET ? CAM_ERR_REFUSED : CAM_ERR_CONNECT;
 }
 
-uint16_t ParsePort(const char* text) {
-    if (!text) return 0;
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(text, &end, 10);
-    if (end == text || errno != 0 || value < 0 || value > 65535) return 0;
-    return static_cast<uint16_t>(value);
-}
-
 // A dotted address, else the first IPv4 address the name resolves to.
 bool ResolveForConnect(const char* host, uint32_t& address) {
     if (!host) host = "127.0.0.1";
@@ -225,7 +216,9 @@ int Connect(uint32_t address, uint16_t port, const uint8_t* keepConnecting, int 
 int Open(const char* host, const char* portText, const uint8_t* keepConnecting, int& socketOut) {
     uint32_t address = 0;
     if (!ResolveForConnect(host, address)) return CAM_ERR_CONNECT;
-    return Connect(address, ParsePort(portText), keepConnecting, 2, 1000, socketOut);
+    uint16_t port = 0;  // port 0 is refused by the connect, as a camera without one should be
+    platform::ParsePortText(portText ? portText : "", &port);
+    return Connect(address, port, keepConnecting, 2, 1000, socketOut);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The settings read job and the commands it sends, against the simulator's HTTP side.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -88,6 +89,7 @@ CameraSettings Target(const SimCameraFixture& camera) {
     SetFieldText(s.cameraAddressText, "127.0.0.1");
     SetFieldText(s.cameraPortText, camera.Port());
     SetFieldText(s.pcAddressText, "192.168.0.10");
+    s.pcAddress = inet_addr("192.168.0.10");
     return s;
 }
 

@@ -103,6 +103,7 @@ TEST(AdapterSurvey, AddressesOfTheActiveAdapterAndTheDhcpRule) {
     ReadAdapterAddresses(s, net);
     EXPECT_EQ(net.adapterCalls, 2);
     EXPECT_STREQ(s.pcAddressText, "192.168.1.20");
+    EXPECT_EQ(s.pcAddress, Ip("192.168.1.20"));
     EXPECT_STREQ(s.pcNetmaskText, "255.255.255.0");
     EXPECT_STREQ(s.pcGatewayText, "192.168.1.1");
     EXPECT_STREQ(s.pcDnsText, "192.168.1.53");
@@ -232,6 +233,7 @@ struct SubnetCase {
 
     SubnetCase(const char* pc, const char* camera) {
         std::strcpy(s.pcAddressText, pc);
+        s.pcAddress = Ip(pc);
         s.pcInterfaceIndex = 2;
         s.cameraAddress = Ip(camera);
         net.table = {{Ip("127.0.0.1"), Ip("255.0.0.0"), 1}, {Ip(pc), Ip("255.255.255.0"), 2}};

@@ -40,6 +40,18 @@ TEST(AddressText, ParsesOnlyFourPlainDecimalParts) {
     EXPECT_FALSE(ParseDottedAddress(std::string_view("10.0.0.1\0", 9), nullptr));
 }
 
+TEST(AddressText, PortsAreOneToFiveDigitsFrom1To65535) {
+    uint16_t port = 0;
+    ASSERT_TRUE(ParsePortText("8080", &port));
+    EXPECT_EQ(port, 8080);
+    EXPECT_TRUE(ParsePortText("65535", &port));
+    EXPECT_TRUE(ParsePortText("00080", &port));
+    EXPECT_EQ(port, 80);
+    for (const char* bad : {"", "0", "65536", "99999", "000080", "+80", "-80", " 80", "80 ", "8o"})
+        EXPECT_FALSE(ParsePortText(bad, &port)) << bad;
+    EXPECT_EQ(port, 80);
+}
+
 TEST(AddressText, FormatsAddressesAndMacs) {
     EXPECT_EQ(DottedAddress(Wire(192, 168, 0, 98)), "192.168.0.98");
     EXPECT_EQ(DottedAddress(0xFFFFFFFFu), "255.255.255.255");
