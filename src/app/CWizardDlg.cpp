@@ -242,11 +242,7 @@ void CWizardDlg::HandleNavigation(int code) {
 }
 
 void CWizardDlg::AskPassword(std::string& user, std::string& password) {
-    pages::CDlgLoginRoot dialog(langFilePath_, this);
-    CurrentPrompt().Exec(dialog);
-    // One byte per character, as the camera's Basic authorization takes them.
-    user = dialog.UserName().toLatin1().toStdString();
-    password = dialog.Password().toLatin1().toStdString();
+    pages::AskAdministratorPassword(langFilePath_, this, user, password);
 }
 
 void CWizardDlg::ChangeLanguage() {

@@ -12,6 +12,7 @@
 #include "lang/CAboutDlg.h"
 #include "lang/CDlgLanguage.h"
 #include "lang/LanguageFiles.h"
+#include "pages/CDlgCameraAddress.h"
 #include "pages/CDlgLoginRoot.h"
 #include "shell/CSubPage.h"
 #include "shell/CSubWait.h"
@@ -132,6 +133,10 @@ int WriteScreenshots(const QString& folder, const std::string& executablePath) {
         pages::CDlgLoginRoot password(wizard.LangFilePath(), &wizard);
         password.show();
         if (Save(&password, out + "/CDlgLoginRoot.png")) ++written;
+
+        pages::CDlgCameraAddress address(wizard.LangFilePath(), &wizard);
+        address.show();
+        if (Save(&address, out + "/CDlgCameraAddress.png")) ++written;
     }
     return written;
 }

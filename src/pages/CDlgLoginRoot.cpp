@@ -9,6 +9,7 @@
 #include "controls/CXButtonXP.h"
 #include "lang/LangText.h"
 #include "shell/CSubPage.h"
+#include "shell/Prompt.h"
 
 namespace orvanta::pages {
 
@@ -72,6 +73,14 @@ void CDlgLoginRoot::accept() {
     password_ = passwordEdit_->text();
     userName_ = userEdit_->text();
     QDialog::accept();
+}
+
+void AskAdministratorPassword(const QString& langPath, QWidget* parent, std::string& user,
+                              std::string& password) {
+    CDlgLoginRoot dialog(langPath, parent);
+    shell::CurrentPrompt().Exec(dialog);
+    user = dialog.UserName().toLatin1().toStdString();
+    password = dialog.Password().toLatin1().toStdString();
 }
 
 }  // namespace orvanta::pages

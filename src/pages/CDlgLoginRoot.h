@@ -1,6 +1,7 @@
 #pragma once
 // The camera's administrator password, asked when the camera refuses a read as unauthorised.
 #include <QDialog>
+#include <string>
 
 class QLineEdit;
 
@@ -34,5 +35,10 @@ private:
     QLineEdit* userEdit_ = nullptr;
     QLineEdit* passwordEdit_ = nullptr;
 };
+
+// Runs the dialog; fills the user and the password typed, one byte per character as the
+// camera's Basic authorization takes them ("root" and an empty password when it was closed).
+void AskAdministratorPassword(const QString& langPath, QWidget* parent, std::string& user,
+                              std::string& password);
 
 }  // namespace orvanta::pages

@@ -1,14 +1,20 @@
 #include "pages/CSubSearchNet.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "camera/commands/CameraSelection.h"
+#include "camera/rules/FieldValues.h"
 #include "controls/CXButtonXP.h"
 #include "discovery/ListedCamera.h"
+#include "pages/CDlgCameraAddress.h"
+#include "pages/CDlgLoginRoot.h"
 #include "pages/PageTools.h"
 #include "platform/AddressText.h"
 #include "shell/Browser.h"
@@ -26,9 +32,10 @@ constexpr const char* kFactoryAddress = "192.168.0.98";
 }  // namespace
 
 CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", parent) {
-    BindMessages("SearchPage", 2);
+    BindMessages("SearchPage", 4);
     auto* title = MakeTitle(kTitle, "STEP \nFind The Camera");
     auto* caption = MakeLabel(kListCaption, "Camera  List");
+    auto* add = MakeButton(kAddCamera, 181, CXButtonXP::kIconLeft, false, "Add by address...");
     auto* start = MakeButton(kStartSearch, 181, CXButtonXP::kIconLeft, false, textStartFind_);
     auto* list = new QTreeWidget(this);
     list->setObjectName(ControlName(kCameraList));
@@ -46,6 +53,7 @@ CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", parent
     auto* content = new QVBoxLayout;
     auto* captionRow = new QHBoxLayout;
     captionRow->addWidget(caption, 1);
+    captionRow->addWidget(add);
     captionRow->addWidget(start);
     content->addLayout(captionRow);
     content->addWidget(list, 3);
@@ -53,6 +61,8 @@ CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", parent
     BuildFrame(title, content, exit, next);
 
     Bind(kListCaption, "SearchPage", "CamList");
+    Bind(kAddCamera, "SearchPage", "BtnAddCamera");
+    connect(add, &QPushButton::clicked, this, &CSubSearchNet::OnAddCamera);
     connect(start, &QPushButton::clicked, this, &CSubSearchNet::OnStartStop);
     connect(list, &QTreeWidget::itemDoubleClicked, this, &CSubSearchNet::OnDoubleClick);
 }
@@ -68,6 +78,7 @@ void CSubSearchNet::Attached() {
 }
 
 void CSubSearchNet::LoadPageTexts(const QString& langPath) {
+    langPath_ = langPath;
     textStartFind_ = Text(langPath, "SearchPage", "BtnStrartFind");
     textFinding_ = Text(langPath, "SearchPage", "BtnFindingCam");
     textStopFinding_ = Text(langPath, "SearchPage", "BtnStopFind");
@@ -120,17 +131,74 @@ void CSubSearchNet::Poll() {
     int count = 0, capacity = 0;
     if (engine_->Query(&rows, &count, &capacity, 0) == 1 && rows) {
         // Rebuilt only on a change, so a selection survives the ticks without one.
-        rows_.assign(rows, rows + count);
-        auto* list = Control<QTreeWidget>(kCameraList);
-        list->clear();
-        for (const discovery::CameraRow& row : rows_) {
-            list->addTopLevelItem(
-                new QTreeWidgetItem({FieldString(row.mac), FieldString(row.ip),
-                                     FieldString(row.port), FieldString(row.descInterface),
-                                     FieldString(row.serial), FieldString(row.streamPort)}));
-        }
+        found_.assign(rows, rows + count);
+        ShowRows();
     }
     busy_ = false;
+}
+
+namespace {
+bool SameAddress(const discovery::CameraRow& a, const discovery::CameraRow& b) {
+    return camera::FieldText(a.ip) == camera::FieldText(b.ip) &&
+           camera::FieldText(a.port) == camera::FieldText(b.port);
+}
+}  // namespace
+
+void CSubSearchNet::ShowRows() {
+    rows_ = found_;
+    for (const discovery::CameraRow& row : added_) {
+        auto same = [&row](const discovery::CameraRow& f) { return SameAddress(f, row); };
+        if (std::none_of(found_.begin(), found_.end(), same)) rows_.push_back(row);
+    }
+    auto* list = Control<QTreeWidget>(kCameraList);
+    list->clear();
+    for (const discovery::CameraRow& row : rows_) {
+        list->addTopLevelItem(
+            new QTreeWidgetItem({FieldString(row.mac), FieldString(row.ip), FieldString(row.port),
+                                 FieldString(row.descInterface), FieldString(row.serial),
+                                 FieldString(row.streamPort)}));
+    }
+}
+
+void CSubSearchNet::OnAddCamera() {
+    CDlgCameraAddress dialog(langPath_, this);
+    if (CurrentPrompt().Exec(dialog) != QDialog::Accepted) return;
+    uint32_t address = 0;
+    uint16_t port = 0;
+    const std::string typed = dialog.AddressEdit()->text().trimmed().toStdString();
+    if (!platform::ParseAddressAndPort(typed, &address, &port) ||
+        !camera::IsUsableHostAddress(address)) {
+        ShowMessage(this, Message(Msg::NotAnAddress), "Orvanta2", PromptIcon::Error);
+        return;
+    }
+    discovery::CameraRow row{};
+    camera::SetFieldText(row.ip, platform::DottedAddress(address));
+    camera::SetFieldText(row.port, std::to_string(port));
+    // Its system page is read as the road will read it: the subnet made reachable first, the
+    // password asked when the camera asks for one.
+    discovery::TakeListedCamera(*settings_, row);
+    Send(nav::kEnsureSubnet);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const camera::SelectResult read = Context().camera->SelectCamera(
+        *settings_, [this](std::string& user, std::string& password) {
+            QApplication::restoreOverrideCursor();
+            AskAdministratorPassword(langPath_, this, user, password);
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            return true;
+        });
+    QApplication::restoreOverrideCursor();
+    if (read.code != camera::CAM_OK) {
+        ShowMessage(this, Message(Msg::NotRead), "Orvanta2", PromptIcon::Error);
+        return;
+    }
+    camera::SetFieldText(row.descInterface, camera::FieldText(settings_->ModelName));
+    std::erase_if(added_, [&row](const discovery::CameraRow& a) { return SameAddress(a, row); });
+    added_.push_back(row);
+    ShowRows();
+    auto* list = Control<QTreeWidget>(kCameraList);
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (SameAddress(rows_[i], row))
+            list->setCurrentItem(list->topLevelItem(static_cast<int>(i)));
 }
 
 void CSubSearchNet::StopSearch() {

@@ -1,7 +1,8 @@
 #pragma once
 // Page 1: the camera search. The page's own discovery engine is polled once a second for at
 // most three minutes per search; the user picks a camera from the list, or opens its web
-// page with a double-click.
+// page with a double-click. A camera the search cannot reach, such as one behind a router,
+// is added by its address.
 #include <memory>
 #include <vector>
 
@@ -15,9 +16,10 @@ namespace orvanta::pages {
 class CSubSearchNet : public shell::CSubPage {
     Q_OBJECT
 public:
-    enum class Msg { NoCamera = 1, NoneChosen };
+    enum class Msg { NoCamera = 1, NoneChosen, NotAnAddress, NotRead };
     static constexpr int kCameraList = 1011;
     static constexpr int kStartSearch = 1088;
+    static constexpr int kAddCamera = 1383;
     static constexpr int kNext = 1110;
     static constexpr int kExit = 1037;
     static constexpr int kListCaption = 1346;
@@ -53,12 +55,18 @@ private:
     void Poll();
     void StopSearch();
     void OnDoubleClick(QTreeWidgetItem* item);
+    void OnAddCamera();
+    // The list: the cameras found, then those added by address that the search has not found.
+    void ShowRows();
     const discovery::CameraRow* SelectedRow() const;
 
     std::unique_ptr<shell::DiscoveryEngine> engine_;
     std::unique_ptr<shell::PageTimer> timer_;
     std::unique_ptr<shell::PageTimer> firstLook_;  // once, kFirstLookMs after Start
+    std::vector<discovery::CameraRow> found_;      // the engine's rows
+    std::vector<discovery::CameraRow> added_;      // cameras added by address
     std::vector<discovery::CameraRow> rows_;       // what the list shows, in its order
+    QString langPath_;
     int tickCount_ = 0;
     bool searching_ = false;
     bool busy_ = false;

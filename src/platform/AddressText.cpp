@@ -59,6 +59,18 @@ bool ParsePortText(std::string_view text, uint16_t* port) {
     return true;
 }
 
+bool ParseAddressAndPort(std::string_view text, uint32_t* address, uint16_t* port) {
+    const size_t colon = text.find(':');
+    uint32_t parsedAddress = 0;
+    uint16_t parsedPort = 80;
+    if (!ParseDottedAddress(text.substr(0, colon), &parsedAddress)) return false;
+    if (colon != std::string_view::npos && !ParsePortText(text.substr(colon + 1), &parsedPort))
+        return false;
+    *address = parsedAddress;
+    *port = parsedPort;
+    return true;
+}
+
 std::string MacText(const uint8_t mac[6]) {
     char text[18];
     std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", mac[0], mac[1], mac[2],

@@ -23,6 +23,10 @@ uint32_t ParseDottedAddressOr(std::string_view text, uint32_t fallback);
 // leaves `*port` as it was; `port` may be null.
 bool ParsePortText(std::string_view text, uint16_t* port);
 
+// "a.b.c.d" or "a.b.c.d:PORT", the port 80 when none is given. False leaves both outputs as
+// they were.
+bool ParseAddressAndPort(std::string_view text, uint32_t* address, uint16_t* port);
+
 // "%02X:%02X:%02X:%02X:%02X:%02X".
 std::string MacText(const uint8_t mac[6]);
 

@@ -6,6 +6,7 @@
 #include "WizardFixture.h"
 #include "lang/CAboutDlg.h"
 #include "lang/IniFile.h"
+#include "pages/CDlgCameraAddress.h"
 #include "pages/CDlgLoginRoot.h"
 
 using namespace orvanta;
@@ -44,6 +45,7 @@ TEST_F(WizardTest, EveryKeyTheLoadersReadIsInEveryShippedFile) {
         wizard->LoadAllTexts();
         lang::CAboutDlg about(wizard->LangFilePath());
         pages::CDlgLoginRoot password(wizard->LangFilePath());
+        pages::CDlgCameraAddress address(wizard->LangFilePath());
     }
     lang::SetKeyRecorder({});
     read.erase({"DefaultLang", "LangFile"});

@@ -11,6 +11,7 @@
 #include <cerrno>
 
 #include "PageFixture.h"
+#include "pages/CDlgCameraAddress.h"
 #include "pages/CSubPPPoE.h"
 #include "pages/CSubSearchNet.h"
 #include "pages/CSubWizardIP.h"
@@ -105,6 +106,55 @@ TEST_F(PageTest, SearchListIsRebuiltOnlyOnAChangeSoTheSelectionSurvives) {
     timers_.Tick();
     EXPECT_EQ(list->topLevelItem(0)->text(1), "192.168.0.50");
     EXPECT_TRUE(list->selectedItems().isEmpty());
+}
+
+TEST_F(PageTest, SearchAddsACameraByItsAddressWhenItsSystemPageReads) {
+    auto page = Make<CSubSearchNet>();
+    ScriptedEngine& engine = *discovery_.engines[0];
+    auto* list = page->Control<QTreeWidget>(CSubSearchNet::kCameraList);
+    auto add = [&](const char* typed) {
+        prompt_.SetNextDialog([typed](QDialog& dialog) {
+            static_cast<pages::CDlgCameraAddress&>(dialog).AddressEdit()->setText(typed);
+            return int(QDialog::Accepted);
+        });
+        Button(*page, CSubSearchNet::kAddCamera)->click();
+    };
+    for (const char* typed : {"", "camera.local", "10.9.0.5:0", "10.9.0.5:80x", "127.0.0.1"}) {
+        add(typed);
+        EXPECT_EQ(prompt_.Messages().back().text, page->Message(CSubSearchNet::Msg::NotAnAddress));
+    }
+    EXPECT_EQ(camera_.systemReads, 0);  // nothing typed wrong reaches the network
+    camera_.systemResults = {camera::CAM_ERR_CONNECT, camera::CAM_ERR_CONNECT,
+                             camera::CAM_ERR_CONNECT};
+    add("10.9.0.5");
+    EXPECT_EQ(prompt_.Messages().back().text, page->Message(CSubSearchNet::Msg::NotRead));
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+
+    // A camera that asks for its password is asked, then listed and selected.
+    camera_.systemResults = {0, 0, camera::CAM_ERR_UNAUTHORIZED};
+    prompt_.Clear();
+    add("10.9.0.5:8080");
+    EXPECT_EQ(prompt_.Dialogs(), (std::vector<QString>{"CDlgCameraAddress", "CDlgLoginRoot"}));
+    EXPECT_TRUE(prompt_.Messages().empty());
+    EXPECT_EQ(host_.sent, (std::vector<int>{nav::kEnsureSubnet, nav::kEnsureSubnet}));
+    EXPECT_EQ(settings_.cameraAddress, inet_addr("10.9.0.5"));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "10.9.0.5");
+    EXPECT_EQ(list->topLevelItem(0)->text(2), "8080");
+    EXPECT_TRUE(list->topLevelItem(0)->isSelected());
+
+    // The search's rows come first; an added camera the search finds is listed once.
+    engine.rows = {Listed("192.168.0.98", "SN-1", "Door/ethernet")};
+    engine.changed = true;
+    Button(*page, CSubSearchNet::kStartSearch)->click();
+    timers_.Tick();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(1)->text(1), "10.9.0.5");
+    engine.rows.push_back(Listed("10.9.0.5", "SN-5", "Gate/ethernet"));
+    engine.changed = true;
+    timers_.Tick();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(1)->text(4), "SN-5");
 }
 
 TEST_F(PageTest, SearchNextNeedsARowAndTakesTheSelectedCamera) {

@@ -16,6 +16,7 @@
 #include "WizardFixture.h"
 #include "lang/CAboutDlg.h"
 #include "lang/CDlgLanguage.h"
+#include "pages/CDlgCameraAddress.h"
 #include "pages/CDlgLoginRoot.h"
 #include "shell/CSubPage.h"
 
@@ -97,9 +98,11 @@ protected:
             }
             lang::CAboutDlg about(wizard->LangFilePath(), wizard.get());
             pages::CDlgLoginRoot password(wizard->LangFilePath(), wizard.get());
+            pages::CDlgCameraAddress address(wizard->LangFilePath(), wizard.get());
             lang::CDlgLanguage& choice = wizard->LanguageDialog();
-            for (QWidget* dialog : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&password),
-                                    static_cast<QWidget*>(&choice)}) {
+            for (QWidget* dialog :
+                 {static_cast<QWidget*>(&about), static_cast<QWidget*>(&password),
+                  static_cast<QWidget*>(&address), static_cast<QWidget*>(&choice)}) {
                 dialog->show();
                 Flush();
                 Walk(dialog, language + " " + dialog->metaObject()->className(), check, problems);

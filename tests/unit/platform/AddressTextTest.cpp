@@ -50,6 +50,16 @@ TEST(AddressText, PortsAreOneToFiveDigitsFrom1To65535) {
     for (const char* bad : {"", "0", "65536", "99999", "000080", "+80", "-80", " 80", "80 ", "8o"})
         EXPECT_FALSE(ParsePortText(bad, &port)) << bad;
     EXPECT_EQ(port, 80);
+
+    uint32_t address = 0;
+    ASSERT_TRUE(ParseAddressAndPort("10.9.0.5", &address, &port));
+    EXPECT_EQ(port, 80);
+    ASSERT_TRUE(ParseAddressAndPort("10.9.0.5:8080", &address, &port));
+    EXPECT_EQ(address, Wire(10, 9, 0, 5));
+    EXPECT_EQ(port, 8080);
+    for (const char* bad : {"10.9.0.5:", "10.9.0.5:0", ":80", "camera:80", "10.9.0.5:80:81"})
+        EXPECT_FALSE(ParseAddressAndPort(bad, &address, &port)) << bad;
+    EXPECT_EQ(port, 8080);
 }
 
 TEST(AddressText, FormatsAddressesAndMacs) {
