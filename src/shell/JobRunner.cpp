@@ -83,7 +83,7 @@ void JobRunner::Read() {
     job_->settings = settings_;
     StartWait(WaitNote::Reading);
     CameraBackend* camera = context_.camera;
-    StartJobThread(job_, [camera](SettingsJob& job) {
+    worker_.Start(job_, [camera](SettingsJob& job) {
         camera::SettingsReadResult result = camera->RunSettingsRead(job.settings);
         job.error = result.error;
         job.scanResult = std::move(result.accessPoints);
@@ -108,7 +108,7 @@ void JobRunner::StartSave() {
     job_->code = settings_.useWps == 1 ? JOB_SAVE_WPS : JOB_SAVE;
     ShowWait();
     CameraBackend* camera = context_.camera;
-    StartJobThread(job_, [camera](SettingsJob& job) {
+    worker_.Start(job_, [camera](SettingsJob& job) {
         job.error = camera->RunSave(job.settings, job.code == JOB_SAVE_WPS);
         job.succeeded = job.error == camera::CAM_OK;
     });
@@ -131,9 +131,11 @@ void JobRunner::OnJobTick() {
     if (!job_->Ended()) {
         wait_->SetPosition(p + 10);
         if (p == CSubWait::kMaximum) {
-            // Timed out: the worker may go on with its own record; nothing of it is used.
-            EndWait();
+            // Timed out: the job is dropped. Its worker sends nothing more and ends on its own
+            // record, which is never used; the next job or the window's close joins it.
+            job_->StopConnecting();
             job_.reset();
+            EndWait();
             ShowMessage(window_, texts_.Message(WizardMessage::JobFailed),
                         read ? "Orvanta2" : QString(), PromptIcon::Warning);
         }
@@ -275,7 +277,8 @@ void JobRunner::Rescan() {
 void JobRunner::Stop() {
     timer3_->Stop();
     timer4_->Stop();
-    if (job_) job_->StopConnecting();
+    job_.reset();
+    worker_.Stop();
 }
 
 }  // namespace orvanta::shell

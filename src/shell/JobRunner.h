@@ -35,13 +35,14 @@ public:
     void Read();
     void Save();
     void Rescan();
-    // The window goes: no more ticks, and a worker still connecting gives up.
+    // The window goes: no more ticks, and the job's worker stops and is waited for (within
+    // the transport's connect wait).
     void Stop();
 
     bool JobTimerActive() const { return timer3_->Active(); }
     bool RefindTimerActive() const { return timer4_->Active(); }
-    // The read's or save's worker has ended (or none runs).
-    bool WorkerEnded() const { return !job_ || job_->Ended(); }
+    // The last read's or save's worker has ended, a dropped one too (or none ran).
+    bool WorkerEnded() const { return worker_.Ended(); }
     int JobTicks() const { return jobTicks_; }
 
 private:
@@ -65,7 +66,8 @@ private:
     double timeScale_;
     PasswordDialog askPassword_;
     CSubWait* wait_ = nullptr;
-    std::shared_ptr<SettingsJob> job_;
+    std::shared_ptr<SettingsJob> job_;  // the job whose outcome the window waits for
+    JobWorker worker_;                  // the thread of the last job, dropped or not
     std::unique_ptr<DiscoveryEngine> refindEngine_;
     workflow::SavedCamera refindFor_;  // what the last save left to look for
     std::unique_ptr<PageTimer> timer3_;

@@ -1,18 +1,25 @@
 #include "shell/SettingsJob.h"
 
-#include <thread>
+#include "camera/wire/Transport.h"
 
 namespace orvanta::shell {
 
 void SettingsJob::StopConnecting() {
-    std::atomic_ref<uint8_t>(settings.keepConnecting).store(0, std::memory_order_relaxed);
+    camera::SetKeepConnecting(settings, 0);
 }
 
-void StartJobThread(std::shared_ptr<SettingsJob> job, std::function<void(SettingsJob&)> work) {
-    std::thread([job, work = std::move(work)] {
+void JobWorker::Start(std::shared_ptr<SettingsJob> job, std::function<void(SettingsJob&)> work) {
+    Stop();
+    job_ = job;
+    thread_ = std::thread([job = std::move(job), work = std::move(work)] {
         work(*job);
         job->ended.store(true, std::memory_order_release);
-    }).detach();
+    });
+}
+
+void JobWorker::Stop() {
+    if (job_) job_->StopConnecting();
+    if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace orvanta::shell

@@ -3,7 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "RecordingPeer.h"
 #include "WizardFixture.h"
+#include "camera/commands/SettingsWrite.h"
+#include "camera/wire/Transport.h"
 #include "pages/CDlgLoginRoot.h"
 #include "pages/CSubSetupFinish.h"
 #include "shell/CSubWait.h"
@@ -18,7 +21,7 @@ bool Idle(app::CWizardDlg& w) {
 }
 }  // namespace
 
-TEST_F(WizardTest, ReadOfANewCameraEndsOnTheOptionPageOnlyWhenThePacingAllows) {
+TEST_F(WizardTest, ReadEndsOnTheOptionOrTheSystemPageOnlyWhenThePacingAllows) {
     auto wizard = StartTicked();
     wizard->HandleNavigation(nav::kSearch);
     camera::CameraSettings& s = wizard->Settings();
@@ -26,11 +29,9 @@ TEST_F(WizardTest, ReadOfANewCameraEndsOnTheOptionPageOnlyWhenThePacingAllows) {
     camera_->read = [](camera::CameraSettings& job) {
         camera::SetFieldText(job.ModelName, "IPCAM-1");
         job.newFeatures = 1;
-        camera::SettingsReadResult r;
-        r.succeeded = true;
-        r.freeAddresses = {0x0A0000FD, 0x0A0000FC};
-        r.accessPoints.resize(3);
-        return r;
+        return camera::SettingsReadResult{.succeeded = true,
+                                          .accessPoints = std::vector<camera::AccessPoint>(3),
+                                          .freeAddresses = {0x0A0000FD, 0x0A0000FC}};
     };
     wizard->HandleNavigation(nav::kReadSettings);
     EXPECT_EQ(camera_->systemReads, 3);
@@ -56,11 +57,8 @@ TEST_F(WizardTest, ReadOfANewCameraEndsOnTheOptionPageOnlyWhenThePacingAllows) {
     EXPECT_EQ(wizard->Kept().freeAddresses.size(), 2u);
     EXPECT_EQ(wizard->Kept().scanList.size(), 3u);
     EXPECT_TRUE(prompt_.Messages().empty());
-}
-
-TEST_F(WizardTest, ReadOfAnInstalledCameraEndsOnTheSystemPage) {
-    auto wizard = StartTicked();
-    wizard->Settings().newCameraSetup = 0;
+    // An installed camera's read ends on the system page.
+    s.newCameraSetup = 0;
     wizard->HandleNavigation(nav::kReadSettings);
     ASSERT_TRUE(TickJobs(*wizard));
     EXPECT_EQ(wizard->Pages().Current(), kPageSystem);
@@ -75,9 +73,7 @@ TEST_F(WizardTest, ReadFailuresShowTheirMessagesAndStay) {
     for (auto [error, message] : cases) {
         prompt_.Clear();
         camera_->read = [error = error](camera::CameraSettings&) {
-            camera::SettingsReadResult r;
-            r.error = error;
-            return r;
+            return camera::SettingsReadResult{.error = error};
         };
         wizard->HandleNavigation(nav::kReadSettings);
         ASSERT_TRUE(TickJobs(*wizard));
@@ -93,34 +89,49 @@ TEST_F(WizardTest, ReadFailuresShowTheirMessagesAndStay) {
     }
 }
 
-TEST_F(WizardTest, ReadThatTimesOutNeverWritesIntoTheRecord) {
+TEST_F(WizardTest, JobThatTimesOutIsStoppedAndItsOutcomeDropped) {
     auto wizard = StartTicked();
     wizard->HandleNavigation(nav::kSearch);
-    auto release = std::make_shared<std::atomic<bool>>(false);
-    auto finished = std::make_shared<std::atomic<bool>>(false);
-    camera_->read = [release, finished](camera::CameraSettings& job) {
-        for (int i = 0; i < 5000 && !*release; ++i) QThread::msleep(1);
+    // Each job waits, as the transport's waits do, until its record is stopped.
+    auto waitForStop = [](const camera::CameraSettings& job) {
+        for (int i = 0; i < 5000 && camera::KeepConnecting(job); ++i) QThread::msleep(1);
+    };
+    camera_->read = [waitForStop](camera::CameraSettings& job) {
+        waitForStop(job);
         camera::SetFieldText(job.ModelName, "LATE");
         job.WirelessCap = 1;
-        camera::SettingsReadResult r;
-        r.succeeded = true;
-        *finished = true;
-        return r;
+        return camera::SettingsReadResult{.succeeded = true};
     };
-    wizard->HandleNavigation(nav::kReadSettings);
-    jobTimers_->Tick(120);  // the wait window is full at the 101st
-    Flush();
-    EXPECT_TRUE(Idle(*wizard));
-    EXPECT_EQ(wizard->Jobs().JobTicks(), 101);
-    ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::JobFailed));
-    EXPECT_EQ(prompt_.Messages()[0].caption, "Orvanta2");
-    *release = true;
-    ASSERT_TRUE(WaitUntil([&] { return finished->load(); }));
-    Flush();
-    EXPECT_EQ(camera::FieldText(wizard->Settings().ModelName), "");
-    EXPECT_EQ(wizard->Settings().WirelessCap, 0);
-    EXPECT_EQ(wizard->Pages().Current(), kPageSearchNet);
+    // The camera takes the save's first write, and the time-out comes before the second.
+    camera::testing::RecordingPeer peer(std::vector<std::string>(4, "HTTP/1.0 200 OK\n\nOK\n"));
+    camera_->save = [waitForStop](camera::CameraSettings& job, bool wps) {
+        return camera::RunSave(job, wps, [&](camera::SaveStep, int) { waitForStop(job); });
+    };
+    camera::SetFieldText(wizard->Settings().cameraAddressText, "127.0.0.1");
+    camera::SetFieldText(wizard->Settings().cameraPortText, peer.Port());
+    for (int code : {nav::kReadSettings, nav::kSave}) {
+        prompt_.Clear();
+        wizard->HandleNavigation(code);
+        ASSERT_TRUE(
+            WaitUntil([&] { return code == nav::kReadSettings || !peer.Requests().empty(); }));
+        jobTimers_->Tick(120);  // the wait window is full at the 101st
+        Flush();
+        EXPECT_TRUE(Idle(*wizard));
+        EXPECT_EQ(wizard->Jobs().JobTicks(), 101);
+        ASSERT_EQ(prompt_.Messages().size(), 1u);
+        EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::JobFailed));
+        EXPECT_EQ(prompt_.Messages()[0].caption, code == nav::kSave ? "" : "Orvanta2");
+        ASSERT_TRUE(WaitUntil([&] { return wizard->Jobs().WorkerEnded(); }, 1000));
+        Flush();
+        EXPECT_EQ(camera::FieldText(wizard->Settings().ModelName), "");
+        EXPECT_EQ(wizard->Settings().WirelessCap, 0);
+        EXPECT_EQ(wizard->Pages().Current(), kPageSearchNet);
+    }
+    EXPECT_EQ(peer.Requests().size(), 1u);  // nothing after the time-out
+    // Closing the window stops a running save and waits for its worker.
+    wizard->HandleNavigation(nav::kSave);
+    wizard->close();
+    EXPECT_TRUE(wizard->Jobs().WorkerEnded());
 }
 
 TEST_F(WizardTest, UnauthorizedCameraAsksForThePasswordOnce) {

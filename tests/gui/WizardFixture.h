@@ -48,11 +48,7 @@ public:
     std::string authUser, authPassword;
     // The read job; the default succeeds at once.
     std::function<camera::SettingsReadResult(camera::CameraSettings&)> read =
-        [](camera::CameraSettings&) {
-            camera::SettingsReadResult r;
-            r.succeeded = true;
-            return r;
-        };
+        [](camera::CameraSettings&) { return camera::SettingsReadResult{.succeeded = true}; };
     std::function<int(camera::CameraSettings&, bool)> save = [](camera::CameraSettings&, bool) {
         return 0;
     };

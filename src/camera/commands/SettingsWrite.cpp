@@ -8,6 +8,7 @@
 #include "camera/record/SettingsFields.h"
 #include "camera/rules/FieldValues.h"
 #include "camera/wire/RequestFraming.h"
+#include "camera/wire/Transport.h"
 
 namespace orvanta::camera {
 namespace {
@@ -105,17 +106,20 @@ int RunSave(CameraSettings& s, bool useWps, const std::function<void(SaveStep, i
         if (onStep) onStep(which, result);
         return result;
     };
-    auto write = [&](int page, int sub, int built) {
+    // A dropped save (keepConnecting 0) sends no further request.
+    auto send = [&](int act, int page, int sub, int built) {
         if (built < 0) return built;
-        return CameraCommand(s, host.c_str(), port.c_str(), 2, page, sub, query);
+        if (!KeepConnecting(s)) return CAM_ERR_CONNECT;
+        return CameraCommand(s, host.c_str(), port.c_str(), act, page, sub, act == 2 ? query : "");
     };
+    auto write = [&](int page, int sub, int built) { return send(2, page, sub, built); };
 
     int r = step(SaveStep::System, write(1, 0, BuildSystemQuery(s, query, sizeof query)));
     if (r != CAM_OK) return r;
     r = step(SaveStep::Ddns, write(13, 0, BuildDdnsQuery(s, query, sizeof query)));
     if (r != CAM_OK) return r;
     if (useWps)
-        r = CameraCommand(s, host.c_str(), port.c_str(), 1, kTimePage, kTimeSub);
+        r = send(1, kTimePage, kTimeSub, 0);
     else
         r = write(kTimePage, kTimeSub, BuildTimeQuery(s, query, sizeof query));
     if (step(SaveStep::Time, r) != CAM_OK) return r;

@@ -34,7 +34,8 @@ const char* SaveStepName(SaveStep step, bool useWps);
 // read instead when `useWps`), then the network (without the wireless fields when `useWps`).
 // Each step runs only after the one before returned 0; the network write is always last.
 // Returns 0, the first failing step's code, or CAM_ERR_UNSAFE_VALUE (nothing sent) when
-// FindUnsafeValue finds a value. `onStep` hears every step that was run.
+// FindUnsafeValue finds a value. A step found with keepConnecting at 0 (the save was
+// dropped) sends nothing and returns CAM_ERR_CONNECT. `onStep` hears every step that was run.
 int RunSave(CameraSettings& settings, bool useWps,
             const std::function<void(SaveStep, int)>& onStep = {});
 

@@ -146,10 +146,15 @@ int Exchange(const CameraSettings& settings, const char* host, const char* port,
     AnswerEnd how = AnswerEnd::kNothing;
     int bytes = 0;
     errno = 0;  // only the send's own failure tells a reset from a stalled peer
-    if (SendRequest(fd, request, length) <= 0)
+    // A job dropped while its connection was made sends nothing; one dropped while it waits
+    // for the answer stops waiting.
+    if (!KeepConnecting(settings))
+        result = CAM_ERR_CONNECT;
+    else if (SendRequest(fd, request, length) <= 0)
         result = errno == ECONNRESET || errno == EPIPE ? CAM_ERR_REFUSED : CAM_ERR_SEND;
-    else if ((bytes = ReceiveAnswer(fd, answer, capacity, &how)) <= 0)
+    else if ((bytes = ReceiveAnswer(fd, answer, capacity, &how, &settings.keepConnecting)) <= 0)
         result = how == AnswerEnd::kReset ? CAM_ERR_REFUSED : CAM_ERR_NO_ANSWER;
+    if (!KeepConnecting(settings)) result = CAM_ERR_CONNECT;
     CloseConnection(fd);
     if (received) *received = bytes > 0 ? static_cast<size_t>(bytes) : 0;
     if (end) *end = how;

@@ -51,7 +51,8 @@ int ReadSystemWithAuth(CameraSettings& settings, const char* host, const char* p
 // Open, send `request`, receive into `answer` (zero-filled, NUL-terminated), close.
 // CAM_OK, CAM_ERR_CONNECT, CAM_ERR_REFUSED (refused, or reset before a byte came),
 // CAM_ERR_SEND or CAM_ERR_NO_ANSWER. `received` and `end`, when given, receive the answer's
-// length and how it ended.
+// length and how it ended. Once settings.keepConnecting is 0 nothing more is sent, the wait
+// for the answer ends, and the result is CAM_ERR_CONNECT.
 int Exchange(const CameraSettings& settings, const char* host, const char* port,
              const char* request, size_t length, char* answer, size_t capacity,
              size_t* received = nullptr, AnswerEnd* end = nullptr);

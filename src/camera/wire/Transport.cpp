@@ -28,6 +28,8 @@ thread_local int t_lastHttpStatus = 0;
 // After an answer is whole by its Content-Length, bytes still arriving within this long are
 // taken too: a camera that miscounts its length sends them in the same burst.
 constexpr int kReceiveGraceMs = 100;
+// A receive for a job that may be stopped looks at its stop this often.
+constexpr int kStopLookMs = 100;
 
 // What the head of an HTTP answer says: the status (0 without a status line, -1 for a broken
 // one); the rest only when the head is complete (its blank line received).
@@ -116,19 +118,28 @@ int RemainingMs(SteadyClock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-// 1 when `events` came, 0 on time-out, -1 when the wait failed. poll rather than select, so
-// a descriptor number above FD_SETSIZE cannot overrun a set.
-int WaitFor(int fd, short events, int timeoutMs, short* revents = nullptr) {
+// The flag is written by the window's thread while a worker connects: one atomic byte.
+uint8_t ReadKeepConnecting(const uint8_t& flag) {
+    return std::atomic_ref<uint8_t>(const_cast<uint8_t&>(flag)).load(std::memory_order_relaxed);
+}
+
+// 1 when `events` came, 0 on time-out, -1 when the wait failed or `keepConnecting` (may be
+// null) went to 0, which the wait looks at every kStopLookMs. poll rather than select, so a
+// descriptor number above FD_SETSIZE cannot overrun a set.
+int WaitFor(int fd, short events, int timeoutMs, short* revents = nullptr,
+            const uint8_t* keepConnecting = nullptr) {
     auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
+        if (keepConnecting && ReadKeepConnecting(*keepConnecting) == 0) return -1;
+        const int left = RemainingMs(deadline);
         pollfd p{fd, events, 0};
-        int n = poll(&p, 1, RemainingMs(deadline));
+        int n = poll(&p, 1, keepConnecting ? std::min(left, kStopLookMs) : left);
         if (n > 0) {
             if (revents) *revents = p.revents;
             return 1;
         }
-        if (n == 0) return 0;
-        if (errno != EINTR) return -1;
+        if (n == 0 && (!keepConnecting || RemainingMs(deadline) == 0)) return 0;
+        if (n < 0 && errno != EINTR) return -1;
     }
 }
 
@@ -164,15 +175,11 @@ bool ResolveForConnect(const char* host, uint32_t& address) {
     return true;
 }
 
-// The flag is written by the window's thread while a worker connects: one atomic byte.
-uint8_t ReadKeepConnecting(const uint8_t& flag) {
-    return std::atomic_ref<uint8_t>(const_cast<uint8_t&>(flag)).load(std::memory_order_relaxed);
-}
-
 // Non-blocking connect and up to `attempts` writability waits of `waitMs`. `keepConnecting`
-// (may be null) is looked at before each wait.
+// (may be null) is looked at before the connect and before each wait.
 int Connect(uint32_t address, uint16_t port, const uint8_t* keepConnecting, int attempts,
             int waitMs, int& socketOut) {
+    if (keepConnecting && ReadKeepConnecting(*keepConnecting) == 0) return CAM_ERR_CONNECT;
     int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return CAM_ERR_CONNECT;
     if (!SetBlocking(fd, false)) {
@@ -270,6 +277,10 @@ void SetKeepConnecting(CameraSettings& settings, uint8_t value) {
     std::atomic_ref<uint8_t>(settings.keepConnecting).store(value, std::memory_order_relaxed);
 }
 
+bool KeepConnecting(const CameraSettings& settings) {
+    return ReadKeepConnecting(settings.keepConnecting) != 0;
+}
+
 unsigned long ConnectionsOpened() {
     return g_connectionsOpened.load();
 }
@@ -304,7 +315,7 @@ int SendRequest(int socket, const char* bytes, size_t length) {
 namespace {
 
 // The loop of ReceiveAnswer after the first byte is readable; returns how it ended.
-AnswerEnd ReceiveRest(int socket, char* buffer, size_t room, size_t& total) {
+AnswerEnd ReceiveRest(int socket, char* buffer, size_t room, size_t& total, const uint8_t* keep) {
     auto deadline = SteadyClock::now() + std::chrono::milliseconds(kReceiveTotalLimitMs);
     bool whole = false;  // the body is as long as its Content-Length says
     for (;;) {
@@ -314,7 +325,7 @@ AnswerEnd ReceiveRest(int socket, char* buffer, size_t room, size_t& total) {
         // answer waits only for what a miscounted length may have left in flight.
         int idle = whole ? kReceiveGraceMs : kReceiveIdleEndMs;
         const int wait = total == 0 ? left : std::min(left, idle);
-        int ready = WaitFor(socket, POLLIN, wait);
+        int ready = WaitFor(socket, POLLIN, wait, nullptr, keep);
         if (ready < 0) return AnswerEnd::kReset;
         if (ready == 0 && total > 0) {
             if (whole) return AnswerEnd::kComplete;
@@ -338,14 +349,15 @@ AnswerEnd ReceiveRest(int socket, char* buffer, size_t room, size_t& total) {
 
 }  // namespace
 
-int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end) {
+int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end,
+                  const uint8_t* keepConnecting) {
     AnswerEnd ended = AnswerEnd::kNothing;
     size_t total = 0;
     if (buffer && capacity > 0) {
         std::memset(buffer, 0, capacity);
         // capacity - 1: the terminating NUL stays.
-        if (WaitFor(socket, POLLIN, 5000) == 1)
-            ended = ReceiveRest(socket, buffer, capacity - 1, total);
+        if (WaitFor(socket, POLLIN, 5000, nullptr, keepConnecting) == 1)
+            ended = ReceiveRest(socket, buffer, capacity - 1, total, keepConnecting);
     }
     if (end) *end = ended;
     return static_cast<int>(total);

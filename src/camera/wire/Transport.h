@@ -31,13 +31,15 @@ int ProbeReachable(const char* name, uint16_t port);
 // 0 and a connected blocking socket in `socketOut`, CAM_ERR_REFUSED when the peer refused the
 // connection, or CAM_ERR_CONNECT (-1) for any other failure. A null host means 127.0.0.1;
 // the port is base-10 text (anything else is port 0). The camera variant gives up as soon as
-// it finds settings.keepConnecting at 0.
+// it finds settings.keepConnecting at 0: before it connects and before each connect wait.
 int OpenCameraConnection(const CameraSettings& settings, const char* host, const char* port,
                          int& socketOut);
 int OpenServerConnection(const char* host, const char* port, int& socketOut);
 
-// How the window sets keepConnecting while a worker may be connecting (no lock, no race).
+// How the window sets keepConnecting while a worker may be connecting (no lock, no race),
+// and how a worker looks at it. At 0 the record's job is dropped: it sends nothing more.
 void SetKeepConnecting(CameraSettings& settings, uint8_t value);
+bool KeepConnecting(const CameraSettings& settings);
 
 void CloseConnection(int socket);
 
@@ -63,8 +65,10 @@ enum class AnswerEnd {
 // full (capacity - 1 bytes) or the waits run out: 5 s for the first byte, then the answer ends
 // after kReceiveIdleEndMs without a byte or kReceiveTotalLimitMs in all. Zero-fills the buffer
 // first, so the answer is NUL-terminated. Returns the number of bytes received (0 when
-// nothing came); `end`, when given, says how it ended.
-int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end = nullptr);
+// nothing came); `end`, when given, says how it ended. With `keepConnecting`, the waits end
+// as a reset within 100 ms of the flag going to 0.
+int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end = nullptr,
+                  const uint8_t* keepConnecting = nullptr);
 
 // What an answer is to its command, for CheckAnswer.
 enum class AnswerKind {
