@@ -189,6 +189,8 @@ void JobRunner::OnSaveEnded(const SettingsJob& job) {
                 QString(), PromptIcon::Information);
     if (settings_.wizardMode == 1 && settings_.newCameraSetup == 1) {
         refindFor_ = workflow::ExpectAfterSave(settings_);
+        refindAt_ = workflow::AddressAfterSave(settings_);
+        refindRead_.reset();
         wait_->SetPosition(0);
         wait_->SetText(texts_.Note(WaitNote::Refinding));
         wait_->TransferText();
@@ -212,6 +214,10 @@ void JobRunner::OnRefindTick() {
         wait_->hide();
         return;
     }
+    if (p >= kRefindCompareFrom && refindFor_.serial.empty()) {
+        if (ReadAtSavedAddress()) FoundAgain(refindAt_);
+        return;
+    }
     if (p < kRefindCompareFrom || !refindEngine_) return;
     if (p == kRefindCompareFrom) {
         DropEarlierAnswers();
@@ -222,10 +228,34 @@ void JobRunner::OnRefindTick() {
     int count = 0, capacity = 0;
     if (refindEngine_->Query(&rows, &count, &capacity, 1) != 1 || !rows) return;
     const discovery::CameraRow* found = workflow::FindSavedCamera(rows, count, refindFor_);
-    if (!found) return;
+    if (found) FoundAgain(*found);
+}
+
+bool JobRunner::ReadAtSavedAddress() {
+    if (!worker_.Ended()) return false;  // one read at a time
+    if (refindRead_ && refindRead_->succeeded) return true;
+    refindRead_ = std::make_shared<SettingsJob>();
+    refindRead_->settings = settings_;
+    discovery::TakeFoundCamera(refindRead_->settings, refindAt_);
+    // The password the camera took before its restart; nobody is asked in the middle of a wait.
+    const std::string user(camera::FieldText(settings_.userName));
+    const std::string password(camera::FieldText(settings_.userPassword));
+    CameraBackend* camera = context_.camera;
+    worker_.Start(refindRead_, [camera, user, password](SettingsJob& job) {
+        auto given = [&](std::string& u, std::string& p) {
+            u = user;
+            p = password;
+            return !user.empty();
+        };
+        job.succeeded = camera->SelectCamera(job.settings, given).code == camera::CAM_OK;
+    });
+    return false;
+}
+
+void JobRunner::FoundAgain(const discovery::CameraRow& row) {
     timer4_->Stop();
-    kept_.foundCamera = *found;
-    discovery::TakeFoundCamera(settings_, *found);
+    kept_.foundCamera = row;
+    discovery::TakeFoundCamera(settings_, row);
     if (context_.network) context_.network->EnsureCameraSubnet(settings_);
     context_.camera->ReadNatStatus(settings_);
     wait_->hide();

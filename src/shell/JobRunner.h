@@ -52,6 +52,10 @@ private:
     void StartSave();
     void OnRefindTick();
     void DropEarlierAnswers();
+    // A camera without a serial number: true once its system page was read at the address
+    // its save left it at; else starts the next read when none runs.
+    bool ReadAtSavedAddress();
+    void FoundAgain(const discovery::CameraRow& row);
     void StartWait(WaitNote note);
     void ShowWait();
     void EndWait();
@@ -70,6 +74,8 @@ private:
     JobWorker worker_;                  // the thread of the last job, dropped or not
     std::unique_ptr<DiscoveryEngine> refindEngine_;
     workflow::SavedCamera refindFor_;  // what the last save left to look for
+    discovery::CameraRow refindAt_{};  // where it is read when it has no serial number
+    std::shared_ptr<SettingsJob> refindRead_;
     std::unique_ptr<PageTimer> timer3_;
     std::unique_ptr<PageTimer> timer4_;
     int jobTicks_ = 0;

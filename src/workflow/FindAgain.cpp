@@ -37,4 +37,18 @@ const discovery::CameraRow* FindSavedCamera(const discovery::CameraRow* rows, in
     return nullptr;
 }
 
+discovery::CameraRow AddressAfterSave(const camera::CameraSettings& s) {
+    const SavedCamera saved = ExpectAfterSave(s);
+    discovery::CameraRow row{};
+    camera::SetFieldText(
+        row.ip, platform::DottedAddress(saved.addresses.empty() ? s.cameraAddress
+                                                                : saved.addresses.front()));
+    uint16_t port = 0;
+    if (platform::ParsePortText(std::to_string(s.HttpPort), &port))
+        camera::SetFieldText(row.port, std::to_string(port));
+    else
+        camera::SetFieldText(row.port, FieldText(s.cameraPortText));
+    return row;
+}
+
 }  // namespace orvanta::workflow

@@ -26,4 +26,9 @@ SavedCamera ExpectAfterSave(const camera::CameraSettings& settings);
 const discovery::CameraRow* FindSavedCamera(const discovery::CameraRow* rows, int count,
                                             const SavedCamera& saved);
 
+// A camera added by its address has no serial number to be told apart by in the search; it
+// is read at the address the save left it at instead. That address as a row of the list: the
+// first fixed address written, else the address it had, and the HTTP port written.
+discovery::CameraRow AddressAfterSave(const camera::CameraSettings& settings);
+
 }  // namespace orvanta::workflow

@@ -222,6 +222,30 @@ TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
               "Camera is linked  with Server");
 }
 
+TEST_F(WizardTest, CameraAddedByAddressIsReadAgainAtTheAddressItsSaveWrote) {
+    auto wizard = StartTicked();
+    camera::CameraSettings& s = wizard->Settings();
+    s.wizardMode = 1;
+    s.newCameraSetup = 1;
+    s.IPType = 1;
+    camera::SetFieldText(s.IPAddr, "10.0.0.7");
+    s.HttpPort = 8080;
+    camera::SetFieldText(s.cameraAddressText, "192.168.5.20");  // no serial: added by address
+    camera::SetFieldText(s.userName, "root");
+    // The first read after the save finds the camera still restarting.
+    camera_->systemResults = {camera::CAM_ERR_CONNECT, camera::CAM_ERR_CONNECT,
+                              camera::CAM_ERR_CONNECT};
+    wizard->HandleNavigation(nav::kSummary);
+    wizard->HandleNavigation(nav::kSave);
+    ASSERT_TRUE(TickJobs(*wizard));
+    EXPECT_EQ(wizard->Pages().Current(), kPageSetupFinish);
+    EXPECT_EQ(Message(1), wizard->Texts().Message(WizardMessage::FoundAgain));
+    EXPECT_EQ(camera_->systemReads, 6);
+    EXPECT_EQ(refind_->queries, 0);  // no search: nothing in it could tell the camera apart
+    EXPECT_EQ(camera::FieldText(s.cameraAddressText), "10.0.0.7");
+    EXPECT_EQ(camera::FieldText(s.cameraPortText), "8080");
+}
+
 TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
     auto wizard = StartTicked();
     camera::CameraSettings& s = wizard->Settings();
