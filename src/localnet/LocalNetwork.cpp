@@ -240,6 +240,9 @@ SubnetResult EnsureCameraSubnet(const camera::CameraSettings& settings, NetworkP
     if (!ReadAddressTable(net, table)) return SubnetResult::TableFailed;
     for (const AddressEntry& e : table)
         if (SameSlash24(e.address, camera)) return SubnetResult::AlreadyReachable;
+    // A camera behind a router the PC has a route through: an address beside it on the PC's
+    // own link would only take its traffic off that route.
+    if (net.RoutedThroughGateway(camera)) return SubnetResult::AlreadyReachable;
 
     const uint32_t mask = TemporaryMask(camera);
     uint32_t first = 0;

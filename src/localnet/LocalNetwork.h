@@ -65,7 +65,7 @@ std::vector<uint32_t> FindFreeAddresses(platform::NetworkPlatform& net, uint32_t
                                         uint32_t source, int count);
 
 enum class SubnetResult {
-    AlreadyReachable,  // the PC has an address in the camera's /24
+    AlreadyReachable,  // the PC has an address in the camera's /24, or a route there
     Added,             // a temporary address was added and is kept
     NotAHostAddress,   // the camera address cannot be a host (0.x, 127.x, multicast ...)
     TableFailed,       // the PC's address table could not be read

@@ -209,6 +209,10 @@ int HelperNetwork::GetAddressTable(AddressEntry* buffer, uint32_t* sizeBytes) {
     return local_.GetAddressTable(buffer, sizeBytes);
 }
 
+bool HelperNetwork::RoutedThroughGateway(uint32_t address) {
+    return local_.RoutedThroughGateway(address);
+}
+
 int HelperNetwork::GetPhonebookUser(char* buffer, uint32_t capacity) {
     return local_.GetPhonebookUser(buffer, capacity);
 }

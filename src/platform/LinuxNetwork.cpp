@@ -217,6 +217,22 @@ void ReportPermission(const char* what, const char* capability) {
 
 }  // namespace
 
+bool RouteTableHasGatewayTo(std::string_view table, uint32_t address) {
+    std::istringstream lines{std::string(table)};
+    std::string line;
+    std::getline(lines, line);  // the heading
+    for (int i = 0; i < 4096 && std::getline(lines, line); ++i) {
+        char name[64] = {};
+        unsigned long destination = 0, gateway = 0, mask = 0;
+        unsigned flags = 0, references = 0, use = 0, metric = 0;
+        if (std::sscanf(line.c_str(), "%63s %lx %lx %x %u %u %u %lx", name, &destination, &gateway,
+                        &flags, &references, &use, &metric, &mask) != 8)
+            continue;
+        if (gateway != 0 && mask != 0 && (address & mask) == destination) return true;
+    }
+    return false;
+}
+
 std::string NetworkErrorText(int code) {
     switch (code) {
         case kNetOk:
@@ -369,6 +385,14 @@ int LinuxNetwork::GetPerAdapterInfo(uint32_t index, AdapterDnsEntry* buffer, uin
     std::string server = FirstNameServer(options_.resolvConf);
     std::strncpy(e.dns, server.c_str(), sizeof e.dns - 1);
     return Deliver(std::vector<AdapterDnsEntry>{e}, buffer, sizeBytes, kNetBufferOverflow);
+}
+
+bool LinuxNetwork::RoutedThroughGateway(uint32_t address) {
+    std::ifstream file("/proc/net/route");
+    std::string table(64 * 1024, '\0');
+    file.read(table.data(), static_cast<std::streamsize>(table.size()));
+    table.resize(static_cast<size_t>(file.gcount()));
+    return RouteTableHasGatewayTo(table, address);
 }
 
 int LinuxNetwork::GetAddressTable(AddressEntry* buffer, uint32_t* sizeBytes) {

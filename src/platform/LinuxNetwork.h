@@ -49,6 +49,7 @@ public:
     int DeleteAddress(uint32_t context) override;
     int ProbeArp(const uint32_t* targets, int count, uint32_t source, uint8_t* answered) override;
     int GetPhonebookUser(char* buffer, uint32_t capacity) override;
+    bool RoutedThroughGateway(uint32_t address) override;
     void SleepMs(int ms) override;
 
 private:

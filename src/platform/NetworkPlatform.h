@@ -8,6 +8,7 @@
 // and stores the size it needs, and the caller asks again with a larger buffer.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace orvanta::platform {
 
@@ -86,9 +87,19 @@ public:
     // capacity - 1) when there is one, non-zero when there is none.
     virtual int GetPhonebookUser(char* buffer, uint32_t capacity) = 0;
 
+    // True when a route of the PC's own, other than the default one, leads to `address`
+    // (network byte order) through a gateway: a camera behind a router that the PC was told
+    // about. Reading routes needs no privilege.
+    virtual bool RoutedThroughGateway(uint32_t /*address*/) { return false; }
+
     // Blocks the caller; a seam so tests do not wait.
     virtual void SleepMs(int ms) = 0;
 };
+
+// Whether the kernel's route table text (/proc/net/route: one route per line, destination,
+// gateway and mask in hexadecimal as the kernel holds them) has a route with a gateway and a
+// mask other than 0 whose network holds `address`.
+bool RouteTableHasGatewayTo(std::string_view table, uint32_t address);
 
 // A text for a result code of this interface, for diagnostics.
 std::string NetworkErrorText(int code);

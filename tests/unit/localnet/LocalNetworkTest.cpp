@@ -244,12 +244,25 @@ struct SubnetCase {
     }
 };
 
-TEST(TemporaryAddress, NothingIsAddedWhenThePcIsInTheCamerasSubnet) {
-    SubnetCase c("192.168.0.10", "192.168.0.98");
-    EXPECT_EQ(c.Run(), SubnetResult::AlreadyReachable);
-    EXPECT_TRUE(c.net.log.empty());
-    EXPECT_EQ(c.net.probesSent, 0);
-    EXPECT_EQ(c.temporary.Count(), 0u);
+TEST(TemporaryAddress, NothingIsAddedWhenThePcIsInTheCamerasSubnetOrHasARouteThere) {
+    // The default route and an on-link route lead nowhere in particular; a gateway's route
+    // to 10.20.0.0/16 leads to the camera behind that router.
+    const char* routes =
+        "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n"
+        "eth0\t00000000\t0100A8C0\t0003\t0\t0\t0\t00000000\t0\t0\t0\n"
+        "eth0\t0000A8C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n"
+        "eth0\t0000140A\t0100A8C0\t0003\t0\t0\t0\t0000FFFF\t0\t0\t0\n";
+    for (const char* camera : {"192.168.0.98", "10.20.7.5"}) {
+        SubnetCase c("192.168.0.10", camera);
+        c.net.routeTable = routes;
+        EXPECT_EQ(c.Run(), SubnetResult::AlreadyReachable) << camera;
+        EXPECT_TRUE(c.net.log.empty());
+        EXPECT_EQ(c.net.probesSent, 0);
+        EXPECT_EQ(c.temporary.Count(), 0u);
+    }
+    SubnetCase beside("192.168.0.10", "10.21.0.5");
+    beside.net.routeTable = routes;
+    EXPECT_EQ(beside.Run(), SubnetResult::Added);
 }
 
 TEST(TemporaryAddress, AddsWaitsReprobesFromTheNewAddressAndKeepsTheSecond) {

@@ -29,6 +29,7 @@ public:
     std::string dns;
     std::vector<platform::AddressEntry> table;
     std::string phonebookUser;
+    std::string routeTable;  // as /proc/net/route gives it
 
     // Each call of a table query first claims the buffer is too small while these last,
     // asking for the size of the real table plus the given extra bytes.
@@ -126,6 +127,9 @@ public:
         std::strncpy(buffer, phonebookUser.c_str(), capacity - 1);
         buffer[capacity - 1] = '\0';
         return 0;
+    }
+    bool RoutedThroughGateway(uint32_t address) override {
+        return platform::RouteTableHasGatewayTo(routeTable, address);
     }
     void SleepMs(int ms) override {
         sleeps.push_back(ms);
