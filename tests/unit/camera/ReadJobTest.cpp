@@ -327,7 +327,7 @@ TEST(CameraReadJob, CameraFaults) {
         int error;
     };
     const Case cases[] = {
-        {{{"fault", "no_wpapskeym"}}, CAM_ERR_INCOMPLETE},
+        {{{"fault", "tab_keys"}, {"fault_on", "3"}}, CAM_ERR_INCOMPLETE},
         {{{"fault", "failure"}, {"fault_on", "13"}}, CAM_ERR_FAILURE},
         {{{"fault", "failure"}, {"fault_on", "scan"}}, CAM_OK},  // the scan fails the job alone
         {{{"fault", "close"}}, CAM_ERR_NO_ANSWER},

@@ -94,10 +94,11 @@ TEST(CameraReport, KeysInsideLongerKeysAreNotTaken) {
     EXPECT_EQ(s.IPType, 0);
     EXPECT_EQ(s.WIPType, 1);
 
-    // A key at the very start counts; one after a digit or underscore does not.
-    ParseReport(s, "1IPAddr=a\n_IPAddr=b\n IPAddr=c\n", 3, 0);
-    EXPECT_STREQ(s.IPAddr, "c");
-    ParseReport(s, "IPAddr=d\n", 3, 0);
+    // A key at the very start or after markup counts; one after a digit, underscore, blank or
+    // tab does not: it is part of a value.
+    ParseReport(s, "1IPAddr=a\n_IPAddr=b\n IPAddr=c\n\tIPAddr=d\n<td>IPAddr=e\n", 3, 0);
+    EXPECT_STREQ(s.IPAddr, "e");
+    ParseReport(s, "Desp=gate IPAddr=evil\nIPAddr=d\n", 3, 0);
     EXPECT_STREQ(s.IPAddr, "d");
     // The first good hit wins.
     ParseReport(s, "IPAddr=first\nIPAddr=second\n", 3, 0);
@@ -105,6 +106,25 @@ TEST(CameraReport, KeysInsideLongerKeysAreNotTaken) {
     // Keys are case-sensitive.
     ParseReport(s, "ipaddr=x\n", 3, 0);
     EXPECT_STREQ(s.IPAddr, "");
+}
+
+TEST(CameraReport, APageLacksOnlyWhatEveryModelReports) {
+    const struct {
+        const char* report;
+        int page, sub, code;
+    } cases[] = {
+        {"TitleBar=t\nDesp=d", 1, 0, CAM_OK},  // no ModelName, no line end at the last value
+        {"TitleBar=t\nSECUEN=0\nModelName=m\n", 1, 0, CAM_ERR_INCOMPLETE},
+        {" TitleBar=t\n Desp=d\n", 1, 0, CAM_ERR_INCOMPLETE},  // keys after blanks are none
+        {"IPType=1\nIPAddr=a\nNetmask=m\nGateway=g\nDNS1=d\nDNS2=\nHttpPort=80", 3, 0, CAM_OK},
+        {"IPType=1\nIPAddr=a\nNetmask=m\nGateway=g\nDNS1=d\nDNS2=\nSPort=1\n", 3, 0,
+         CAM_ERR_INCOMPLETE},
+        {"IPAddr=a\nNetmask=m\nGateway=g\nDNS1=d\nDNS2=\nHttpPort=80\n", 3, 0, CAM_ERR_INCOMPLETE},
+        {"DDNSSrv=\nDDNS=0\nDDNSUser=\nDDNSPwd=\n", 13, 0, CAM_ERR_INCOMPLETE},
+        {"NTPEN=0\nNTPName=\nNTPPoll=1\nTimezone=0\nDate=d\n", 0, 15, CAM_ERR_INCOMPLETE},
+        {"Version=1", 23, 0, CAM_OK},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CheckReport(c.report, c.page, c.sub), c.code) << c.report;
 }
 
 TEST(CameraReport, NumbersAndTextsStayInsideTheirFields) {
