@@ -92,42 +92,12 @@ TEST(CameraAnswers, EachAnswerGivesItsOwnCode) {
 // network page broken, the tool stops after the read and the camera sees no write.
 TEST(CameraAnswers, SaveSendsNothingAfterAnIncompleteRead) {
     const std::string system = Http("200 OK", kSystem);
-    std::string network;
-    for (const char* key : {"IPType=1",
-                            "IPAddr=192.168.0.98",
-                            "Netmask=255.255.255.0",
-                            "Gateway=",
-                            "DNS1=",
-                            "DNS2=",
-                            "WIPType=0",
-                            "WIPAddr=",
-                            "WNetmask=",
-                            "WGateway=",
-                            "WDNS1=",
-                            "WDNS2=",
-                            "Wireless=0",
-                            "WireType=0",
-                            "WireSec=0",
-                            "SSID=",
-                            "WireCh=1",
-                            "ChType=0",
-                            "TxRate=",
-                            "WEPAuthM=0",
-                            "WepKeyL=0",
-                            "WEPMode=0",
-                            "WEPKey0=",
-                            "WEPKey1=",
-                            "WEPKey2=",
-                            "WEPKey3=",
-                            "WEPKeyE0=0",
-                            "WPAKey=",
-                            "WPAEnc=0",
-                            "WPAPSKeyM=0",
-                            "UPnPE=0",
-                            "HttpPort=80",
-                            "SPort=554",
-                            "RTSPPort=554"})
-        network += std::string(key) + "\n";
+    const std::string network =
+        "IPType=1\nIPAddr=192.168.0.98\nNetmask=255.255.255.0\nGateway=\nDNS1=\nDNS2=\n"
+        "WIPType=0\nWIPAddr=\nWNetmask=\nWGateway=\nWDNS1=\nWDNS2=\nWireless=0\nWireType=0\n"
+        "WireSec=0\nSSID=\nWireCh=1\nChType=0\nTxRate=\nWEPAuthM=0\nWepKeyL=0\nWEPMode=0\n"
+        "WEPKey0=\nWEPKey1=\nWEPKey2=\nWEPKey3=\nWEPKeyE0=0\nWPAKey=\nWPAEnc=0\nWPAPSKeyM=0\n"
+        "UPnPE=0\nHttpPort=80\nSPort=554\nRTSPPort=554\n";
     const std::vector<std::string> brokenSystem = {
         "garbage\n",
         Http("200 OK", kSystem.substr(0, 30), static_cast<long>(kSystem.size())),
