@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -120,19 +119,6 @@ WatchedRun RunWatched(Lab& lab, const std::string& host, const std::vector<std::
     run.output = text.str();
     std::remove(outPath.c_str());
     return run;
-}
-
-std::vector<std::string> RecordedRequests(const std::string& path, size_t index) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> requests;
-    for (std::string line; std::getline(in, line);) {
-        size_t camera = 0, length = 0;
-        if (std::sscanf(line.c_str(), "REQUEST %zu %zu", &camera, &length) != 2) continue;
-        std::string bytes(length, '\0');
-        in.read(bytes.data(), static_cast<std::streamsize>(length));
-        if (camera == index) requests.push_back(bytes);
-    }
-    return requests;
 }
 
 }  // namespace orvanta::lab

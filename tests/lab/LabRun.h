@@ -24,7 +24,4 @@ WatchedRun RunWatched(Lab& lab, const std::string& host, const std::vector<std::
 // The number of open descriptors of a process, -1 when it is gone.
 int OpenDescriptors(int pid);
 
-// The requests camera `index` received, in order, from the file camsim's --record wrote.
-std::vector<std::string> RecordedRequests(const std::string& path, size_t index);
-
 }  // namespace orvanta::lab

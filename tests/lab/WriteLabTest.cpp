@@ -10,7 +10,6 @@
 
 #include "JsonOut.h"
 #include "Lab.h"
-#include "LabRun.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
 
@@ -75,52 +74,6 @@ TEST_F(WriteLab, SavedFixedAddressIsWhereTheCameraAnswersAfterItsRestart) {
     EXPECT_NE(std::string::npos, out.find("TitleBar     Side gate")) << out;
     EXPECT_NE(0, lab->Run("pc", "ping -c1 -W1 192.168.0.98 >/dev/null 2>&1"))
         << "the old address is gone";
-}
-
-// Models with less to say are read and saved whole: a wired-only camera's save writes the
-// wireless keys it did not report as the record holds them (here as the other camera reports
-// them), and reports whose last values have no line end give those values whole.
-TEST_F(WriteLab, WiredOnlyAndUnendedReportsSaveWhatWasRead) {
-    lab->AddHost("cams", {"192.168.0.91/24", "192.168.0.92/24"});
-    const std::string record = "/tmp/o2-models-" + lab->Id() + ".rec";
-    const std::string same = "RTSPPort=8554,DDNSHost=cam.example.net,Time=12:34:56";
-    lab->StartCamsim("cams", {"--record", record, "--camera",
-                              "ip=192.168.0.91,wired_only=on," + same, "--camera",
-                              "ip=192.168.0.92,last_line_end=off,line_end=crlf,WIPAddr=,WNetmask=,"
-                              "WireCh=0,TxRate=,WEPKeyE0=0," +
-                                  same});
-    auto write = [](const std::string& target, const std::string& query) {
-        return "GET " + target + "?Act=2" + query + " HTTP/1.0\nUser-Agent: tavrin-1.0.1\n\n\n";
-    };
-    for (size_t i = 0; i < 2; ++i) {
-        const std::string address = "192.168.0.9" + std::to_string(i + 1);
-        int status = -1;
-        std::string out =
-            lab->Output("pc", Cli("save " + address + " TitleBar=Gate 2>&1"), &status);
-        EXPECT_EQ(0, status) << out;
-        std::vector<std::string> writes;
-        for (const std::string& request : lab::RecordedRequests(record, i))
-            if (request.find("Act=2") != std::string::npos) writes.push_back(request);
-        EXPECT_EQ(writes,
-                  (std::vector<std::string>{
-                      write("/goform/Parameters", "&Page=1&TitleBar=Gate&Desp=Network%20Camera"),
-                      write("/goform/Parameters",
-                            "&Page=13&DDNSSrv=&DDNS=0&DDNSUser=&DDNSPwd="
-                            "&DDNSHost=cam.example.net"),
-                      write("/cgi-bin/set_time.cgi",
-                            "&NTPEN=0&NTPName=pool.ntp.org&NTPPoll=24"
-                            "&Timezone=0&Date=2026/01/01&Time=12:34:56"),
-                      write("/goform/Parameters",
-                            "&Page=3&IPType=1&IPAddr=" + address +
-                                "&Netmask=255.255.255.0&Gateway=192.168.0.1&DNS1=192.168.0.1&DNS2="
-                                "&WIPType=0&WIPAddr=&WNetmask=&WGateway=&WDNS1=&WDNS2=&WireType=0"
-                                "&WireSec=0&SSID=&WireCh=0&WEPAuthM=0&WEPMode=0&WEPKey0=&WEPKey1="
-                                "&WEPKey2=&WEPKey3=&WEPKeyE0=0&WPAKey=&WPAEnc=0&WPAPSKeyM=0&TxRate="
-                                "&WepKeyL=0&UPnPE=1&PAccount=&PPwd=&PVP=&HttpPort=80&SPort=8000"
-                                "&RTSPPort=8554")}))
-            << address;
-    }
-    std::remove(record.c_str());
 }
 
 TEST_F(WriteLab, WpsRunsUntilTheCameraReportsTheOutcome) {

@@ -22,9 +22,9 @@ void ParseReportField(void* destination, const char* key, const char* answer, si
 // Whether `answer` has what every model reports on the page: CAM_ERR_INCOMPLETE when it lacks
 // a key the catalogue marks required (the wired address keys and HttpPort of page 3, TitleBar
 // and Desp, the DDNS keys, the clock keys), else CAM_OK. A model without the other keys (a
-// wired-only camera has no wireless ones) is read; what it did not report keeps the record's
-// value. Whether the answer was cut is the transport's to tell (CheckAnswer): the last value
-// may end with the text.
+// wired-only camera has no wireless ones) is read, and ParseReport treats what it did not
+// report as a missing key. Whether the answer was cut is the transport's to tell
+// (CheckAnswer): the last value may end with the text.
 int CheckReport(const char* answer, int page, int sub);
 
 // Fills the fields of one page's report (page 0 with sub 15 is the time). Text fields of the

@@ -61,23 +61,19 @@ TEST(ServerListing, AnswersThatGiveNoListOrAShortOne) {
     EXPECT_TRUE(ParseServerListing("401 Unauthorized\nTotal Camera=0\n", 2));
     // The cameras are the rows that ended, whatever the total says; a mark at the very end of
     // the text is not cut past.
-    const struct {
-        const char* answer;
+    auto ids = [](const char* answer) {
         std::vector<std::string> ids;
-    } cases[] = {
-        {"Total Camera=5\nID=a Camera=1\nID=b Camera=2\n", {"a", "b"}},
-        {"Total Camera=-5<br>\nID=a IP=1<br>\nCamera=1<br>\n", {"a"}},
-        {"Total Camera=1<br>\nID=a<br>\nCamera=1<br>\nID=b<br>\nCamera=2", {"a", "b"}},
-        {"Total Camera=2<br>\nID=a<br>\nCamera=1<br>\nID=CAM1 IP=192.16", {"a"}},
-        {"Total Camera=3\nCamera=", {}},
+        for (const ServerCamera& camera : ParseServerListing(answer, 2).value())
+            ids.emplace_back(camera.id);
+        return ids;
     };
-    for (const auto& c : cases) {
-        auto list = ParseServerListing(c.answer, 2);
-        ASSERT_TRUE(list) << c.answer;
-        std::vector<std::string> ids;
-        for (const ServerCamera& camera : *list) ids.emplace_back(camera.id);
-        EXPECT_EQ(ids, c.ids) << c.answer;
-    }
+    using Ids = std::vector<std::string>;
+    EXPECT_EQ(ids("Total Camera=5\nID=a Camera=1\nID=b Camera=2\n"), (Ids{"a", "b"}));
+    EXPECT_EQ(ids("Total Camera=-5<br>\nID=a IP=1<br>\nCamera=1<br>\n"), Ids{"a"});
+    EXPECT_EQ(ids("Total Camera=1<br>\nID=a<br>\nCamera=1<br>\nID=b<br>\nCamera=2"),
+              (Ids{"a", "b"}));
+    EXPECT_EQ(ids("Total Camera=2<br>\nID=a<br>\nCamera=1<br>\nID=CAM1 IP=192.16"), Ids{"a"});
+    EXPECT_EQ(ids("Total Camera=3\nCamera="), Ids{});
 }
 
 TEST(ServerListing, FailuresSayWhyAndLeaveTheCountAlone) {
