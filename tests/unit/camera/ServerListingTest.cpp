@@ -63,8 +63,8 @@ TEST(ServerListing, AnswersThatGiveNoListOrAShortOne) {
     // the text is not cut past.
     auto ids = [](const char* answer) {
         std::vector<std::string> ids;
-        for (const ServerCamera& camera : ParseServerListing(answer, 2).value())
-            ids.emplace_back(camera.id);
+        auto list = ParseServerListing(answer, 2);
+        for (const ServerCamera& camera : list.value()) ids.emplace_back(camera.id);
         return ids;
     };
     using Ids = std::vector<std::string>;
