@@ -13,8 +13,10 @@ SavedCamera ExpectAfterSave(const camera::CameraSettings& s) {
     saved.serial = std::string(FieldText(s.cameraIdText));
     if (s.IPType == 1)
         saved.addresses.push_back(platform::ParseDottedAddressOr(FieldText(s.IPAddr), 0));
-    if (s.Wireless == 1 && s.WIPType == 1)
-        saved.addresses.push_back(platform::ParseDottedAddressOr(FieldText(s.WIPAddr), 0));
+    // A camera that reported no wireless address (a wired-only one keeps the flags of the
+    // camera read before it) is not looked for at address 0.
+    const uint32_t wireless = platform::ParseDottedAddressOr(FieldText(s.WIPAddr), 0);
+    if (s.Wireless == 1 && s.WIPType == 1 && wireless != 0) saved.addresses.push_back(wireless);
     saved.port = s.HttpPort;
     return saved;
 }

@@ -17,13 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t length = size - 1 < kAnswerCapacity - 1 ? size - 1 : kAnswerCapacity - 1;
     std::vector<char> answer(length + 1, '\0');
     std::memcpy(answer.data(), data + 1, length);
-    int code = ClassifyAnswer(answer.data(), isRead, page);
+    int code = ClassifyAnswer(answer.data(), isRead);
     if (code > CAM_OK || code < CAM_ERR_UNAUTHORIZED) __builtin_trap();
-    if (!isRead && (code == CAM_ERR_UNAUTHORIZED || code == CAM_ERR_INCOMPLETE)) __builtin_trap();
+    if (!isRead && code == CAM_ERR_UNAUTHORIZED) __builtin_trap();
     // The answer's form, over the bytes as received (NULs included) and each way a receive ends,
     // and the report checks of the page.
     const AnswerKind kind = static_cast<AnswerKind>(data[0] % 3);
-    const AnswerEnd end = static_cast<AnswerEnd>((data[0] >> 2) % 6);
+    const AnswerEnd end = static_cast<AnswerEnd>((data[0] >> 2) % 7);
     int form = CheckAnswer(answer.data(), length, end, kind);
     if (form > CAM_OK || (form == CAM_ERR_HTTP_STATUS && LastHttpStatus() / 100 == 2))
         __builtin_trap();

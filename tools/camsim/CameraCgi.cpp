@@ -38,10 +38,11 @@ const std::set<std::string> kWritableNetwork = {
     "UPnPE",   "PAccount", "PPwd",     "PVP",     "HttpPort",  "SPort",    "RTSPPort"};
 
 const std::set<std::string> kFaultNames = {
-    "silent",   "pieces",       "drip",         "keep_open",     "flood",    "close",
-    "reset",    "reset_midway", "cut",          "cut_bare",      "overlong", "garbage",
-    "not_http", "failure",      "http401",      "http403",       "http500",  "login_redirect",
-    "ok_error", "huge_sum",     "no_wpapskeym", "wireless_first"};
+    "silent",       "pieces",         "drip",           "keep_open",  "flood",
+    "close",        "reset",          "reset_midway",   "cut",        "cut_bare",
+    "overlong",     "garbage",        "not_http",       "failure",    "http401",
+    "http403",      "http500",        "login_redirect", "ok_error",   "huge_sum",
+    "no_wpapskeym", "wireless_first", "negative_sum",   "blank_keys", "tab_keys"};
 
 const char kUnauthorized[] =
     "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"camera\"\r\n"
@@ -227,6 +228,8 @@ std::string Lines(const CgiCamera& camera, const std::map<std::string, std::stri
 }
 
 std::string NetworkReport(const CgiCamera& camera, bool wirelessFirst, bool withoutKeyFormat) {
+    if (camera.wiredOnly)
+        return Lines(camera, camera.values, kWiredKeys) + Lines(camera, camera.values, kPortKeys);
     std::string body;
     if (wirelessFirst) body += Lines(camera, camera.values, kWirelessAddressKeys);
     body += Lines(camera, camera.values, kWiredKeys);
@@ -242,10 +245,38 @@ std::string NetworkReport(const CgiCamera& camera, bool wirelessFirst, bool with
     return body;
 }
 
-// `claimedSum` < 0: the sum is the number of entries listed.
-std::string ScanReport(const CgiCamera& camera, long claimedSum) {
+bool FaultApplies(const CgiCamera& camera, const std::string& fault, const std::string& where) {
+    if (!camera.faults.count(fault)) return false;
+    bool write = where == "w1" || where == "w3" || where == "w13" || where == "wtime";
+    return camera.faultOn.empty() || camera.faultOn.count(where) ||
+           (write && camera.faultOn.count("writes"));
+}
+
+// The count a scan or a listing states for its `listed` entries: the true one unless a fault
+// makes it lie.
+long StatedCount(const CgiCamera& camera, const std::string& where, size_t listed) {
+    if (FaultApplies(camera, "huge_sum", where)) return 99999999;
+    if (FaultApplies(camera, "negative_sum", where)) return -5;
+    return static_cast<long>(listed);
+}
+
+// A read report as the model words it: each key after a blank or a tab (the faults), and the
+// last line without its line end.
+std::string Worded(const CgiCamera& camera, const std::string& where, std::string body) {
+    const char* indent = FaultApplies(camera, "blank_keys", where) ? " "
+                         : FaultApplies(camera, "tab_keys", where) ? "\t"
+                                                                   : "";
+    for (size_t at = 0; *indent && at < body.size(); at = body.find('\n', at) + 1) {
+        body.insert(at, indent);
+        if (body.find('\n', at) == std::string::npos) break;
+    }
+    while (!camera.lastLineEnd && !body.empty() && (body.back() == '\n' || body.back() == '\r'))
+        body.pop_back();
+    return body;
+}
+
+std::string ScanReport(const CgiCamera& camera, long sum) {
     const char* eol = camera.crlf ? "\r\n" : "\n";
-    long sum = claimedSum < 0 ? static_cast<long>(camera.accessPoints.size()) : claimedSum;
     std::string body = std::string("<html><head><title>Site survey</title></head><body>") + eol +
                        "<table>" + eol + "<tr><td>scan AP sum = " + std::to_string(sum) +
                        "</td></tr>" + eol;
@@ -258,13 +289,6 @@ std::string ScanReport(const CgiCamera& camera, long claimedSum) {
     }
     body += std::string("</table></body></html>") + eol;
     return body;
-}
-
-bool FaultApplies(const CgiCamera& camera, const std::string& fault, const std::string& where) {
-    if (!camera.faults.count(fault)) return false;
-    bool write = where == "w1" || where == "w3" || where == "w13" || where == "wtime";
-    return camera.faultOn.empty() || camera.faultOn.count(where) ||
-           (write && camera.faultOn.count("writes"));
 }
 
 // The answer of a camera that refuses the request, or empty. A refused write changes nothing.
@@ -326,7 +350,7 @@ std::string WpsStatus(const CgiCamera& camera) {
     return "WPS=" + std::to_string(running) + eol + "WPS_ACK=" + std::to_string(acknowledged) + eol;
 }
 
-std::string ServerListing(const CgiCamera& server, const Request& request) {
+std::string ServerListing(const CgiCamera& server, const Request& request, bool withLength) {
     auto get = [&](const char* key) {
         auto it = request.query.find(key);
         return it == request.query.end() ? std::string() : it->second;
@@ -336,15 +360,23 @@ std::string ServerListing(const CgiCamera& server, const Request& request) {
         bool allowed = (page == "3" && account.device) || (page == "2" && account.user);
         if (!allowed || account.id != get("ID") || account.password != get("Password")) continue;
         // The total first; each camera's keys, then its mark.
-        std::string body = "Total Camera=" + std::to_string(account.cameras.size()) + "<br>\n";
+        std::string body =
+            "Total Camera=" + std::to_string(StatedCount(server, "list", account.cameras.size())) +
+            "<br>\n";
         for (size_t i = 0; i < account.cameras.size(); ++i) {
             const std::vector<std::string>& c = account.cameras[i];
             body += "ID=" + c[0] + " IP=" + c[1] + " Port=" + c[2] + " Mac_address=" + c[3] +
                     " Modelname=" + c[4] + "<br>\nCamera=" + std::to_string(i + 1) + "<br>\n";
         }
-        return Status("200 OK", body);
+        return Status("200 OK", body, withLength);
     }
     return "HTTP/1.0 401 Unauthorized\r\nContent-Type: text/plain\r\n\r\nUnauthorized\n";
+}
+
+// The "cut" faults: the answer without its last cutBytes bytes.
+void Cut(const CgiCamera& camera, const std::string& where, std::string& bytes) {
+    if (FaultApplies(camera, "cut", where) || FaultApplies(camera, "cut_bare", where))
+        bytes.resize(bytes.size() - std::min(bytes.size(), static_cast<size_t>(camera.cutBytes)));
 }
 
 bool ParseAccount(const std::string& text, SimAccount& account) {
@@ -454,6 +486,12 @@ bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error) 
                 return false;
             }
             out.crlf = value == "crlf";
+        } else if (key == "wired_only" || key == "last_line_end") {
+            if (value != "on" && value != "off") {
+                error = key + " is on or off: " + value;
+                return false;
+            }
+            (key == "wired_only" ? out.wiredOnly : out.lastLineEnd) = value == "on";
         } else if (key.size() > 2 && key.compare(0, 2, "ap") == 0 &&
                    key.find_first_not_of("0123456789", 2) == std::string::npos) {
             int index = 0;
@@ -514,6 +552,9 @@ bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error) 
         // Other keys belong to other services of the simulator.
     }
     for (auto& [index, ap] : points) out.accessPoints.push_back(ap);
+    // A wired camera tells so on its capability page, unless a test wants it to say otherwise.
+    if (out.wiredOnly && !camera.extra.count("cap_wireless")) out.caps["Wireless"] = "0";
+    if (out.wiredOnly && !camera.extra.count("cap_wps")) out.caps["WPS"] = "0";
     // The report says what the camera enforces, unless a test wants it to say otherwise.
     if (!camera.extra.count("SECUEN")) out.values["SECUEN"] = out.security ? "1" : "0";
     return true;
@@ -534,7 +575,10 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
     }
     if (camera.registrationServer) {
         answer.bytes =
-            request.path == "/cgi-bin/Parameters" ? ServerListing(camera, request) : NotFound();
+            request.path == "/cgi-bin/Parameters"
+                ? ServerListing(camera, request, !FaultApplies(camera, "cut_bare", "list"))
+                : NotFound();
+        Cut(camera, "list", answer.bytes);
         return answer;
     }
     if (!Authorized(camera, request)) {
@@ -594,12 +638,13 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
             body = Lines(camera, camera.caps, kCapabilityKeys);
         else if (where == "34")
             body = Lines(camera, camera.values, kNatKeys);
+        body = Worded(camera, where, body);
     } else if (request.path == "/cgi-bin/set_time.cgi" && read) {
         where = "time";
-        body = Lines(camera, camera.values, kTimeKeys);
+        body = Worded(camera, where, Lines(camera, camera.values, kTimeKeys));
     } else if (request.path == "/cgi-bin/ap_scan.cgi") {
         where = "scan";
-        body = ScanReport(camera, FaultApplies(camera, "huge_sum", where) ? 99999999 : -1);
+        body = ScanReport(camera, StatedCount(camera, where, camera.accessPoints.size()));
     }
     if (body.empty()) {
         answer.bytes = NotFound();
@@ -628,9 +673,7 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
         answer.bytes = Status("200 OK", Junk(1500));
     else
         answer.bytes = Status("200 OK", body, !applies("cut_bare"));
-    if (applies("cut") || applies("cut_bare"))
-        answer.bytes.resize(answer.bytes.size() -
-                            std::min(answer.bytes.size(), static_cast<size_t>(camera.cutBytes)));
+    Cut(camera, where, answer.bytes);
 
     if (applies("silent")) {
         answer.delivery = Delivery::kNever;

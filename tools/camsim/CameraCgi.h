@@ -8,9 +8,13 @@
 //   cap_wireless, cap_wps, cap_transversal   the capability page (32)
 //   security = on|off, user, password        Basic authorization (SECUEN follows security)
 //   line_end = lf|crlf         how report lines end
+//   last_line_end = on|off     whether a report's last line has its line end (default on)
+//   wired_only = on|off        a model without wireless: its network page lists the wired
+//                              keys, ports and UPnP only, its capability page Wireless=0, WPS=0
 //   ap1, ap2, ...              access points: channel|mac|ssid|quality|mode|security|algorithm
 //   fault = NAME[+NAME]        what goes wrong (below)
-//   fault_on = WHAT[+WHAT]     where faults apply: page numbers, "time", "scan" (default all)
+//   fault_on = WHAT[+WHAT]     where faults apply: page numbers, "time", "scan", "list" (the
+//                              registration server's listing; default all)
 //   pause_ms, piece_bytes      pacing of the "pieces" fault (default 300 ms, 64 bytes)
 //   overlong_bytes             size of the "overlong" answer (default 12000)
 //   cut_bytes                  how many bytes the "cut" faults leave out (default 2)
@@ -29,7 +33,9 @@
 //   http401, http403, http500, login_redirect   that status (302 to a login page) instead
 //                   of the answer; a refused write changes nothing
 //   ok_error        "200 OK" with "ERROR" as the body; the write changes nothing
-//   huge_sum        the scan says "scan AP sum = 99999999" over its real entries
+//   huge_sum, negative_sum   the scan's sum and the listing's total say 99999999 or -5
+//                   over the real entries
+//   blank_keys, tab_keys     each line of a read report starts with a blank or a tab
 //   no_wpapskeym, wireless_first   the network report without WPAPSKeyM, or wireless first
 //   restart_ms                 how long the camera is away after a network write (3000)
 //   dhcp_pool = FIRST-LAST     addresses it takes when written IPType 0 (DHCP)
@@ -67,6 +73,8 @@ struct CgiCamera {
     std::map<std::string, std::string> values;  // report key -> value
     std::map<std::string, std::string> caps;    // page 32 key -> value
     bool crlf = false;
+    bool lastLineEnd = true;
+    bool wiredOnly = false;
     bool security = false;
     std::string user = "admin", password;
     std::vector<SimAccessPoint> accessPoints;

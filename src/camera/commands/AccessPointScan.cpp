@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "camera/record/ReportParser.h"
 #include "camera/rules/CellRule.h"
 #include "camera/wire/RequestFraming.h"
 #include "camera/wire/Transport.h"
@@ -34,15 +33,11 @@ bool IsBlank(const AccessPoint& e) {
 bool ParseAccessPointReport(const char* answer, int32_t& count, std::vector<AccessPoint>& list) {
     list.clear();
     if (!answer || !std::strstr(answer, kScanMark)) return false;
-    // A fresh count: a report without a readable sum must not inherit the last scan's.
-    int32_t announced = 0;
-    ParseReportField(&announced, "sum = ", answer, sizeof announced, kNumberField);
-    if (announced < 0) announced = 0;
-    if (announced > kMaxAccessPoints) announced = kMaxAccessPoints;
-    // The sum only bounds the cuts: the count is what the cells hold.
+    // The entries are the cells that ended; the sum the camera states is not trusted to say
+    // how many (a negative or huge one must neither drop nor invent an entry).
     const char* rest = answer;
     char cell[kCellCapacity];
-    for (int32_t i = 0; i <= announced; ++i) {
+    while (list.size() < static_cast<size_t>(kMaxAccessPoints)) {
         const char* end = std::strstr(rest, kCellEnd);
         if (!end) break;  // a cut report: its last cell never ended
         end += sizeof kCellEnd - 1;
@@ -51,7 +46,7 @@ bool ParseAccessPointReport(const char* answer, int32_t& count, std::vector<Acce
         std::memcpy(cell, rest, length);
         cell[length] = '\0';
         rest = end;
-        if (i == 0 || !std::strstr(cell, "<td>AP")) continue;
+        if (!std::strstr(cell, "<td>AP")) continue;  // the head with the sum, or no entry
         AccessPoint entry{};
         ParseCell(cell, entry);
         if (!IsBlank(entry)) list.push_back(entry);  // a cell nothing was read from is no entry
@@ -72,7 +67,7 @@ std::vector<AccessPoint> ScanAccessPoints(CameraSettings& settings, const char* 
     char answer[kAnswerCapacity];
     // "Unauthorized" in the text is not looked for, a 401 status is.
     int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
-                           {AnswerKind::kList, false, 0});
+                           {AnswerKind::kList, false});
     if (result != CAM_OK) return fail(result);
     std::vector<AccessPoint> list;
     int32_t count = 0;

@@ -22,20 +22,19 @@ static_assert(std::is_trivially_copyable_v<AccessPoint>);
 
 // Room for one cell of the table; longer cells are cut to this.
 constexpr size_t kCellCapacity = 2048;
-// Entries a report may announce; a larger "sum" is held to this so that a hostile answer
-// cannot make us allocate without bound (a 6,144-byte answer holds far fewer cells anyway).
+// The most entries a report gives (a 6,144-byte answer holds far fewer cells anyway).
 constexpr int32_t kMaxAccessPoints = 1024;
 
 // Parses a scan answer (NUL-terminated). Returns false when the answer is not a scan report
-// (no "scan AP sum ="). On true, `list` holds the entries read from the cells, at most the
-// announced sum (clamped to 0..kMaxAccessPoints), and `count` their number. A cell without
-// any value read, and a last cell that the answer cut, are skipped.
+// (no "scan AP sum ="). On true, `list` holds the entries read from the cells that ended,
+// whatever sum the report states, and `count` their number. A cell without any value read,
+// and a last cell that the answer cut, are skipped.
 bool ParseAccessPointReport(const char* answer, int32_t& count, std::vector<AccessPoint>& list);
 
 // Asks the camera of `settings` for a scan. Sets apCount and apScanDone (1 when the report
 // came and was recognised) and returns the entries (empty for none or on failure).
 // `failure`, when given, receives why there is no report (CAM_ERR_INCOMPLETE: an answer
-// that is not a scan report), CAM_OK with one.
+// that is not a scan report; CAM_ERR_CLOSED_EARLY: one that was cut), CAM_OK with one.
 std::vector<AccessPoint> ScanAccessPoints(CameraSettings& settings, const char* host,
                                           const char* port, int* failure = nullptr);
 

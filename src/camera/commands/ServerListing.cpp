@@ -1,12 +1,12 @@
 #include "camera/commands/ServerListing.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "camera/commands/SettingsWrite.h"
 #include "camera/record/CameraSettings.h"
-#include "camera/record/ReportParser.h"
 #include "camera/rules/CellRule.h"
 #include "camera/wire/RequestFraming.h"
 #include "camera/wire/Transport.h"
@@ -22,6 +22,9 @@ std::string Text(const char (&field)[N]) {
     return std::string(FieldText(field));
 }
 
+const char* const kEntryKeys[] = {"ID=", "IP=", "Port=", "Mac_address=", "Modelname="};
+constexpr size_t kRowCapacity = 2048;
+
 void ParseEntry(const char* text, ServerCamera& entry) {
     CellText(text, "ID=", entry.id, false);
     CellText(text, "IP=", entry.address, false);
@@ -30,30 +33,53 @@ void ParseEntry(const char* text, ServerCamera& entry) {
     CellText(text, "Modelname=", entry.modelName, false);
 }
 
+// Where a camera's row starts between `from` and `to`: its first key; null for none.
+const char* RowStart(const char* from, const char* to) {
+    const char* first = nullptr;
+    for (const char* key : kEntryKeys) {
+        const char* hit = std::strstr(from, key);
+        if (hit && hit < to && (!first || hit < first)) first = hit;
+    }
+    return first;
+}
+
+// The camera whose keys follow a mark, up to the next mark (`to`). Only a row that ended
+// ("<", a line end, or the next mark) before the text did is a camera: a cut one is not.
+bool ReadRow(const char* from, const char* to, ServerCamera& entry) {
+    const char* row = RowStart(from, to);
+    if (!row) return false;
+    size_t length = std::strcspn(row, "<\r\n");
+    if (row + length > to) length = static_cast<size_t>(to - row);
+    if (row[length] == '\0') return false;
+    char text[kRowCapacity];
+    length = std::min(length, sizeof text - 1);
+    std::memcpy(text, row, length);
+    text[length] = '\0';
+    entry = ServerCamera{};
+    ParseEntry(text, entry);
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::vector<ServerCamera>> ParseServerListing(const char* answer, int page,
                                                             int* failure) {
-    int code = ClassifyAnswer(answer, false, page);
+    int code = ClassifyAnswer(answer, false);
     if (code == CAM_OK && page == kDeviceLoginPage && std::strstr(answer, "Unauthorized"))
         code = CAM_ERR_UNAUTHORIZED;
     if (code == CAM_OK && !std::strstr(answer, "Total Camera=")) code = CAM_ERR_INCOMPLETE;
     if (failure) *failure = code;
     if (code != CAM_OK) return std::nullopt;
-    int32_t total = 0;
-    ParseReportField(&total, "Total Camera=", answer, sizeof total, kNumberField);
 
+    // Each mark (the first is the one inside "Total Camera=") is followed by a camera's keys.
+    // The total is not trusted to say how many: a negative or huge one must neither drop nor
+    // invent a camera.
     std::vector<ServerCamera> list;
-    const char* working = answer;
-    for (int32_t i = 0; i < total; ++i) {
-        const char* hit = std::strstr(working, kCameraMark);
-        if (!hit) break;  // fewer cameras than announced: keep those found
-        // Skip the mark and the character after it, but never past the end of the text.
-        working = hit + (sizeof kCameraMark - 1);
-        if (*working != '\0') ++working;
-        ServerCamera entry{};
-        ParseEntry(working, entry);
-        list.push_back(entry);
+    for (const char* hit = std::strstr(answer, kCameraMark); hit;) {
+        const char* from = hit + (sizeof kCameraMark - 1);
+        hit = std::strstr(from, kCameraMark);
+        ServerCamera entry;
+        if (ReadRow(from, hit ? hit : from + std::strlen(from), entry)) list.push_back(entry);
     }
     return list;
 }
@@ -88,8 +114,8 @@ std::optional<std::vector<ServerCamera>> ListServerCameras(const ServerLogin& lo
     if (!sent) return fail(CAM_ERR_SEND);
     if (received <= 0) return fail(end == AnswerEnd::kReset ? CAM_ERR_REFUSED : CAM_ERR_NO_ANSWER);
     // An error page is that, whatever its text: a wrong ID or password (401) reads as such.
-    if (int judged = JudgeAnswer(answer, static_cast<size_t>(received), end,
-                                 {AnswerKind::kList, false, page});
+    if (int judged =
+            JudgeAnswer(answer, static_cast<size_t>(received), end, {AnswerKind::kList, false});
         judged != CAM_OK)
         return fail(judged);
 

@@ -29,8 +29,9 @@ struct ServerCamera {
 // Logs in on host:port (Page 3: device login, Page 2: user login) and returns the listed
 // cameras, with `count` set to their number; no list (and `count` untouched) on any failure,
 // for an answer without "Total Camera=", or for an ID or password that would break the query.
-// An answer with fewer cameras than its total gives the cameras it has. `failure`, when
-// given, receives why there is no list: a result code (CAM_ERR_CONNECT, CAM_ERR_NO_ANSWER,
+// The cameras are the whole rows the answer holds, whatever total it states; a row the answer
+// cut is left out, and an answer the transport saw cut fails (CAM_ERR_CLOSED_EARLY). `failure`,
+// when given, receives why there is no list: a result code (CAM_ERR_CONNECT, CAM_ERR_NO_ANSWER,
 // CAM_ERR_UNAUTHORIZED for a refused device login, CAM_ERR_INCOMPLETE for an answer without
 // a total, CAM_ERR_UNSAFE_VALUE, ...), and CAM_OK with a list.
 std::optional<std::vector<ServerCamera>> ListServerCameras(const ServerLogin& login, int& count,

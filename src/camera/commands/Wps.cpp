@@ -39,7 +39,7 @@ int Status(CameraSettings& settings, const char* host, const char* port, int pag
     char answer[kSmallAnswerCapacity];
     // "Unauthorized" in the text is not looked for, a 401 status is.
     int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
-                           {AnswerKind::kRead, false, page});
+                           {AnswerKind::kRead, false});
     if (result != CAM_OK) return result;
     ParseReportField(&settings.WPS, "WPS=", answer, 1, kNumberField);
     ParseReportField(&settings.WPS_ACK, "WPS_ACK=", answer, 1, kNumberField);

@@ -20,7 +20,7 @@ constexpr int CAM_ERR_NO_ANSWER = -3;       // no byte arrived within the first 
 constexpr int CAM_ERR_HTTP_NOT_FOUND = -4;  // "HTTP/1.0 404 Not Found"
 constexpr int CAM_ERR_NOT_FOUND = -5;       // "404 Not Found"
 constexpr int CAM_ERR_FAILURE = -6;         // "402 Failure"
-constexpr int CAM_ERR_INCOMPLETE = -7;      // network report without "WPAPSKeyM="
+constexpr int CAM_ERR_INCOMPLETE = -7;      // a report without a key every model gives
 constexpr int CAM_ERR_UNAUTHORIZED = -8;    // a read answered "Unauthorized"
 // Not a camera answer: the request would not fit its buffer, so it was never sent.
 constexpr int CAM_ERR_REQUEST_TOO_LONG = -9;

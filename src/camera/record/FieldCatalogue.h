@@ -35,7 +35,7 @@ struct CameraField {
     size_t size;
     FieldType type;
     Report report;  // the report it is read from; None: the read finds it out otherwise
-    bool required;  // its report is incomplete without it
+    bool required;  // every model reports it: its report is incomplete without it
     bool written;   // a save sends it back
     bool spaced;    // sent with its blanks encoded
     ValueKind kind;

@@ -9,15 +9,18 @@
 namespace orvanta::camera {
 namespace {
 
-bool IsKeyCharacter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+// What may not stand right before a key: a letter, digit or underscore would make it the tail
+// of a longer key, a blank or tab part of a value ("Desp=gate IPAddr=...").
+bool EndsNoKey(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == ' ' || c == '\t';
 }
 
-// The first occurrence of `key` that does not continue a longer key.
+// The first occurrence of `key` that is a key of its own.
 const char* FindKey(const char* text, const char* key) {
     if (!*key) return nullptr;
     for (const char* p = std::strstr(text, key); p; p = std::strstr(p + 1, key)) {
-        if (p == text || !IsKeyCharacter(p[-1])) return p;
+        if (p == text || !EndsNoKey(p[-1])) return p;
     }
     return nullptr;
 }
@@ -37,17 +40,11 @@ int CheckReport(const char* answer, int page, int sub) {
     if (!answer) return CAM_ERR_INCOMPLETE;
     const Report report = ReportOf(page, sub);
     if (report == Report::None) return CAM_OK;
-    // A cut is told first: a report cut inside a value also lacks the keys after it.
-    bool missing = false;
     for (const CameraField& f : FieldCatalogue()) {
-        if (f.report != report) continue;
-        const char* hit = FindKey(answer, KeyOf(f).c_str());
-        missing = missing || (!hit && f.required);
-        // Every line of a report ends in a line feed: a value that runs into the end of the
-        // answer was cut with it, however plausible what is left of it looks.
-        if (hit && !std::strpbrk(hit, "\r\n")) return CAM_ERR_CLOSED_EARLY;
+        if (f.report == report && f.required && !FindKey(answer, KeyOf(f).c_str()))
+            return CAM_ERR_INCOMPLETE;
     }
-    return missing ? CAM_ERR_INCOMPLETE : CAM_OK;
+    return CAM_OK;
 }
 
 void ParseReportField(void* destination, const char* key, const char* answer, size_t width,

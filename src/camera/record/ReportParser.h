@@ -9,8 +9,9 @@ namespace orvanta::camera {
 enum FieldKind { kNumberField = 0, kTextField = 1 };
 
 // Finds `key` (with its "=") in `answer` and stores its value in `destination`.
-// A key counts only where no letter, digit or underscore stands right before it, so "IPAddr="
-// is not found inside "WIPAddr=". The first such hit wins; a line feed, carriage return or
+// A key counts only where no letter, digit, underscore, blank or tab stands right before it,
+// so "IPAddr=" is not found inside "WIPAddr=" nor inside a value that holds " IPAddr=" (markup
+// such as ">" before a key is fine). The first such hit wins; a line feed, carriage return or
 // the end of the text ends the value; an empty value or a missing key stores nothing.
 // Number: optional blanks, a sign and decimal digits; the lowest `width` bytes (1 or 4) of
 // the value are stored; a value without digits stores nothing. Text: at most width - 1
@@ -18,10 +19,12 @@ enum FieldKind { kNumberField = 0, kTextField = 1 };
 void ParseReportField(void* destination, const char* key, const char* answer, size_t width,
                       FieldKind kind);
 
-// Whether `answer` is a whole report of the page: CAM_ERR_INCOMPLETE when a page that a save
-// writes back (1, 3, 13, the time) lacks a key of its report (only SECUEN, Wireless and ChType,
-// which are never written, may be missing); CAM_ERR_CLOSED_EARLY when one of the page's values
-// runs into the end of the answer without its line end; else CAM_OK.
+// Whether `answer` has what every model reports on the page: CAM_ERR_INCOMPLETE when it lacks
+// a key the catalogue marks required (the wired address keys and HttpPort of page 3, TitleBar
+// and Desp, the DDNS keys, the clock keys), else CAM_OK. A model without the other keys (a
+// wired-only camera has no wireless ones) is read, and ParseReport treats what it did not
+// report as a missing key. Whether the answer was cut is the transport's to tell
+// (CheckAnswer): the last value may end with the text.
 int CheckReport(const char* answer, int page, int sub);
 
 // Fills the fields of one page's report (page 0 with sub 15 is the time). Text fields of the

@@ -163,11 +163,8 @@ int Exchange(const CameraSettings& settings, const char* host, const char* port,
 
 int JudgeAnswer(const char* answer, size_t received, AnswerEnd end, const AnswerCheck& check) {
     if (check.kind == AnswerKind::kRead && end == AnswerEnd::kOverflow) return CAM_ERR_TOO_LONG;
-    const int marks = ClassifyAnswer(answer, check.textMarks, check.page);
-    if (marks != CAM_OK && marks != CAM_ERR_INCOMPLETE) return marks;
-    // An error page or garbage is that, rather than a network report without its key.
-    const int form = CheckAnswer(answer, received, end, check.kind);
-    return form != CAM_OK ? form : marks;
+    const int marks = ClassifyAnswer(answer, check.textMarks);
+    return marks != CAM_OK ? marks : CheckAnswer(answer, received, end, check.kind);
 }
 
 int AskCamera(const CameraSettings& settings, const char* host, const char* port,
@@ -188,7 +185,7 @@ int CameraCommand(CameraSettings& settings, const char* host, const char* port, 
     char answer[kAnswerCapacity];
     const bool isRead = act == 1;
     int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
-                           {isRead ? AnswerKind::kRead : AnswerKind::kWrite, isRead, page});
+                           {isRead ? AnswerKind::kRead : AnswerKind::kWrite, isRead});
     // Only a whole report is taken: a save must never write back what a cut one left out.
     if (result == CAM_OK && isRead) result = CheckReport(answer, page, sub);
     if (result == CAM_OK && isRead) ParseReport(settings, answer, page, sub);
@@ -202,7 +199,7 @@ int ReadSystemWithAuth(CameraSettings& settings, const char* host, const char* p
     // Only the 404 and 402 marks: a wrong password surfaces at the next command, which
     // classifies "Unauthorized". Such an answer is not taken as the system page either.
     int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
-                           {AnswerKind::kRead, false, 1});
+                           {AnswerKind::kRead, false});
     if (result == CAM_ERR_UNAUTHORIZED || (result == CAM_OK && std::strstr(answer, "Unauthorized")))
         return CAM_OK;
     if (result == CAM_OK) result = CheckReport(answer, 1, 0);

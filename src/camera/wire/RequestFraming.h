@@ -57,17 +57,15 @@ int Exchange(const CameraSettings& settings, const char* host, const char* port,
              const char* request, size_t length, char* answer, size_t capacity,
              size_t* received = nullptr, AnswerEnd* end = nullptr);
 
-// How an answer is judged: what it is taken for, whether "Unauthorized" in its text refuses
-// it (the reads of pages), and the page it answers.
+// How an answer is judged: what it is taken for, and whether "Unauthorized" in its text
+// refuses it (the reads of pages).
 struct AnswerCheck {
     AnswerKind kind = AnswerKind::kRead;
     bool textMarks = false;
-    int page = 0;
 };
 
 // The one judgement of every answer: a read that overflowed is too long; then the marks of
-// ClassifyAnswer (an error page is that, whatever its form), then the form of CheckAnswer. A
-// network report without its key (CAM_ERR_INCOMPLETE) still yields to a broken form.
+// ClassifyAnswer (an error page is that, whatever its form), then the form of CheckAnswer.
 int JudgeAnswer(const char* answer, size_t received, AnswerEnd end, const AnswerCheck& check);
 
 // Exchange, then JudgeAnswer: CAM_OK only for an answer that passed both.

@@ -383,23 +383,23 @@ int CheckAnswer(const char* answer, size_t length, AnswerEnd end, AnswerKind kin
         if (std::strstr(answer, "Unauthorized")) return CAM_ERR_UNAUTHORIZED;
         if (std::strstr(answer, "ERROR")) return CAM_ERR_FAILURE;
     }
-    if (kind == AnswerKind::kRead) {
-        // A report still trickling in, or one whose head or body stopped short, is not whole.
-        if (end == AnswerEnd::kTimeLimit) return CAM_ERR_TOO_SLOW;
-        if (head.status > 0 && !head.complete) return CAM_ERR_CLOSED_EARLY;
-        if (head.complete && head.hasLength && length - head.bodyStart < head.contentLength)
-            return CAM_ERR_CLOSED_EARLY;
-    }
+    if (kind == AnswerKind::kRead && end == AnswerEnd::kTimeLimit) return CAM_ERR_TOO_SLOW;
+    // A list cut at the full buffer keeps what it read; any other cut that shows is one.
+    if (kind == AnswerKind::kWrite || end == AnswerEnd::kOverflow) return CAM_OK;
+    if (head.status > 0 && !head.complete) return CAM_ERR_CLOSED_EARLY;
+    const bool lengthKnown = head.complete && head.hasLength;
+    if (lengthKnown && length - head.bodyStart < head.contentLength) return CAM_ERR_CLOSED_EARLY;
+    // A reset broke off whatever was still to come, unless the length says it had all come.
+    if (end == AnswerEnd::kReset && !lengthKnown) return CAM_ERR_CLOSED_EARLY;
     return CAM_OK;
 }
 
-int ClassifyAnswer(const char* answer, bool isRead, int page) {
+int ClassifyAnswer(const char* answer, bool isRead) {
     if (!answer) answer = "";
     if (std::strstr(answer, "HTTP/1.0 404 Not Found")) return CAM_ERR_HTTP_NOT_FOUND;
     if (std::strstr(answer, "404 Not Found")) return CAM_ERR_NOT_FOUND;
     if (std::strstr(answer, "402 Failure")) return CAM_ERR_FAILURE;
     if (isRead && std::strstr(answer, "Unauthorized")) return CAM_ERR_UNAUTHORIZED;
-    if (isRead && page == 3 && !std::strstr(answer, "WPAPSKeyM=")) return CAM_ERR_INCOMPLETE;
     return CAM_OK;
 }
 

@@ -80,9 +80,11 @@ enum class AnswerKind {
 // What the answer's form says beyond the marks of ClassifyAnswer: CAM_ERR_NOT_HTTP (NUL or
 // control bytes without a status line, or a broken status line), CAM_ERR_UNAUTHORIZED
 // (status 401), CAM_ERR_HTTP_STATUS (any other status but 2xx). A read also fails with
-// CAM_ERR_TOO_LONG when it overflowed the buffer, CAM_ERR_TOO_SLOW when it was still coming at
-// the total bound, and CAM_ERR_CLOSED_EARLY when its head never ended or its body is shorter
-// than its Content-Length. A write also fails when its answer says "Unauthorized"
+// CAM_ERR_TOO_LONG when it overflowed the buffer and CAM_ERR_TOO_SLOW when it was still coming
+// at the total bound. A read or a list fails with CAM_ERR_CLOSED_EARLY when its head never
+// ended, its body is shorter than its Content-Length, or a reset ended an answer without a
+// Content-Length (a list that filled the buffer is kept as it is). A write also fails when
+// its answer says "Unauthorized"
 // (CAM_ERR_UNAUTHORIZED) or "ERROR" (CAM_ERR_FAILURE). An answer without a status line that
 // is plain text is a camera's plain answer and passes. Sets LastHttpStatus().
 int CheckAnswer(const char* answer, size_t length, AnswerEnd end, AnswerKind kind);
@@ -92,7 +94,7 @@ int CheckAnswer(const char* answer, size_t length, AnswerEnd end, AnswerKind kin
 int LastHttpStatus();
 
 // The common classification of a NUL-terminated answer: the 404, 402 marks, "Unauthorized"
-// for reads, the incomplete network report for reads of page 3.
-int ClassifyAnswer(const char* answer, bool isRead, int page);
+// for reads. Whether a report has its keys is CheckReport's: models differ in what they list.
+int ClassifyAnswer(const char* answer, bool isRead);
 
 }  // namespace orvanta::camera

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "SimCameraFixture.h"
@@ -23,61 +24,30 @@ namespace {
 using testing::SimCameraFixture;
 using Settings = std::vector<std::pair<std::string, std::string>>;
 
-const Settings kWirelessCamera = {
-    {"ModelName", "Mervo-71"},
-    {"Version", "0.9.6.8"},
-    {"TitleBar", "Front door"},
-    {"description", "Porch, east side"},
-    {"IPType", "0"},
-    {"IPAddr", "192.168.0.98"},
-    {"Netmask", "255.255.255.0"},
-    {"Gateway", "192.168.0.1"},
-    {"DNS1", "192.168.0.1"},
-    {"DNS2", "9.9.9.9"},
-    {"WIPType", "1"},
-    {"WIPAddr", "192.168.1.98"},
-    {"WNetmask", "255.255.0.0"},
-    {"WGateway", "192.168.1.1"},
-    {"WDNS1", "192.168.1.2"},
-    {"WDNS2", "192.168.1.3"},
-    {"Wireless", "1"},
-    {"WireType", "1"},
-    {"SSID", "Home \"net\" 5G"},
-    {"WireCh", "300"},
-    {"ChType", "2"},
-    {"WireSec", "3"},
-    {"TxRate", "54M"},
-    {"WEPAuthM", "1"},
-    {"WEPMode", "1"},
-    {"WepKeyL", "1"},
-    {"WEPKey0", "0123456789"},
-    {"WEPKey3", "abc def"},
-    {"WEPKeyE0", "4"},
-    {"WPAKey", "correct horse battery"},
-    {"WPAEnc", "2"},
-    {"WPAPSKeyM", "1"},
-    {"UPnPE", "0"},
-    {"HttpPort", "8080"},
-    {"SPort", "8554"},
-    {"RTSPPort", "-1"},
-    {"DDNSSrv", "ddns.example.net:80"},
-    {"DDNS", "1"},
-    {"DDNSUser", "dd user"},
-    {"DDNSPwd", "dd pass"},
-    {"DDNSHost", "cam.example.net"},
-    {"NTPEN", "1"},
-    {"NTPName", "ntp.example.org"},
-    {"NTPPoll", "48"},
-    {"Timezone", "-7"},
-    {"Date", "2026/12/08"},
-    {"Time", "01:02:03"},
-    {"cap_wireless", "1"},
-    {"cap_wps", "1"},
-    {"cap_transversal", "1"},
-    {"ap1", "6|00:11:22:33:44:55|Home net|80|Infra|WPA2-PSK|AES"},
-    {"ap2", "11|00:11:22:33:44:66|Office|40|Infra|WEP|WEP"},
-    {"ap3", "1|00:11:22:33:44:77|Cafe|7|Adhoc|None|None"},
-};
+// A camera's keys, one "key=value" a line.
+Settings Keys(const std::string& text) {
+    Settings keys;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        keys.emplace_back(line.substr(0, line.find('=')), line.substr(line.find('=') + 1));
+    return keys;
+}
+
+const Settings kWirelessCamera = Keys(
+    "ModelName=Mervo-71\nVersion=0.9.6.8\nTitleBar=Front door\n"
+    "description=Porch, east side\nIPType=0\nIPAddr=192.168.0.98\nNetmask=255.255.255.0\n"
+    "Gateway=192.168.0.1\nDNS1=192.168.0.1\nDNS2=9.9.9.9\nWIPType=1\nWIPAddr=192.168.1.98\n"
+    "WNetmask=255.255.0.0\nWGateway=192.168.1.1\nWDNS1=192.168.1.2\nWDNS2=192.168.1.3\n"
+    "Wireless=1\nWireType=1\nSSID=Home \"net\" 5G\nWireCh=300\nChType=2\nWireSec=3\n"
+    "TxRate=54M\nWEPAuthM=1\nWEPMode=1\nWepKeyL=1\nWEPKey0=0123456789\nWEPKey3=abc def\n"
+    "WEPKeyE0=4\nWPAKey=correct horse battery\nWPAEnc=2\nWPAPSKeyM=1\nUPnPE=0\n"
+    "HttpPort=8080\nSPort=8554\nRTSPPort=-1\nDDNSSrv=ddns.example.net:80\nDDNS=1\n"
+    "DDNSUser=dd user\nDDNSPwd=dd pass\nDDNSHost=cam.example.net\nNTPEN=1\n"
+    "NTPName=ntp.example.org\nNTPPoll=48\nTimezone=-7\nDate=2026/12/08\nTime=01:02:03\n"
+    "cap_wireless=1\ncap_wps=1\ncap_transversal=1\n"
+    "ap1=6|00:11:22:33:44:55|Home net|80|Infra|WPA2-PSK|AES\n"
+    "ap2=11|00:11:22:33:44:66|Office|40|Infra|WEP|WEP\n"
+    "ap3=1|00:11:22:33:44:77|Cafe|7|Adhoc|None|None\n");
 
 Settings With(Settings base, const Settings& more) {
     for (const auto& item : more) base.push_back(item);
@@ -327,7 +297,7 @@ TEST(CameraReadJob, CameraFaults) {
         int error;
     };
     const Case cases[] = {
-        {{{"fault", "no_wpapskeym"}}, CAM_ERR_INCOMPLETE},
+        {{{"fault", "tab_keys"}, {"fault_on", "3"}}, CAM_ERR_INCOMPLETE},
         {{{"fault", "failure"}, {"fault_on", "13"}}, CAM_ERR_FAILURE},
         {{{"fault", "failure"}, {"fault_on", "scan"}}, CAM_OK},  // the scan fails the job alone
         {{{"fault", "close"}}, CAM_ERR_NO_ANSWER},

@@ -94,10 +94,11 @@ TEST(CameraReport, KeysInsideLongerKeysAreNotTaken) {
     EXPECT_EQ(s.IPType, 0);
     EXPECT_EQ(s.WIPType, 1);
 
-    // A key at the very start counts; one after a digit or underscore does not.
-    ParseReport(s, "1IPAddr=a\n_IPAddr=b\n IPAddr=c\n", 3, 0);
-    EXPECT_STREQ(s.IPAddr, "c");
-    ParseReport(s, "IPAddr=d\n", 3, 0);
+    // A key at the very start or after markup counts; one after a digit, underscore, blank or
+    // tab does not: it is part of a value.
+    ParseReport(s, "1IPAddr=a\n_IPAddr=b\n IPAddr=c\n\tIPAddr=d\n<td>IPAddr=e\n", 3, 0);
+    EXPECT_STREQ(s.IPAddr, "e");
+    ParseReport(s, "Desp=gate IPAddr=evil\nIPAddr=d\n", 3, 0);
     EXPECT_STREQ(s.IPAddr, "d");
     // The first good hit wins.
     ParseReport(s, "IPAddr=first\nIPAddr=second\n", 3, 0);
@@ -105,6 +106,14 @@ TEST(CameraReport, KeysInsideLongerKeysAreNotTaken) {
     // Keys are case-sensitive.
     ParseReport(s, "ipaddr=x\n", 3, 0);
     EXPECT_STREQ(s.IPAddr, "");
+}
+
+TEST(CameraReport, APageLacksOnlyWhatEveryModelReports) {
+    const std::string wired =
+        "IPType=1\nIPAddr=a\nNetmask=m\nGateway=g\nDNS1=d\nDNS2=\nHttpPort=80";
+    EXPECT_EQ(CheckReport(wired.c_str(), 3, 0), CAM_OK);  // no wireless keys, no last line end
+    EXPECT_EQ(CheckReport(wired.substr(9).c_str(), 3, 0), CAM_ERR_INCOMPLETE);  // no IPType
+    EXPECT_EQ(CheckReport("TitleBar=t\nDesp=d", 1, 0), CAM_OK);                 // no ModelName
 }
 
 TEST(CameraReport, NumbersAndTextsStayInsideTheirFields) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "RecordingPeer.h"
 #include "camera/commands/ServerListing.h"
@@ -58,15 +59,21 @@ TEST(ServerListing, AnswersThatGiveNoListOrAShortOne) {
     EXPECT_FALSE(ParseServerListing("no total here\n", 2, &failure));
     EXPECT_EQ(CAM_ERR_INCOMPLETE, failure);
     EXPECT_TRUE(ParseServerListing("401 Unauthorized\nTotal Camera=0\n", 2));
-    // Fewer cameras than the total: those found.
-    auto few = ParseServerListing("Total Camera=5\nID=a Camera=1\nID=b Camera=2\n", 2);
-    ASSERT_TRUE(few);
-    EXPECT_EQ(3u, few->size()) << "the mark inside the total counts as the first cut";
-    // A mark at the very end of the text is not cut past.
-    auto edge = ParseServerListing("Total Camera=3\nCamera=", 2);
-    ASSERT_TRUE(edge);
-    EXPECT_EQ(2u, edge->size());
-    EXPECT_STREQ("", (*edge)[1].id);
+    // The cameras are the rows that ended, whatever the total says; a mark at the very end of
+    // the text is not cut past.
+    auto ids = [](const char* answer) {
+        std::vector<std::string> ids;
+        auto list = ParseServerListing(answer, 2);
+        for (const ServerCamera& camera : list.value()) ids.emplace_back(camera.id);
+        return ids;
+    };
+    using Ids = std::vector<std::string>;
+    EXPECT_EQ(ids("Total Camera=5\nID=a Camera=1\nID=b Camera=2\n"), (Ids{"a", "b"}));
+    EXPECT_EQ(ids("Total Camera=-5<br>\nID=a IP=1<br>\nCamera=1<br>\n"), Ids{"a"});
+    EXPECT_EQ(ids("Total Camera=1<br>\nID=a<br>\nCamera=1<br>\nID=b<br>\nCamera=2"),
+              (Ids{"a", "b"}));
+    EXPECT_EQ(ids("Total Camera=2<br>\nID=a<br>\nCamera=1<br>\nID=CAM1 IP=192.16"), Ids{"a"});
+    EXPECT_EQ(ids("Total Camera=3\nCamera="), Ids{});
 }
 
 TEST(ServerListing, FailuresSayWhyAndLeaveTheCountAlone) {

@@ -37,6 +37,9 @@ TEST(WorkflowRules, TheSavedCameraIsItsSerialAtTheFixedAddressAndPortWritten) {
     s.Wireless = 1;  // a wireless camera may come back on its fixed wireless address
     s.WIPType = 1;
     EXPECT_EQ(FindSavedCamera(rows, 4, ExpectAfterSave(s)), &rows[1]);
+    s.IPType = 0;  // no wireless address read (a wired-only camera): any address will do
+    SetFieldText(s.WIPAddr, "");
+    EXPECT_EQ(FindSavedCamera(rows, 4, ExpectAfterSave(s)), &rows[0]);
     SetFieldText(s.cameraIdText, "");  // no serial tells no camera apart
     EXPECT_EQ(FindSavedCamera(rows, 4, ExpectAfterSave(s)), nullptr);
 }
