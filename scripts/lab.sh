@@ -6,6 +6,9 @@
 #   lab.sh create ID                      switch namespace with a bridge
 #   lab.sh add-host ID NAME [ADDR/LEN...] namespace o2-ID-NAME, eth0 on the bridge
 #   lab.sh addr ID NAME ADDR/LEN [ARGS]   another address (ARGS go to `ip addr add`)
+#   lab.sh add-behind ID NAME ROUTER ROUTER_ADDR/LEN ADDR/LEN
+#                                         a host off the bridge, joined only to ROUTER, which
+#                                         forwards; its default route goes through ROUTER
 #   lab.sh resolv ID NAME SERVER...       the host's /etc/resolv.conf
 #   lab.sh exec ID NAME CMD...            run CMD inside the host
 #   lab.sh destroy ID                     stop what runs inside, remove everything
@@ -58,6 +61,22 @@ cmd_addr() {
     local id=$1 name=$2 address=$3
     shift 3
     ip -n "$(ns "$id" "$name")" addr add "$address" dev eth0 "$@"
+}
+
+cmd_add_behind() {
+    local id=$1 name=$2 router=$3 router_cidr=$4 cidr=$5
+    local host r
+    host=$(ns "$id" "$name")
+    r=$(ns "$id" "$router")
+    ip netns add "$host"
+    quiet_ns_setup "$host"
+    ip link add eth0 netns "$host" type veth peer name "b-$name" netns "$r"
+    ip -n "$r" addr add "$router_cidr" dev "b-$name"
+    ip -n "$r" link set "b-$name" up
+    ip netns exec "$r" sysctl -qw net.ipv4.ip_forward=1
+    ip -n "$host" addr add "$cidr" dev eth0
+    ip -n "$host" link set eth0 up
+    ip -n "$host" route add default via "${router_cidr%/*}"
 }
 
 cmd_resolv() {
@@ -129,6 +148,7 @@ case "$verb" in
 create) cmd_create "$@" ;;
 add-host) cmd_add_host "$@" ;;
 addr) cmd_addr "$@" ;;
+add-behind) cmd_add_behind "$@" ;;
 resolv) cmd_resolv "$@" ;;
 exec) cmd_exec "$@" ;;
 destroy) cmd_destroy "$@" ;;

@@ -15,6 +15,7 @@
 #include "WizardFixture.h"
 #include "app/LiveBackend.h"
 #include "camera/wire/RequestFraming.h"
+#include "pages/CDlgCameraAddress.h"
 #include "pages/CSubAPScan.h"
 #include "pages/CSubChoose.h"
 #include "pages/CSubDDNS.h"
@@ -83,6 +84,14 @@ protected:
         camera::SetFieldText(s.cameraIdText, "SN-98");
         s.cameraAddress = inet_addr("192.168.0.98");
         return wizard;
+    }
+
+    template <class Page>
+    void Click(app::CWizardDlg& wizard, int page, int button) {
+        ASSERT_TRUE(WaitUntil([&] { return wizard.Pages().Current() == page; }, 30000))
+            << "on page " << wizard.Pages().Current() << ", waiting for " << page << ": "
+            << Message(prompt_.Messages().size() - 1).toStdString();
+        wizard.Page<Page>(page)->template Control<QPushButton>(button)->click();
     }
 
     std::unique_ptr<lab::Lab> lab_;
@@ -213,13 +222,6 @@ protected:
         prompt_.SetNextAnswer(wps ? PromptAnswer::Yes : PromptAnswer::No);
         Click<CSubWizardIP>(wizard, kPageWizardIp, CSubWizardIP::kNext);
     }
-    template <class Page>
-    void Click(app::CWizardDlg& wizard, int page, int button) {
-        ASSERT_TRUE(WaitUntil([&] { return wizard.Pages().Current() == page; }, 30000))
-            << "on page " << wizard.Pages().Current() << ", waiting for " << page << ": "
-            << Message(prompt_.Messages().size() - 1).toStdString();
-        wizard.Page<Page>(page)->template Control<QPushButton>(button)->click();
-    }
 };
 
 TEST_F(DemoLab, NewCameraFromTheFirstPageToTheSetupFinishedPage) {
@@ -267,6 +269,60 @@ TEST_F(DemoLab, NewCameraFromTheFirstPageToTheSetupFinishedPage) {
     // The camera itself answers there.
     camera::CameraSettings probe = camera::NewCameraSettings();
     EXPECT_EQ(camera::CameraCommand(probe, address.toLatin1().constData(), "80", 1, 1, 0), 0);
+}
+
+// A camera behind a router: no search reaches it, so the user adds it by its address, gives
+// it a fixed address in its own subnet, and the wizard reads it there after the save.
+class RoutedLab : public WizardLab {
+protected:
+    void StartCameras() override {
+        lab_->AddHost("router", {"192.168.0.1/24"});
+        lab_->AddHostBehind("cam", "router", "10.20.0.1/24", "10.20.0.5/24");
+        ASSERT_EQ(lab_->Run("pc", "ip route add 10.20.0.0/24 via 192.168.0.1"), 0);
+        lab_->StartCamsim("cam", {"--own-addresses", "--camera",
+                                  "mac=00:0E:53:00:00:05,ip=10.20.0.5,serial=SN-5,restart_ms=300"});
+    }
+};
+
+TEST_F(RoutedLab, CameraBehindARouterIsAddedByAddressSavedAndReadAtItsNewAddress) {
+    auto wizard = StartWizard(0.05);
+    using namespace pages;
+    Click<CSubFirst>(*wizard, kPageFirst, CSubFirst::kSetupCamera);
+    Click<CSubChoose>(*wizard, kPageChoose, CSubChoose::kNext);
+    Click<CSubShowPic>(*wizard, kPageShowPic, CSubShowPic::kNext);
+    prompt_.SetNextDialog([](QDialog& dialog) {
+        static_cast<CDlgCameraAddress&>(dialog).AddressEdit()->setText("10.20.0.5");
+        return int(QDialog::Accepted);
+    });
+    Click<CSubSearchNet>(*wizard, kPageSearchNet, CSubSearchNet::kAddCamera);
+    auto* list = wizard->Page<CSubSearchNet>(kPageSearchNet)
+                     ->Control<QTreeWidget>(CSubSearchNet::kCameraList);
+    ASSERT_EQ(list->topLevelItemCount(), 1) << Message(0).toStdString();
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "10.20.0.5");
+    Click<CSubSearchNet>(*wizard, kPageSearchNet, CSubSearchNet::kNext);
+    Click<CSubOption>(*wizard, kPageOption, CSubOption::kNext);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageWizardIp; }, 30000))
+        << Message(prompt_.Messages().size() - 1).toStdString();
+    // The PC's own route to the camera's subnet stays: no temporary address beside it.
+    EXPECT_EQ(lab_->Output("pc", "ip -4 -o addr show dev eth0 | grep -c 10.20."), "0\n");
+    auto* ipPage = wizard->Page<CSubWizardIP>(kPageWizardIp);
+    ipPage->Control<QRadioButton>(CSubWizardIP::kFixed)->click();
+    ipPage->Control<QLineEdit>(CSubWizardIP::kAddress)->setText("10.20.0.7");
+    ipPage->Control<QLineEdit>(CSubWizardIP::kMask)->setText("255.255.255.0");
+    ipPage->Control<QLineEdit>(CSubWizardIP::kGateway)->setText("10.20.0.1");
+    ipPage->Control<QLineEdit>(CSubWizardIP::kDns)->setText("10.20.0.1");
+    ipPage->Control<QPushButton>(CSubWizardIP::kNext)->click();
+    Click<CSubUPnP>(*wizard, kPageUpnp, CSubUPnP::kNext);
+    Click<CSubDDNS>(*wizard, kPageDdns, CSubDDNS::kNext);
+    Click<CSubSetAutoParam>(*wizard, kPageSetAutoParam, CSubSetAutoParam::kSave);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSetupFinish; }, 60000))
+        << Message(prompt_.Messages().size() - 1).toStdString();
+    EXPECT_EQ(Message(prompt_.Messages().size() - 1),
+              wizard->Texts().Message(WizardMessage::FoundAgain));
+    EXPECT_EQ(wizard->Page<CSubSetupFinish>(kPageSetupFinish)
+                  ->Control<QLineEdit>(CSubSetupFinish::kAddress)
+                  ->text(),
+              "http://10.20.0.7:80");
 }
 
 TEST_F(WizardLab, ProbeOfAHostThatNeverAnswersHoldsTheStartBackOnlyBriefly) {

@@ -77,6 +77,11 @@ void Lab::AddAddress(const std::string& host, const std::string& cidr, const std
     Script("addr " + id_ + " " + host + " " + cidr + " " + options);
 }
 
+void Lab::AddHostBehind(const std::string& host, const std::string& router,
+                        const std::string& routerCidr, const std::string& cidr) {
+    Script("add-behind " + id_ + " " + host + " " + router + " " + routerCidr + " " + cidr);
+}
+
 int Lab::Run(const std::string& host, const std::string& command) {
     std::string line = "ip netns exec " + Namespace(host) + " sh -c " + Quote(command);
     int status = std::system(line.c_str());

@@ -28,6 +28,10 @@ public:
     void AddHost(const std::string& host, std::initializer_list<std::string> addresses = {});
     void AddAddress(const std::string& host, const std::string& cidr,
                     const std::string& options = "");
+    // A host off the bridge, reached only through `router` (a host of the lab), which gets
+    // `routerCidr` on its side of the link and forwards between its links.
+    void AddHostBehind(const std::string& host, const std::string& router,
+                       const std::string& routerCidr, const std::string& cidr);
     // Runs a shell command inside the host; returns its exit status.
     int Run(const std::string& host, const std::string& command);
     // Runs a shell command inside the host and returns what it printed on stdout.
