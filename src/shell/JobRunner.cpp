@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "discovery/ListedCamera.h"
+#include "platform/Clock.h"
 #include "shell/CSubWait.h"
 #include "shell/Prompt.h"
 #include "workflow/FindAgain.h"
@@ -186,7 +187,8 @@ void JobRunner::OnSaveEnded(const SettingsJob& job) {
                 texts_.Message(wireless ? WizardMessage::SavedWireless : WizardMessage::Saved),
                 QString(), PromptIcon::Information);
     if (settings_.wizardMode == 1 && settings_.newCameraSetup == 1) {
-        refindFor_ = workflow::ExpectAfterSave(settings_);
+        // The worker has ended, so the network write is behind this moment.
+        refindFor_ = workflow::ExpectAfterSave(settings_, platform::SystemTickMs());
         wait_->SetPosition(0);
         wait_->SetText(texts_.Note(WaitNote::Refinding));
         wait_->TransferText();
@@ -219,11 +221,12 @@ void JobRunner::OnRefindTick() {
     discovery::CameraRow* rows = nullptr;
     int count = 0, capacity = 0;
     if (refindEngine_->Query(&rows, &count, &capacity, 1) != 1 || !rows) return;
-    const discovery::CameraRow* found = workflow::FindSavedCamera(rows, count, refindFor_);
+    const discovery::FoundCamera* found =
+        workflow::FindSavedCamera(refindEngine_->Cameras(), refindFor_);
     if (!found) return;
     timer4_->Stop();
-    kept_.foundCamera = *found;
-    discovery::TakeFoundCamera(settings_, *found);
+    discovery::FillRow(*found, kept_.foundCamera);
+    discovery::TakeFoundCamera(settings_, kept_.foundCamera);
     if (context_.network) context_.network->EnsureCameraSubnet(settings_);
     context_.camera->ReadNatStatus(settings_);
     wait_->hide();
@@ -234,13 +237,9 @@ void JobRunner::OnRefindTick() {
 }
 
 void JobRunner::DropEarlierAnswers() {
-    // Answers from before the camera restarted, its own from its old address among them, may
-    // wait in the engine's sockets since an earlier save: one query that forgets them leaves
-    // only what comes after. A new request cycle then asks the restarted camera at once, so
-    // that an answer read and dropped by that query is not waited for a whole period.
-    discovery::CameraRow* rows = nullptr;
-    int count = 0, capacity = 0;
-    refindEngine_->Query(&rows, &count, &capacity, 1);
+    // The engine was idle since the last re-find: it hears only what arrives from now on, and
+    // answers from before the save never count (FindSavedCamera). A new request cycle asks
+    // the restarted camera at once rather than at the next period.
     refindEngine_->RequestCycle();
 }
 
