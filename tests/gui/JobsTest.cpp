@@ -186,7 +186,7 @@ TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
     // asks anew at its 61st and compares from its 62nd, answers from before the save never.
     jobTimers_->Tick(92);
     EXPECT_TRUE(wizard->Jobs().RefindTimerActive());
-    jobTimers_->Tick(62);
+    jobTimers_->Tick(61);
     EXPECT_TRUE(wizard->Jobs().RefindTimerActive());
     EXPECT_EQ(refind_->cycles, 1);
     refind_->found[1].lastSeen = 0;  // now
