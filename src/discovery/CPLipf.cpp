@@ -107,7 +107,7 @@ bool CPLipf::PollReplies() {
     if (!SendCycleIfDue()) return false;
     // Everything waiting on the socket is read, whichever PC address it came in on; a
     // socket that cannot be opened, or nothing that arrived for this engine, reads nothing.
-    if (lease_->Pump(now_()) < 0) return false;
+    if (lease_->Pump(now_) < 0) return false;
     QueuedDatagram datagram;
     bool any = false;
     for (; queue_.Pop(datagram); any = true)

@@ -90,7 +90,7 @@ ReceiverLease::~ReceiverLease() {
     g_receivers.erase(&udp_);
 }
 
-int ReceiverLease::Pump(uint32_t now) {
+int ReceiverLease::Pump(const platform::TickSource& now) {
     std::lock_guard<std::mutex> lock(g_mutex);
     Receiver& receiver = g_receivers[&udp_];
     if (receiver.fd < 0) receiver.fd = OpenReceiveSocket(udp_);  // the port may be free now
@@ -102,7 +102,7 @@ int ReceiverLease::Pump(uint32_t now) {
         platform::DatagramInfo info;
         datagram.length = udp_.Receive(receiver.fd, datagram.bytes, sizeof datagram.bytes, &info);
         DiscoveryLog("recvfrom function return length = %d\n", datagram.length);
-        datagram.arrival = now - info.ageMs;
+        datagram.arrival = now() - info.ageMs;
         datagram.localAddress = info.localAddress;
         for (ReplyQueue* member : receiver.members)
             if (member->Hears(datagram.arrival)) member->Push(datagram);

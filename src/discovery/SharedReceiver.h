@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "discovery/DiscoveryDatagram.h"
+#include "platform/Clock.h"
 #include "platform/UdpApi.h"
 
 namespace orvanta::discovery {
@@ -57,9 +58,9 @@ public:
     ReceiverLease& operator=(const ReceiverLease&) = delete;
 
     // Reads what waits on the socket (at most kMaxPerPump datagrams, the first wait 1 ms)
-    // into the queue of every member that hears it; `now` stamps the arrivals. Returns the
-    // number read, or -1 when the socket cannot be opened.
-    int Pump(uint32_t now);
+    // into the queue of every member that hears it; `now`, read right after each receive,
+    // places the arrivals. Returns the number read, or -1 when the socket cannot be opened.
+    int Pump(const platform::TickSource& now);
 
     static constexpr int kMaxPerPump = 4096;
 

@@ -31,9 +31,10 @@ constexpr int64_t kMaxAgeMs = 10 * 60 * 1000;
 uint32_t AgeOf(const timeval& stamp) {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    int64_t ms = (static_cast<int64_t>(now.tv_sec) - stamp.tv_sec) * 1000 +
-                 (now.tv_nsec / 1000 - stamp.tv_usec) / 1000;
-    return ms < 0 || ms > kMaxAgeMs ? 0u : static_cast<uint32_t>(ms);
+    // Whole milliseconds, rounded down, so that an arrival is never placed too early.
+    int64_t us = (static_cast<int64_t>(now.tv_sec) - stamp.tv_sec) * 1000000 +
+                 (now.tv_nsec / 1000 - stamp.tv_usec);
+    return us < 0 || us / 1000 > kMaxAgeMs ? 0u : static_cast<uint32_t>(us / 1000);
 }
 
 void ReadControl(msghdr& message, DatagramInfo& info) {
