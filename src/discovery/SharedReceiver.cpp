@@ -2,7 +2,6 @@
 
 #include <arpa/inet.h>
 
-#include <algorithm>
 #include <map>
 #include <mutex>
 #include <vector>

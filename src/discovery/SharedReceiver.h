@@ -49,7 +49,7 @@ private:
 };
 
 // An engine's membership of the shared socket: joining opens it for the first member,
-// leaving closes it with the last. Members must outlive nothing: the queue is theirs.
+// leaving closes it with the last. The queue must outlive the lease.
 class ReceiverLease {
 public:
     ReceiverLease(platform::UdpApi& udp, ReplyQueue& queue);
