@@ -108,6 +108,9 @@ public:
         return engine_.Query(rows, count, capacity, mode);
     }
     void RequestCycle() override { engine_.RequestCycle(); }
+    const std::vector<discovery::FoundCamera>& Cameras() const override {
+        return engine_.Cameras();
+    }
 
 private:
     discovery::CPLipf engine_;

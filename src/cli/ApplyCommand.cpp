@@ -37,6 +37,7 @@
 #include "discovery/ListedCamera.h"
 #include "localnet/LocalNetwork.h"
 #include "platform/AddressText.h"
+#include "platform/Clock.h"
 #include "platform/NetworkFactory.h"
 #include "workflow/FindAgain.h"
 #include "workflow/Reach.h"
@@ -322,8 +323,10 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
         return;
     }
     std::string failedStep;
+    uint32_t networkWritten = 0;
     code = workflow::SaveCamera(
         settings, false, GivenCredentials(credentials), [&](camera::SaveStep step, int result) {
+            if (step == camera::SaveStep::Network) networkWritten = platform::SystemTickMs();
             const char* name = camera::SaveStepName(step, false);
             Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
             if (result != camera::CAM_OK)
@@ -335,7 +338,7 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
         return;
     }
     job.saved = true;
-    job.expect = workflow::ExpectAfterSave(settings);
+    job.expect = workflow::ExpectAfterSave(settings, networkWritten);
 }
 
 // Looks for every saved camera by its serial number until all are found or time runs out.
@@ -354,11 +357,13 @@ void Refind(std::vector<Job>& jobs, double seconds) {
             engine.Query(&rows, &count, &capacity, 0);
             for (Job& job : jobs) {
                 if (!job.saved || !job.newIp.empty()) continue;
-                const discovery::CameraRow* row =
-                    workflow::FindSavedCamera(rows, count, job.expect);
-                if (row == nullptr) continue;
-                job.newIp = FieldText(row->ip);
-                job.newPort = FieldText(row->port);
+                const discovery::FoundCamera* camera =
+                    workflow::FindSavedCamera(engine.Cameras(), job.expect);
+                if (camera == nullptr) continue;
+                discovery::CameraRow row;
+                discovery::FillRow(*camera, row);
+                job.newIp = FieldText(row.ip);
+                job.newPort = FieldText(row.port);
                 job.status = "done";
                 Progress("%s found again at %s:%s\n", job.key.c_str(), job.newIp.c_str(),
                          job.newPort.c_str());

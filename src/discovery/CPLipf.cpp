@@ -12,15 +12,25 @@
 namespace orvanta::discovery {
 namespace {
 
-// A large network answers a request with a burst; the queue holds it until the next Query.
-constexpr int kReceiveBufferBytes = 1 << 20;
-
 template <size_t N>
 void CopyText(char (&field)[N], const std::string& text) {
     std::snprintf(field, N, "%s", text.c_str());
 }
 
 }  // namespace
+
+void FillRow(const FoundCamera& camera, CameraRow& row) {
+    const uint8_t* p = camera.payload;
+    std::memset(&row, 0, sizeof row);
+    CopyText(row.mac, platform::MacText(p + kPayloadMac));
+    CopyText(row.ip, platform::DottedAddress(p + kPayloadIp));
+    std::snprintf(row.port, sizeof row.port, "%d", PayloadInt(p, kPayloadHttpPort));
+    ReplyTexts texts = SplitTextArea(p);
+    std::snprintf(row.descInterface, sizeof row.descInterface, "%s/%s", texts.description.c_str(),
+                  texts.interfaceName.c_str());
+    CopyText(row.serial, texts.serial);
+    std::snprintf(row.streamPort, sizeof row.streamPort, "%d", PayloadInt(p, kPayloadStreamPort));
+}
 
 CPLipf::CPLipf()
     : CPLipf(platform::SystemUdpApi(), platform::ListHostAddresses, platform::SystemTickMs) {}
@@ -32,9 +42,7 @@ CPLipf::CPLipf(platform::UdpApi& udp, HostAddressSource hostAddresses, platform:
     rows_.resize(static_cast<size_t>(rowCapacity_));
 }
 
-CPLipf::~CPLipf() {
-    for (DiscoveryChannel& channel : channels_) udp_.Close(channel.receiveSocket);
-}
+CPLipf::~CPLipf() = default;
 
 int CPLipf::LoadHostAddresses() {
     std::vector<uint32_t> addresses;
@@ -44,7 +52,6 @@ int CPLipf::LoadHostAddresses() {
     lastAddressText_ = platform::DottedAddress(hostAddresses_.back());
     noNetwork_ = lastAddressText_.compare(0, 9, "127.0.0.1") == 0 ? 1 : 0;
     if (noNetwork_ == 0) {
-        for (DiscoveryChannel& channel : channels_) udp_.Close(channel.receiveSocket);
         channels_.assign(hostAddresses_.size(), DiscoveryChannel{});
         sendFailed_.assign(hostAddresses_.size(), 0);
     }
@@ -53,6 +60,7 @@ int CPLipf::LoadHostAddresses() {
 
 int CPLipf::Query(CameraRow** rows, int* rowCount, int* rowCapacity, int mode) {
     if (mode != 0 && mode != 1) return 0;
+    queue_.MarkActive(now_());
     if (mode == 1) found_.clear();
     if (!PollReplies()) return -1;
     int rebuilt = BuildRows();
@@ -64,6 +72,7 @@ int CPLipf::Query(CameraRow** rows, int* rowCount, int* rowCapacity, int mode) {
 
 void CPLipf::RequestCycle() {
     cycleRequested_ = true;
+    queue_.MarkActive(now_());
     SendCycleIfDue();
 }
 
@@ -82,8 +91,8 @@ bool CPLipf::SendCycleIfDue() {
                 channel.destinationAddress =
                     platform::ParseDottedAddressOr(broadcastAddress_, htonl(INADDR_BROADCAST));
                 channel.port = static_cast<uint32_t>(port_);
-                channel.receiveSocket = OpenReceiveSocket(static_cast<uint16_t>(port_));
             }
+            lease_ = std::make_unique<ReceiverLease>(udp_, queue_);
             channelsOpen_ = 1;
         }
         for (size_t i = 0; i < channels_.size(); ++i)
@@ -96,33 +105,31 @@ bool CPLipf::SendCycleIfDue() {
 
 bool CPLipf::PollReplies() {
     if (!SendCycleIfDue()) return false;
-
-    for (size_t i = 0; i < channels_.size(); ++i) {
-        DiscoveryChannel& channel = channels_[i];
-        if (channel.receiveSocket < 0) return false;
-        // The first wait decides whether this channel (and the ones after it) is read now;
-        // then everything already queued on it is taken, up to a bound.
-        for (int n = 0; n < kMaxRepliesPerChannel; ++n) {
-            int ready = udp_.WaitReadable(channel.receiveSocket, n == 0 ? 1 : 0);
-            channel.readable = ready > 0 ? 1 : 0;
-            if (ready <= 0) {
-                if (n == 0) return false;
-                break;
-            }
-            HandleReceived(ReceiveReply(&channel, replyPayload_), static_cast<int>(i));
-        }
-    }
-    return true;
+    // Everything waiting on the socket is read, whichever PC address it came in on; a
+    // socket that cannot be opened, or nothing that arrived for this engine, reads nothing.
+    if (lease_->Pump(now_) < 0) return false;
+    QueuedDatagram datagram;
+    bool any = false;
+    for (; queue_.Pop(datagram); any = true)
+        HandleReceived(ReceiveReply(datagram, replyPayload_), datagram);
+    return any;
 }
 
-void CPLipf::HandleReceived(int result, int channelIndex) {
+int CPLipf::ChannelOf(uint32_t localAddress) const {
+    for (size_t i = 0; i < channels_.size(); ++i)
+        if (localAddress != 0 && channels_[i].localAddress == localAddress)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void CPLipf::HandleReceived(int result, const QueuedDatagram& datagram) {
     if (result == 0) {
-        staging_.channel = channelIndex;
-        staging_.lastSeen = now_();
+        staging_.channel = ChannelOf(datagram.localAddress);
+        staging_.lastSeen = datagram.arrival;
         std::memcpy(staging_.payload, replyPayload_, kPayloadSize);
         UpsertCamera(staging_);
         PurgeCameras();
-    } else if (result == 1 || result == -4) {
+    } else if (result == 1) {
         if (!found_.empty()) PurgeCameras();
     }
 }
@@ -167,36 +174,12 @@ int CPLipf::OpenSendSocket(uint32_t localAddress) {
     return fd;
 }
 
-int CPLipf::OpenReceiveSocket(uint16_t port) {
-    int fd = udp_.Open();
-    if (fd < 0) return -1;
-    if (udp_.EnableReuseAddress(fd) < 0 || udp_.Bind(fd, htonl(INADDR_ANY), port) < 0 ||
-        udp_.EnableBroadcast(fd) < 0) {
-        udp_.Close(fd);
-        return -1;
-    }
-    udp_.SetReceiveBuffer(fd, kReceiveBufferBytes);  // best effort
-    return fd;
-}
-
-int CPLipf::ReceiveReply(DiscoveryChannel* channel, uint8_t* payload) {
-    if (channel == nullptr) {
-        DiscoveryLog("Invalid handler !\n");
-        return -1;
-    }
+int CPLipf::ReceiveReply(const QueuedDatagram& datagram, uint8_t* payload) {
     if (payload == nullptr) {
         DiscoveryLog("Invalid reply data buffer !\n");
         return -2;
     }
-    std::memset(payload, 0, kPayloadSize);
-    if (!channel->readable) {
-        DiscoveryLog("Is not in the set!\n");
-        return -4;
-    }
-    uint8_t datagram[kReplySize];
-    int length = udp_.Receive(channel->receiveSocket, datagram, sizeof datagram);
-    DiscoveryLog("recvfrom function return length = %d\n", length);
-    return AcceptReply(datagram, length, payload);
+    return AcceptReply(datagram.bytes, datagram.length, payload);
 }
 
 void CPLipf::UpsertCamera(const FoundCamera& record) {
@@ -247,20 +230,7 @@ int CPLipf::BuildRows() {
         rows_.resize(static_cast<size_t>(rowCapacity_));
     Renumber();
     if (changed_ != 1) return 0;
-    for (size_t i = 0; i < found_.size(); ++i) {
-        const uint8_t* p = found_[i].payload;
-        CameraRow& row = rows_[i];
-        std::memset(&row, 0, sizeof row);
-        CopyText(row.mac, platform::MacText(p + kPayloadMac));
-        CopyText(row.ip, platform::DottedAddress(p + kPayloadIp));
-        std::snprintf(row.port, sizeof row.port, "%d", PayloadInt(p, kPayloadHttpPort));
-        ReplyTexts texts = SplitTextArea(p);
-        std::snprintf(row.descInterface, sizeof row.descInterface, "%s/%s",
-                      texts.description.c_str(), texts.interfaceName.c_str());
-        CopyText(row.serial, texts.serial);
-        std::snprintf(row.streamPort, sizeof row.streamPort, "%d",
-                      PayloadInt(p, kPayloadStreamPort));
-    }
+    for (size_t i = 0; i < found_.size(); ++i) FillRow(found_[i], rows_[i]);
     changed_ = 0;
     return 1;
 }

@@ -1,21 +1,24 @@
 #pragma once
 // The discovery engine: broadcasts the request from every PC address, reads the replies and
-// keeps the list of found cameras (one entry per MAC address, aged out after a minute),
-// exported as fixed-width text rows. It has no thread or timer: the owner calls Query.
+// keeps the list of found cameras (one entry per MAC address, aged out a minute after its
+// latest reply arrived), exported as fixed-width text rows. It has no thread or timer: the
+// owner calls Query. The replies come in through the process's one socket on the discovery
+// port (SharedReceiver.h), so every open engine hears every reply, broadcast or unicast.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "discovery/DiscoveryDatagram.h"
+#include "discovery/SharedReceiver.h"
 #include "platform/Clock.h"
 #include "platform/UdpApi.h"
 
 namespace orvanta::discovery {
 
+// One PC address, which the request cycle sends from.
 struct DiscoveryChannel {
-    int receiveSocket = -1;
-    int readable = 0;  // the channel's read set: 1 when its socket was found readable
     uint32_t localAddress = 0;
     uint32_t destinationAddress = 0;
     uint32_t port = 0;
@@ -23,8 +26,8 @@ struct DiscoveryChannel {
 
 struct FoundCamera {
     int position = 0;
-    int channel = 0;
-    uint32_t lastSeen = 0;
+    int channel = 0;        // the PC address the latest reply came in on, -1 unknown
+    uint32_t lastSeen = 0;  // ms tick at which the latest reply arrived
     uint8_t payload[kPayloadSize] = {};
 };
 
@@ -37,6 +40,9 @@ struct CameraRow {
     char streamPort[260];
 };
 static_assert(sizeof(CameraRow) == 1332, "rows are exported with a fixed layout");
+
+// The row of one found camera, as Query exports it.
+void FillRow(const FoundCamera& camera, CameraRow& row);
 
 class CPLipf {
 public:
@@ -62,8 +68,8 @@ public:
     const std::vector<FoundCamera>& Cameras() const { return found_; }
     bool NoNetwork() const { return noNetwork_ != 0; }
 
-    // At most this many datagrams are read from one channel in one Query.
-    static constexpr int kMaxRepliesPerChannel = 256;
+    // At most this many datagrams are read in one Query.
+    static constexpr int kMaxRepliesPerQuery = ReceiverLease::kMaxPerPump;
 
 private:
     int LoadHostAddresses();
@@ -72,9 +78,9 @@ private:
     bool PollReplies();
     int SendDiscoveryRequest(const DiscoveryChannel* channel);
     int OpenSendSocket(uint32_t localAddress);
-    int OpenReceiveSocket(uint16_t port);
-    int ReceiveReply(DiscoveryChannel* channel, uint8_t* payload);
-    void HandleReceived(int result, int channelIndex);
+    int ReceiveReply(const QueuedDatagram& datagram, uint8_t* payload);
+    int ChannelOf(uint32_t localAddress) const;
+    void HandleReceived(int result, const QueuedDatagram& datagram);
     void UpsertCamera(const FoundCamera& record);
     void PurgeCameras();
     void Renumber();
@@ -103,6 +109,8 @@ private:
     int ageLimit_ = 60;
     int rowCapacity_ = 25;
     std::vector<CameraRow> rows_;
+    ReplyQueue queue_;
+    std::unique_ptr<ReceiverLease> lease_;  // while the channels are open; after queue_
 };
 
 }  // namespace orvanta::discovery

@@ -25,6 +25,12 @@ int32_t LittleEndian32(const uint8_t* p) {
                                 (uint32_t{p[3]} << 24));
 }
 
+// No camera has a "this network", loopback, multicast or broadcast address.
+bool HostAddress(const uint8_t* a) {
+    const bool broadcast = a[0] == 255 && a[1] == 255 && a[2] == 255 && a[3] == 255;
+    return a[0] != 0 && a[0] != 127 && (a[0] < 224 || a[0] > 239) && !broadcast;
+}
+
 }  // namespace
 
 void BuildDiscoveryRequest(uint8_t out[kRequestSize]) {
@@ -52,8 +58,20 @@ int AcceptReply(const uint8_t* datagram, int length, uint8_t payload[kPayloadSiz
         DiscoveryLog("Is not reply message ! (%d)\n", LittleEndian32(header + 4));
         return 1;
     }
+    // A shorter reply keeps its missing tail at zero, but it must reach past the address.
+    if (static_cast<size_t>(length) < 8 + kPayloadIp + 4) {
+        DiscoveryLog("Reply too short for an address ! (%d)\n", length);
+        return 1;
+    }
     size_t body = std::min(static_cast<size_t>(length) - 8, kPayloadSize);
     std::memcpy(payload, datagram + 8, body);
+    const uint8_t* address = payload + kPayloadIp;
+    if (!HostAddress(address)) {
+        DiscoveryLog("Not a camera address ! (%u.%u.%u.%u)\n", address[0], address[1], address[2],
+                     address[3]);
+        std::memset(payload, 0, kPayloadSize);
+        return 1;
+    }
     return 0;
 }
 

@@ -27,8 +27,10 @@ constexpr size_t kPayloadStreamPort = 272;
 void BuildDiscoveryRequest(uint8_t out[kRequestSize]);
 
 // Checks a received datagram of `length` bytes (negative: the receive failed) and copies its
-// payload into `payload`, which is zero-filled first. Returns 0 for an accepted reply,
-// 1 for a wrong magic or message type, -3 for a receive error; writes the diagnostics.
+// payload into `payload`, which is zero-filled first. Returns 0 for an accepted reply; 1 for
+// a datagram to ignore: a wrong magic or message type, or a reply that names no camera (too
+// short to hold its address, or an address no host has); -3 for a receive error. Writes the
+// diagnostics.
 int AcceptReply(const uint8_t* datagram, int length, uint8_t payload[kPayloadSize]);
 
 // The three texts of the text area; none reads past the end of the area.

@@ -74,6 +74,8 @@ public:
     virtual int Query(discovery::CameraRow** rows, int* rowCount, int* rowCapacity, int mode) = 0;
     // Sends a request cycle now, however recent the last one was.
     virtual void RequestCycle() = 0;
+    // The found cameras in row order, each with the arrival of its latest reply.
+    virtual const std::vector<discovery::FoundCamera>& Cameras() const = 0;
 };
 
 class DiscoveryBackend {

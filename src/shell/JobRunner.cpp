@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "discovery/ListedCamera.h"
+#include "platform/Clock.h"
 #include "shell/CSubWait.h"
 #include "shell/Prompt.h"
 #include "workflow/FindAgain.h"
@@ -188,7 +189,8 @@ void JobRunner::OnSaveEnded(const SettingsJob& job) {
                 texts_.Message(wireless ? WizardMessage::SavedWireless : WizardMessage::Saved),
                 QString(), PromptIcon::Information);
     if (settings_.wizardMode == 1 && settings_.newCameraSetup == 1) {
-        refindFor_ = workflow::ExpectAfterSave(settings_);
+        // The worker has ended, so the network write is behind this moment.
+        refindFor_ = workflow::ExpectAfterSave(settings_, platform::SystemTickMs());
         refindAt_ = workflow::AddressAfterSave(settings_);
         refindRead_.reset();
         wait_->SetPosition(0);
@@ -227,8 +229,12 @@ void JobRunner::OnRefindTick() {
     discovery::CameraRow* rows = nullptr;
     int count = 0, capacity = 0;
     if (refindEngine_->Query(&rows, &count, &capacity, 1) != 1 || !rows) return;
-    const discovery::CameraRow* found = workflow::FindSavedCamera(rows, count, refindFor_);
-    if (found) FoundAgain(*found);
+    const discovery::FoundCamera* found =
+        workflow::FindSavedCamera(refindEngine_->Cameras(), refindFor_);
+    if (!found) return;
+    discovery::CameraRow row{};
+    discovery::FillRow(*found, row);
+    FoundAgain(row);
 }
 
 bool JobRunner::ReadAtSavedAddress() {
@@ -266,13 +272,9 @@ void JobRunner::FoundAgain(const discovery::CameraRow& row) {
 }
 
 void JobRunner::DropEarlierAnswers() {
-    // Answers from before the camera restarted, its own from its old address among them, may
-    // wait in the engine's sockets since an earlier save: one query that forgets them leaves
-    // only what comes after. A new request cycle then asks the restarted camera at once, so
-    // that an answer read and dropped by that query is not waited for a whole period.
-    discovery::CameraRow* rows = nullptr;
-    int count = 0, capacity = 0;
-    refindEngine_->Query(&rows, &count, &capacity, 1);
+    // The engine was idle since the last re-find: it hears only what arrives from now on, and
+    // answers from before the save never count (FindSavedCamera). A new request cycle asks
+    // the restarted camera at once rather than at the next period.
     refindEngine_->RequestCycle();
 }
 

@@ -8,7 +8,7 @@ namespace orvanta::workflow {
 
 using camera::FieldText;
 
-SavedCamera ExpectAfterSave(const camera::CameraSettings& s) {
+SavedCamera ExpectAfterSave(const camera::CameraSettings& s, uint32_t written) {
     SavedCamera saved;
     saved.serial = std::string(FieldText(s.cameraIdText));
     if (s.IPType == 1)
@@ -18,29 +18,30 @@ SavedCamera ExpectAfterSave(const camera::CameraSettings& s) {
     const uint32_t wireless = platform::ParseDottedAddressOr(FieldText(s.WIPAddr), 0);
     if (s.Wireless == 1 && s.WIPType == 1 && wireless != 0) saved.addresses.push_back(wireless);
     saved.port = s.HttpPort;
+    saved.notBefore = written;
     return saved;
 }
 
-const discovery::CameraRow* FindSavedCamera(const discovery::CameraRow* rows, int count,
-                                            const SavedCamera& saved) {
-    if (rows == nullptr || saved.serial.empty()) return nullptr;
-    for (int i = 0; i < count; ++i) {
-        const discovery::CameraRow& row = rows[i];
-        if (FieldText(row.serial) != saved.serial) continue;
-        if (saved.addresses.empty()) return &row;
-        uint32_t address = 0;
-        uint16_t port = 0;
-        const bool atWritten = platform::ParseDottedAddress(FieldText(row.ip), &address) &&
-                               std::find(saved.addresses.begin(), saved.addresses.end(), address) !=
-                                   saved.addresses.end();
-        if (atWritten && platform::ParsePortText(FieldText(row.port), &port) && port == saved.port)
-            return &row;
+const discovery::FoundCamera* FindSavedCamera(const std::vector<discovery::FoundCamera>& found,
+                                              const SavedCamera& saved) {
+    if (saved.serial.empty()) return nullptr;
+    for (const discovery::FoundCamera& camera : found) {
+        // Ticks wrap: an answer counts when it arrived at or after the write.
+        if (static_cast<int32_t>(camera.lastSeen - saved.notBefore) < 0) continue;
+        if (discovery::SplitTextArea(camera.payload).serial != saved.serial) continue;
+        if (saved.addresses.empty()) return &camera;
+        const uint32_t address = discovery::PayloadAddress(camera.payload);
+        const bool atWritten = std::find(saved.addresses.begin(), saved.addresses.end(), address) !=
+                               saved.addresses.end();
+        if (atWritten &&
+            discovery::PayloadInt(camera.payload, discovery::kPayloadHttpPort) == saved.port)
+            return &camera;
     }
     return nullptr;
 }
 
 discovery::CameraRow AddressAfterSave(const camera::CameraSettings& s) {
-    const SavedCamera saved = ExpectAfterSave(s);
+    const SavedCamera saved = ExpectAfterSave(s, 0);
     discovery::CameraRow row{};
     camera::SetFieldText(
         row.ip, platform::DottedAddress(saved.addresses.empty() ? s.cameraAddress

@@ -184,17 +184,24 @@ TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
     s.newCameraSetup = 1;
     camera::SetFieldText(s.cameraIdText, "SN-2");
     camera::SetFieldText(s.cameraAddressText, "192.168.0.98");
-    refind_->rows = {Row("10.0.0.7", "80", "SN-1"), Row("10.0.0.9", "8080", "SN-2")};
+    // Answers from before the save.
+    const uint32_t before = platform::SystemTickMs() - 1;
+    refind_->found = {Heard("10.0.0.7", 80, "SN-1", "ethernet", before),
+                      Heard("10.0.0.9", 8080, "SN-2", "ethernet", before)};
     wizard->HandleNavigation(nav::kSummary);
     wizard->HandleNavigation(nav::kSave);
     EXPECT_FALSE(wizard->isEnabled());
     EXPECT_EQ(wizard->WaitDialog()->ShownText(), wizard->Texts().Note(WaitNote::Saving));
     ASSERT_TRUE(WaitUntil([&] { return wizard->Jobs().WorkerEnded(); }));
-    // The 92nd tick is the first to look at the save's worker; the re-find ticks from it on
-    // and finds the camera at its 62nd.
+    // The 92nd tick is the first to look at the save's worker; the re-find ticks from it on,
+    // asks anew at its 61st and compares from its 62nd, answers from before the save never.
     jobTimers_->Tick(92);
     EXPECT_TRUE(wizard->Jobs().RefindTimerActive());
     jobTimers_->Tick(61);
+    EXPECT_TRUE(wizard->Jobs().RefindTimerActive());
+    EXPECT_EQ(refind_->cycles, 1);
+    refind_->found[1].lastSeen = 0;  // now
+    jobTimers_->Tick();
     Flush();
     EXPECT_EQ(wizard->Pages().Current(), kPageSetupFinish);
     EXPECT_EQ(camera_->saves, 1);
@@ -203,8 +210,6 @@ TEST_F(WizardTest, SaveThenTheCameraIsFoundAgainAtItsNewAddress) {
     EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::Saved));
     EXPECT_EQ(prompt_.Messages()[1].text, wizard->Texts().Message(WizardMessage::FoundAgain));
     EXPECT_EQ(prompt_.Messages()[1].icon, PromptIcon::Information);
-    // Discovery is asked only from the 61st tick on, and what that first query reads came
-    // before the camera restarted: the camera counts from the 62nd.
     EXPECT_EQ(refind_->queries, 2);
     EXPECT_EQ(camera::FieldText(s.cameraAddressText), "10.0.0.9");
     EXPECT_EQ(camera::FieldText(s.cameraPortText), "8080");
@@ -255,7 +260,7 @@ TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
     s.WirelessCap = 1;
     s.useWps = 1;
     camera::SetFieldText(s.cameraIdText, "SN-2");
-    refind_->rows = {Row("10.0.0.7", "80", "SN-1")};
+    refind_->found = {Heard("10.0.0.7", 80, "SN-1")};
     wizard->HandleNavigation(nav::kSummary);
     wizard->HandleNavigation(nav::kSave);
     ASSERT_TRUE(WaitUntil([&] { return wizard->Jobs().WorkerEnded(); }));
@@ -267,7 +272,7 @@ TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
     EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::SavedWireless));
     EXPECT_EQ(prompt_.Messages()[1].text, wizard->Texts().Message(WizardMessage::NotFoundAgain));
     EXPECT_EQ(prompt_.Messages()[1].icon, PromptIcon::Warning);
-    EXPECT_EQ(refind_->queries, 40);  // ticks 61 to 100
+    EXPECT_EQ(refind_->queries, 39);  // ticks 62 to 100
     EXPECT_EQ(wizard->Pages().Current(), kPageFirst);
     EXPECT_TRUE(wizard->isEnabled());
     EXPECT_EQ(s.useWps, 0);  // code 2 ran

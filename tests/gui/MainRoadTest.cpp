@@ -22,16 +22,6 @@ using namespace orvanta::shell;
 using pages::CSubSearchNet;
 using pages::CSubWizardIP;
 
-namespace {
-
-discovery::CameraRow Listed(const char* ip, const char* serial, const char* descInterface) {
-    discovery::CameraRow row = Row(ip, "8080", serial);
-    camera::SetFieldText(row.descInterface, descInterface);
-    return row;
-}
-
-}  // namespace
-
 TEST_F(PageTest, SearchAsksAtOnceBlinksAndStopsKeepingTheList) {
     auto page = Make<CSubSearchNet>();
     ScriptedEngine& engine = *discovery_.engines[0];
@@ -50,7 +40,7 @@ TEST_F(PageTest, SearchAsksAtOnceBlinksAndStopsKeepingTheList) {
     ManualTimers::Timer& firstLook = *timers_.timers[1];
     EXPECT_TRUE(firstLook.active);
     EXPECT_EQ(firstLook.period, CSubSearchNet::kFirstLookMs);
-    engine.rows = {Listed("192.168.0.98", "SN-1", "Door/ethernet")};
+    engine.found = {Heard("192.168.0.98", 8080, "SN-1")};
     engine.changed = true;
     firstLook.onTick();
     EXPECT_FALSE(firstLook.active);
@@ -90,15 +80,15 @@ TEST_F(PageTest, SearchEndsByItselfOnThe180thTick) {
 TEST_F(PageTest, SearchListIsRebuiltOnlyOnAChangeSoTheSelectionSurvives) {
     auto page = Make<CSubSearchNet>();
     ScriptedEngine& engine = *discovery_.engines[0];
-    engine.rows = {Listed("192.168.0.98", "SN-1", "Door/ethernet"),
-                   Listed("192.168.0.99", "SN-2", "Yard/wireless")};
+    engine.found = {Heard("192.168.0.98", 8080, "SN-1"),
+                    Heard("192.168.0.99", 8080, "SN-2", "wireless")};
     engine.changed = true;
     Button(*page, CSubSearchNet::kStartSearch)->click();
     timers_.Tick();
     auto* list = page->Control<QTreeWidget>(CSubSearchNet::kCameraList);
     ASSERT_EQ(list->topLevelItemCount(), 2);
     list->topLevelItem(1)->setSelected(true);
-    engine.rows[0] = Listed("192.168.0.50", "SN-1", "Door/ethernet");  // seen, not yet reported
+    engine.found[0] = Heard("192.168.0.50", 8080, "SN-1");  // seen, not yet reported
     timers_.Tick(2);
     EXPECT_EQ(list->topLevelItem(0)->text(1), "192.168.0.98");
     EXPECT_TRUE(list->topLevelItem(1)->isSelected());
@@ -168,8 +158,8 @@ TEST_F(PageTest, SearchNextNeedsARowAndTakesTheSelectedCamera) {
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Error);
     EXPECT_EQ(prompt_.Messages()[0].caption, "Orvanta2");
 
-    engine.rows = {Listed("192.168.0.98", "SN-1", "Door/ethernet"),
-                   Listed("192.168.0.99", "SN-2", "Yard/wireless")};
+    engine.found = {Heard("192.168.0.98", 8080, "SN-1"),
+                    Heard("192.168.0.99", 8080, "SN-2", "wireless")};
     engine.changed = true;
     Button(*page, CSubSearchNet::kStartSearch)->click();
     timers_.Tick();

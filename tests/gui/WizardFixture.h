@@ -15,7 +15,9 @@
 #include <memory>
 #include <mutex>
 
+#include "ReplyBuilder.h"
 #include "app/CWizardDlg.h"
+#include "platform/Clock.h"
 #include "shell/Backends.h"
 #include "shell/CSubPage.h"
 #include "shell/JobRunner.h"
@@ -164,12 +166,18 @@ public:
 
 // One scripted engine: its rows, and whether the next Query reports them as changed.
 struct ScriptedEngine : shell::DiscoveryEngine {
+    std::vector<discovery::FoundCamera> found;  // lastSeen 0: arrives when first queried
     std::vector<discovery::CameraRow> rows;
     bool changed = false;  // mode 0 returns 1 once after this is set, else 0 (-1 when empty)
     int queries = 0;
     int cycles = 0;  // RequestCycle calls
     int Query(discovery::CameraRow** out, int* count, int* capacity, int mode) override {
         ++queries;
+        rows.resize(found.size());
+        for (size_t i = 0; i < found.size(); ++i) {
+            if (found[i].lastSeen == 0) found[i].lastSeen = platform::SystemTickMs();
+            discovery::FillRow(found[i], rows[i]);
+        }
         if (rows.empty()) return -1;
         *out = rows.data();
         *count = *capacity = static_cast<int>(rows.size());
@@ -178,6 +186,7 @@ struct ScriptedEngine : shell::DiscoveryEngine {
         return 1;
     }
     void RequestCycle() override { ++cycles; }
+    const std::vector<discovery::FoundCamera>& Cameras() const override { return found; }
 };
 
 // Engines in the order the window makes them: the re-find's first, the search page's next.
@@ -193,6 +202,9 @@ public:
                 return engine->Query(r, n, c, mode);
             }
             void RequestCycle() override { engine->RequestCycle(); }
+            const std::vector<discovery::FoundCamera>& Cameras() const override {
+                return engine->Cameras();
+            }
         };
         auto proxy = std::make_unique<Proxy>();
         if (made >= engines.size()) engines.push_back(std::make_shared<ScriptedEngine>());
@@ -229,17 +241,6 @@ public:
                 if (t->active) t->onTick();
     }
 };
-
-inline discovery::CameraRow Row(const char* ip, const char* port, const char* serial) {
-    discovery::CameraRow row{};
-    camera::SetFieldText(row.ip, ip);
-    camera::SetFieldText(row.port, port);
-    camera::SetFieldText(row.serial, serial);
-    camera::SetFieldText(row.mac, "00:11:22:33:44:55");
-    camera::SetFieldText(row.descInterface, "Door/ethernet");
-    camera::SetFieldText(row.streamPort, "8000");
-    return row;
-}
 
 class WizardTest : public ::testing::Test {
 protected:

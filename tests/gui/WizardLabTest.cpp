@@ -156,14 +156,18 @@ protected:
                                "192.168.0.50/24"});
         setenv("ORVANTA2_REGISTRATION_SERVER", "192.168.0.50", 1);
         QString config;
+        // The second and third answer the PC's address by unicast; the third takes
+        // 192.168.0.200 when it is set to DHCP.
         for (int i = 1; i <= 3; ++i)
             config += QString(
                           "[camera]\nip = 192.168.0.%1\nmac = 00:0E:53:00:00:0%2\n"
                           "serial = SIM0000%2\ndescription = Sim Camera %2\n"
                           "ap1 = 6|00:0E:53:AA:00:01|Home WLAN|78|Infrastructure|WPA2-PSK|AES\n"
-                          "ap2 = 11|00:0E:53:AA:00:02|Guest|41|Infrastructure|None|None\n")
+                          "ap2 = 11|00:0E:53:AA:00:02|Guest|41|Infrastructure|None|None\n%3%4")
                           .arg(99 + i)
-                          .arg(i);
+                          .arg(i)
+                          .arg(i > 1 ? "reply_to = sender\n" : "")
+                          .arg(i > 2 ? "dhcp_pool = 192.168.0.200-192.168.0.200\n" : "");
         config +=
             "[camera]\nip = 192.168.0.50\nrole = registration_server\n"
             "account1 = demo|demo123|device+user|"
@@ -187,10 +191,12 @@ protected:
         size_t start = all.rfind("GET ", at);
         return all.substr(start, all.find('\n', at) - start);
     }
-    // First page to the read of camera SIM00002: Set up a camera, the choice page as
-    // `choose` leaves it, the diagram when it is a new camera, the search.
+    // First page to the read of camera `serial`: Set up a camera, the choice page as
+    // `choose` leaves it, the diagram when it is a new camera, the search, until the three
+    // cameras are listed (one of them at `listedAt`, when given).
     template <class Choose>
-    void PickCamera(app::CWizardDlg& wizard, Choose choose) {
+    void PickCamera(app::CWizardDlg& wizard, Choose choose, const QString& serial = "SIM00002",
+                    const QString& listedAt = {}) {
         using namespace pages;
         Click<CSubFirst>(wizard, kPageFirst, CSubFirst::kSetupCamera);
         ASSERT_TRUE(WaitUntil([&] { return wizard.Pages().Current() == kPageChoose; }));
@@ -202,8 +208,11 @@ protected:
         Click<CSubSearchNet>(wizard, kPageSearchNet, CSubSearchNet::kStartSearch);
         auto* list = wizard.Page<CSubSearchNet>(kPageSearchNet)
                          ->Control<QTreeWidget>(CSubSearchNet::kCameraList);
-        ASSERT_TRUE(WaitUntil([&] { return list->topLevelItemCount() == 3; }, 10000));
-        QList<QTreeWidgetItem*> picked = list->findItems("SIM00002", Qt::MatchExactly, 4);
+        auto atGiven = [&] {
+            return listedAt.isEmpty() || !list->findItems(listedAt, Qt::MatchExactly, 1).empty();
+        };
+        ASSERT_TRUE(WaitUntil([&] { return list->topLevelItemCount() == 3 && atGiven(); }, 10000));
+        QList<QTreeWidgetItem*> picked = list->findItems(serial, Qt::MatchExactly, 4);
         ASSERT_EQ(picked.size(), 1);
         picked[0]->setSelected(true);
         Click<CSubSearchNet>(wizard, kPageSearchNet, CSubSearchNet::kNext);
@@ -228,17 +237,7 @@ TEST_F(DemoLab, NewCameraFromTheFirstPageToTheSetupFinishedPage) {
     // A fifth of the real pacing leaves the read its free-address search (ARP) in time.
     auto wizard = StartWizard(0.2);
     using namespace pages;
-    Click<CSubFirst>(*wizard, kPageFirst, CSubFirst::kSetupCamera);
-    Click<CSubChoose>(*wizard, kPageChoose, CSubChoose::kNext);
-    Click<CSubShowPic>(*wizard, kPageShowPic, CSubShowPic::kNext);
-    Click<CSubSearchNet>(*wizard, kPageSearchNet, CSubSearchNet::kStartSearch);
-    auto* list = wizard->Page<CSubSearchNet>(kPageSearchNet)
-                     ->Control<QTreeWidget>(CSubSearchNet::kCameraList);
-    ASSERT_TRUE(WaitUntil([&] { return list->topLevelItemCount() == 3; }, 10000));
-    QList<QTreeWidgetItem*> picked = list->findItems("SIM00002", Qt::MatchExactly, 4);
-    ASSERT_EQ(picked.size(), 1);
-    picked[0]->setSelected(true);
-    Click<CSubSearchNet>(*wizard, kPageSearchNet, CSubSearchNet::kNext);
+    PickCamera(*wizard, [](CSubChoose&) {});
     Click<CSubOption>(*wizard, kPageOption, CSubOption::kNext);
 
     ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageWizardIp; }, 10000));
@@ -269,6 +268,26 @@ TEST_F(DemoLab, NewCameraFromTheFirstPageToTheSetupFinishedPage) {
     // The camera itself answers there.
     camera::CameraSettings probe = camera::NewCameraSettings();
     EXPECT_EQ(camera::CameraCommand(probe, address.toLatin1().constData(), "80", 1, 1, 0), 0);
+
+    // A second camera in the same run. The search page's engine, open beside the re-find's,
+    // hears the first camera's unicast answers from its new address; the second camera, set
+    // to DHCP, is found again at the address it was given, never at its old one.
+    Click<CSubSetupFinish>(*wizard, kPageSetupFinish, CSubSetupFinish::kFinish);
+    PickCamera(
+        *wizard, [](CSubChoose&) {}, "SIM00003", address);
+    Click<CSubOption>(*wizard, kPageOption, CSubOption::kNext);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageWizardIp; }, 10000));
+    ipPage->Control<QRadioButton>(CSubWizardIP::kDhcp)->click();
+    ipPage->Control<QPushButton>(CSubWizardIP::kNext)->click();
+    Click<CSubUPnP>(*wizard, kPageUpnp, CSubUPnP::kNext);
+    Click<CSubDDNS>(*wizard, kPageDdns, CSubDDNS::kNext);
+    Click<CSubSetAutoParam>(*wizard, kPageSetAutoParam, CSubSetAutoParam::kSave);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->Pages().Current() == kPageSetupFinish; }, 60000))
+        << Message(prompt_.Messages().size() - 1).toStdString();
+    EXPECT_EQ(wizard->Page<CSubSetupFinish>(kPageSetupFinish)
+                  ->Control<QLineEdit>(CSubSetupFinish::kAddress)
+                  ->text(),
+              "http://192.168.0.200:80");
 }
 
 // A camera behind a router: no search reaches it, so the user adds it by its address, gives

@@ -51,19 +51,21 @@ protected:
         lab.reset();
         SetDiscoveryLog(stdout);
     }
-    // Two cameras in the PC's subnet and one in another subnet.
+    // Two cameras in the PC's subnet that answer the PC's address by unicast, and one in
+    // another subnet that broadcasts; the PC has a second address, in a third subnet.
     void StartThreeCameras() {
         lab->AddAddress("pc", "192.168.0.10/24");
+        lab->AddAddress("pc", "172.16.5.1/24");
         lab->AddHost("cams", {"192.168.0.98/24", "192.168.0.99/24"});
         lab->AddHost("far", {"10.9.9.9/24"});
         lab->StartCamsim("cams", {"--camera",
                                   "mac=00:11:22:33:44:55,ip=192.168.0.98,http_port=80,"
                                   "stream_port=554,description=Front door,serial=SN-A1,"
-                                  "interface=eth0",
+                                  "interface=eth0,reply_to=sender",
                                   "--camera",
                                   "mac=00:11:22:33:44:56,ip=192.168.0.99,http_port=8080,"
                                   "stream_port=8554,description=Garden,serial=SN-B2,"
-                                  "interface=wireless"});
+                                  "interface=wireless,reply_to=sender"});
         lab->StartCamsim("far", {"--camera",
                                  "mac=AA:BB:CC:00:00:01,ip=10.9.9.9,http_port=81,"
                                  "stream_port=0,description=,serial=SN-C3,interface=eth1,"

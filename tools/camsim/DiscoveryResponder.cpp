@@ -137,23 +137,26 @@ void DiscoveryResponder::OnReadable() {
     // brings back here would keep the queue full and push out the next request.
     uint8_t datagram[512];
     for (int i = 0; i < kMaxDatagramsPerEvent; ++i) {
-        ssize_t n = recv(receiveFd_, datagram, sizeof datagram, MSG_DONTWAIT);
+        sockaddr_in from{};
+        socklen_t fromLength = sizeof from;
+        ssize_t n = recvfrom(receiveFd_, datagram, sizeof datagram, MSG_DONTWAIT,
+                             reinterpret_cast<sockaddr*>(&from), &fromLength);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return;  // drained (EAGAIN), or a failure the next event meets again
         // Our own replies and other cameras' replies come back here too: answer requests only.
         if (n < 8 || Get32(datagram) != kRequestMagic || Get32(datagram + 4) != kTypeRequest)
             continue;
-        Answer();
+        Answer(from.sin_addr.s_addr);
     }
 }
 
-void DiscoveryResponder::Answer() {
+void DiscoveryResponder::Answer(uint32_t asker) {
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(kDiscoveryPort);
-    to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
     for (size_t i = 0; i < cameras_.size(); ++i) {
         if (!cameras_[i].online || sendFds_[i] < 0) continue;  // restarting, or no camera
+        to.sin_addr.s_addr = cameras_[i].replyToSender ? asker : htonl(INADDR_BROADCAST);
         std::vector<uint8_t> reply = EncodeDiscoveryReply(cameras_[i]);
         if (sendto(sendFds_[i], reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&to),
                    sizeof to) < 0 &&

@@ -1,7 +1,8 @@
 #pragma once
 // The cameras' side of discovery: listens on UDP 49160 and answers every request with one
 // 284-byte reply per camera, broadcast to port 49160 from the camera's own address, so that
-// a PC in another subnet hears it too.
+// a PC in another subnet hears it too; a camera set to reply_to=sender answers the asking
+// PC's address instead.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,7 +28,7 @@ public:
 
 private:
     void OnReadable();
-    void Answer();
+    void Answer(uint32_t asker);
     int OpenSendSocket(uint32_t address, std::string& error);
 
     EventLoop& loop_;

@@ -89,6 +89,9 @@ bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& 
             error = "bad reply_size: " + value;
         else
             camera.replySize = static_cast<int>(number);
+    } else if (key == "reply_to") {
+        if (value != "broadcast" && value != "sender") error = "bad reply_to: " + value;
+        camera.replyToSender = value == "sender";
     } else {
         camera.extra[key] = value;
     }

@@ -3,7 +3,9 @@
 //
 // Config file: one [camera] section per camera, "key = value" lines, '#' comments.
 // Keys: mac, ip, http_port, stream_port, description, serial, interface, magic
-// ("primary", "alt" or a number), reply_size (bytes of the discovery reply actually sent).
+// ("primary", "alt" or a number), reply_size (bytes of the discovery reply actually sent),
+// reply_to ("broadcast", the default, or "sender": a model that answers the asking PC's
+// address by unicast).
 // Keys the simulator does not know are kept in `extra` for the services that read them.
 #include <cstdint>
 #include <map>
@@ -22,6 +24,7 @@ struct SimCamera {
     std::string interfaceName = "eth0";
     uint32_t magic = 0x00F6D9A4;
     int replySize = 284;
+    bool replyToSender = false;
     std::map<std::string, std::string> extra;
     bool online = true;  // false while the camera restarts
 };

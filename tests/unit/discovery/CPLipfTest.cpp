@@ -24,15 +24,17 @@ protected:
     void SetUp() override { SetDiscoveryLog(nullptr); }
     void TearDown() override { SetDiscoveryLog(stdout); }
 
+    std::unique_ptr<CPLipf> NewEngine() {
+        return std::make_unique<CPLipf>(
+            udp,
+            [this](std::vector<uint32_t>& out) {
+                out = hosts;
+                return true;
+            },
+            [this] { return now; });
+    }
     CPLipf& Engine() {
-        if (!engine_)
-            engine_ = std::make_unique<CPLipf>(
-                udp,
-                [this](std::vector<uint32_t>& out) {
-                    out = hosts;
-                    return true;
-                },
-                [this] { return now; });
+        if (!engine_) engine_ = NewEngine();
         return *engine_;
     }
     int Query(int mode = 0) { return Engine().Query(&rows, &count, &capacity, mode); }
@@ -125,6 +127,15 @@ TEST_F(CPLipfTest, OnlyNewMacChangedAddressOrRemovalRebuildsTheRows) {
     ASSERT_EQ(2, count);
     EXPECT_EQ("00:0E:53:00:00:02", RowText(1, &CameraRow::mac));
     EXPECT_EQ(2, Engine().Cameras()[1].position);
+    // A long description is cut in the row only.
+    Reply r = Reply().Mac(3);
+    r.description = std::string(40, 'D');
+    r.serial = "SERIAL-123";
+    udp.Deliver(0, r.Bytes());
+    ASSERT_EQ(1, Query());
+    EXPECT_EQ(std::string(31, 'D'), std::string(rows[2].descInterface));
+    EXPECT_EQ("SERIAL-123", RowText(2, &CameraRow::serial));
+    EXPECT_EQ(std::string(40, 'D'), SplitTextArea(Engine().Cameras()[2].payload).description);
 }
 
 TEST_F(CPLipfTest, SilentCamerasAgeOutWhenTheNextDatagramIsRead) {
@@ -171,11 +182,32 @@ TEST_F(CPLipfTest, CamerasHeardOverAChannelWhoseSendFailedAreDropped) {
     EXPECT_EQ("00:0E:53:00:00:01", RowText(0, &CameraRow::mac));
 }
 
-TEST_F(CPLipfTest, AChannelWithoutAListeningSocketStopsEveryQuery) {
-    udp.failReceiveBind = true;
+// Both engines and every PC address share one socket. Each engine gets what arrives while it
+// is polled, and nothing from before it polls again after a pause.
+TEST_F(CPLipfTest, EveryEngineHearsEveryReplyThatArrivesWhileItIsPolled) {
+    hosts = {Addr("10.0.0.5"), Addr("192.168.0.10")};
+    std::unique_ptr<CPLipf> other = NewEngine();
+    auto otherQuery = [&] { return other->Query(&rows, &count, &capacity, 0); };
+    udp.failReceiveBind = true;  // the port is held
     EXPECT_EQ(-1, Query());
-    EXPECT_EQ(1u, udp.sent.size()) << "the request still goes out";
+    EXPECT_EQ(2u, udp.sent.size()) << "the requests still go out";
+    udp.failReceiveBind = false;  // tried again at every Query
+    Query(), otherQuery();
+    EXPECT_EQ(1u, udp.ReceiveSockets().size());
+    udp.Deliver(1, Reply().Mac(1).Bytes());  // on the second address alone
+    ASSERT_EQ(1, Query());
+    ASSERT_EQ(1, otherQuery()) << "the engine that did not read the socket gets its copy";
+    now += 3000, Query(), now += 3000;  // the other engine is idle
+    udp.Deliver(0, Reply().Mac(2).Bytes(), 500);
+    ASSERT_EQ(1, Query());
+    EXPECT_EQ(now - 500, Engine().Cameras()[1].lastSeen) << "aged from its arrival, not its read";
+    EXPECT_EQ(-1, otherQuery()) << "what arrived while it was idle is not its";
+    now += 6000;  // both idle; the system had it queued before either polled again
+    udp.Deliver(0, Reply().Mac(3).Bytes(), 10);
     EXPECT_EQ(-1, Query());
+    other.reset();
+    engine_.reset();
+    EXPECT_TRUE(udp.ReceiveSockets().empty()) << "the last engine closes the socket";
 }
 
 TEST_F(CPLipfTest, RowsGrowInStepsOf25AndKeepEveryCamera) {
@@ -200,7 +232,7 @@ TEST_F(CPLipfTest, RowsGrowInStepsOf25AndKeepEveryCamera) {
 
 TEST_F(CPLipfTest, OneQueryReadsTheWholeQueueUpToItsBound) {
     Query();
-    const int total = CPLipf::kMaxRepliesPerChannel + 40;
+    const int total = CPLipf::kMaxRepliesPerQuery + 40;
     for (int i = 0; i < total; ++i) {
         Reply r;
         r.mac[4] = static_cast<uint8_t>(i >> 8);
@@ -208,22 +240,9 @@ TEST_F(CPLipfTest, OneQueryReadsTheWholeQueueUpToItsBound) {
         udp.Deliver(0, r.Bytes());
     }
     ASSERT_EQ(1, Query());
-    EXPECT_EQ(CPLipf::kMaxRepliesPerChannel, count);
+    EXPECT_EQ(CPLipf::kMaxRepliesPerQuery, count);
     ASSERT_EQ(1, Query());
     EXPECT_EQ(total, count);
-}
-
-TEST_F(CPLipfTest, LongDescriptionIsCutInTheRowOnly) {
-    Query();
-    Reply r;
-    r.description = std::string(40, 'D');
-    r.serial = "SERIAL-123";
-    r.interfaceName = "wireless";
-    udp.Deliver(0, r.Bytes());
-    ASSERT_EQ(1, Query());
-    EXPECT_EQ(std::string(31, 'D'), std::string(rows[0].descInterface));
-    EXPECT_EQ("SERIAL-123", RowText(0, &CameraRow::serial));
-    EXPECT_EQ(std::string(40, 'D'), SplitTextArea(Engine().Cameras()[0].payload).description);
 }
 
 TEST_F(CPLipfTest, ModeOneForgetsEverythingAndOtherModesDoNothing) {

@@ -39,14 +39,12 @@ int Accept(const std::vector<uint8_t>& datagram, uint8_t payload[kPayloadSize]) 
     return AcceptReply(datagram.data(), static_cast<int>(datagram.size()), payload);
 }
 
-TEST(DiscoveryRequest, IsMagicThenRequestType) {
+TEST(DiscoveryReply, RequestIsMagicThenTypeAndRepliesNeedAMagicAndTheReplyType) {
     uint8_t request[kRequestSize];
     BuildDiscoveryRequest(request);
     const uint8_t expected[] = {0x00, 0xF6, 0xD9, 0xA4, 0x00, 0x00, 0x00, 0x01};
     EXPECT_EQ(0, std::memcmp(request, expected, sizeof expected));
-}
 
-TEST(DiscoveryReply, AcceptsBothMagicsAndRejectsOtherHeaders) {
     uint8_t payload[kPayloadSize];
     Reply reply;
     EXPECT_EQ(0, Accept(reply.Bytes(), payload));
@@ -84,17 +82,23 @@ TEST(DiscoveryReply, PayloadIsCopiedAndShortRepliesAreZeroFilled) {
     EXPECT_EQ(0, PayloadInt(payload, kPayloadStreamPort));
 }
 
-TEST(DiscoveryReply, DatagramsTooShortForAHeaderAreDropped) {
+// A reply must reach past the camera's address, and the address must be one a host can have.
+TEST(DiscoveryReply, DatagramsThatNameNoCameraAreDropped) {
     LogCapture quiet;
     uint8_t payload[kPayloadSize];
     std::vector<uint8_t> full = Reply().Bytes();
-    for (size_t length : {0u, 1u, 4u, 7u}) {
+    for (size_t length : {0u, 1u, 4u, 7u, 8u, 14u, 19u}) {
         std::vector<uint8_t> cut(full.begin(), full.begin() + static_cast<long>(length));
         EXPECT_EQ(1, AcceptReply(cut.data(), static_cast<int>(length), payload)) << length;
     }
-    std::vector<uint8_t> headerOnly(full.begin(), full.begin() + 8);
-    EXPECT_EQ(0, Accept(headerOnly, payload));
-    for (uint8_t b : payload) ASSERT_EQ(0, b);
+    std::vector<uint8_t> addressOnly(full.begin(), full.begin() + 20);
+    ASSERT_EQ(0, Accept(addressOnly, payload));
+    EXPECT_EQ(0, PayloadInt(payload, kPayloadHttpPort));
+    for (Reply r :
+         {Reply().Ip(0, 0, 0, 0), Reply().Ip(255, 255, 255, 255), Reply().Ip(127, 0, 0, 1),
+          Reply().Ip(224, 0, 0, 1), Reply().Ip(239, 255, 255, 250)})
+        EXPECT_EQ(1, Accept(r.Bytes(), payload)) << int(r.ip[0]) << "." << int(r.ip[3]);
+    EXPECT_EQ(0, Accept(Reply().Ip(223, 255, 255, 254).Bytes(), payload));
 }
 
 TEST(DiscoveryReply, TextAreaYieldsThreeTextsBoundedByTheArea) {

@@ -1,6 +1,7 @@
 #pragma once
 // A scripted stand-in for the datagram sockets: records what is opened, bound and sent, and
-// hands out datagrams queued per receive socket.
+// hands out datagrams queued per receive socket, each with the PC address it came in on.
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -25,7 +26,7 @@ public:
         uint32_t address = 0;
         uint16_t port = 0;
         bool bound = false, broadcast = false, reuse = false;
-        std::deque<std::vector<uint8_t>> inbox;
+        std::deque<std::pair<std::vector<uint8_t>, platform::DatagramInfo>> inbox;
     };
 
     int Open() override {
@@ -36,11 +37,14 @@ public:
     int EnableReuseAddress(int fd) override { return sockets[fd].reuse = true, 0; }
     int EnableBroadcast(int fd) override { return sockets[fd].broadcast = true, 0; }
     int SetReceiveBuffer(int, int) override { return 0; }
+    int EnableDatagramInfo(int) override { return 0; }
     int Bind(int fd, uint32_t address, uint16_t port) override {
         if (port == 0 && failSendBind) return -1;
         if (port != 0 && failReceiveBind) return -1;
         Socket& s = sockets[fd];
         s.address = address, s.port = port, s.bound = true;
+        if (port == 0 && std::find(senders.begin(), senders.end(), address) == senders.end())
+            senders.push_back(address);
         return 0;
     }
     int SendTo(int fd, const void* data, size_t length, uint32_t address, uint16_t port) override {
@@ -51,11 +55,12 @@ public:
         return static_cast<int>(length);
     }
     int WaitReadable(int fd, int) override { return sockets[fd].inbox.empty() ? 0 : 1; }
-    int Receive(int fd, void* buffer, size_t capacity) override {
+    int Receive(int fd, void* buffer, size_t capacity, platform::DatagramInfo* info) override {
         auto& inbox = sockets[fd].inbox;
         if (inbox.empty()) return -1;
-        std::vector<uint8_t> d = std::move(inbox.front());
+        auto [d, about] = std::move(inbox.front());
         inbox.pop_front();
+        if (info) *info = about;
         size_t n = std::min(capacity, d.size());
         std::copy(d.begin(), d.begin() + static_cast<long>(n), static_cast<uint8_t*>(buffer));
         return static_cast<int>(n);
@@ -72,15 +77,17 @@ public:
             if (s.port != 0 && !closed.count(fd)) fds.push_back(fd);
         return fds;
     }
-    void Deliver(int channel, std::vector<uint8_t> datagram) {
-        sockets[ReceiveSockets().at(static_cast<size_t>(channel))].inbox.push_back(
-            std::move(datagram));
+    // A datagram in on the address channel `channel` sends from, `ageMs` before it is read.
+    void Deliver(int channel, std::vector<uint8_t> datagram, uint32_t ageMs = 0) {
+        platform::DatagramInfo info{senders.at(static_cast<size_t>(channel)), ageMs};
+        sockets[ReceiveSockets().at(0)].inbox.emplace_back(std::move(datagram), info);
     }
 
     std::map<int, Socket> sockets;
     std::vector<Sent> sent;
     std::set<int> closed;
     std::set<uint32_t> failSendFrom;
+    std::vector<uint32_t> senders;  // the addresses sent from, in the order first bound
     bool failOpen = false, failSendBind = false, failReceiveBind = false;
 
 private:

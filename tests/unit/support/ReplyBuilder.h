@@ -1,8 +1,12 @@
 #pragma once
 // Discovery replies for tests, laid out byte by byte from the wire table.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include "discovery/CPLipf.h"
+#include "platform/AddressText.h"
 
 namespace orvanta::test {
 
@@ -41,5 +45,19 @@ struct Reply {
         return b;
     }
 };
+
+// A camera as the engine keeps it after such a reply from `ip`, arrived at tick `at`.
+inline discovery::FoundCamera Heard(const char* ip, uint32_t port, const char* serial,
+                                    const char* interfaceName = "ethernet", uint32_t at = 0) {
+    Reply reply;
+    reply.Port(port).serial = serial;
+    reply.interfaceName = interfaceName;
+    const uint32_t address = platform::ParseDottedAddressOr(ip, 0);
+    std::memcpy(reply.ip, &address, 4);
+    discovery::FoundCamera camera;
+    camera.lastSeen = at;
+    std::memcpy(camera.payload, reply.Bytes().data() + 8, discovery::kPayloadSize);
+    return camera;
+}
 
 }  // namespace orvanta::test
