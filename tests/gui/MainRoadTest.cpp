@@ -134,13 +134,13 @@ TEST_F(PageTest, SearchAddsACameraByItsAddressWhenItsSystemPageReads) {
     EXPECT_TRUE(list->topLevelItem(0)->isSelected());
 
     // The search's rows come first; an added camera the search finds is listed once.
-    engine.rows = {Listed("192.168.0.98", "SN-1", "Door/ethernet")};
+    engine.found = {Heard("192.168.0.98", 8080, "SN-1")};
     engine.changed = true;
     Button(*page, CSubSearchNet::kStartSearch)->click();
     timers_.Tick();
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(1)->text(1), "10.9.0.5");
-    engine.rows.push_back(Listed("10.9.0.5", "SN-5", "Gate/ethernet"));
+    engine.found.push_back(Heard("10.9.0.5", 8080, "SN-5"));
     engine.changed = true;
     timers_.Tick();
     ASSERT_EQ(list->topLevelItemCount(), 2);
