@@ -304,7 +304,7 @@ protected:
 };
 
 TEST_F(RoutedLab, CameraBehindARouterIsAddedByAddressSavedAndReadAtItsNewAddress) {
-    auto wizard = StartWizard(0.05);
+    auto wizard = StartWizard(0.2);
     using namespace pages;
     Click<CSubFirst>(*wizard, kPageFirst, CSubFirst::kSetupCamera);
     Click<CSubChoose>(*wizard, kPageChoose, CSubChoose::kNext);
