@@ -127,16 +127,13 @@ int WriteScreenshots(const QString& folder, const std::string& executablePath) {
         languageDialog.hide();
 
         lang::CAboutDlg about(wizard.LangFilePath(), &wizard);
-        about.show();
-        if (Save(&about, out + "/CAboutDlg.png")) ++written;
-
         pages::CDlgLoginRoot password(wizard.LangFilePath(), &wizard);
-        password.show();
-        if (Save(&password, out + "/CDlgLoginRoot.png")) ++written;
-
         pages::CDlgCameraAddress address(wizard.LangFilePath(), &wizard);
-        address.show();
-        if (Save(&address, out + "/CDlgCameraAddress.png")) ++written;
+        for (QDialog* dialog : {static_cast<QDialog*>(&about), static_cast<QDialog*>(&password),
+                                static_cast<QDialog*>(&address)}) {
+            dialog->show();
+            if (Save(dialog, out + "/" + dialog->objectName() + ".png")) ++written;
+        }
     }
     return written;
 }
