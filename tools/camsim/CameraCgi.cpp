@@ -334,7 +334,8 @@ std::string PercentDecoded(const std::string& text) {
 // Stores the query's values of the keys this write may change.
 void ApplyWrite(CgiCamera& camera, const Request& request, const std::set<std::string>& keys) {
     for (const auto& [key, value] : request.query)
-        if (keys.count(key)) camera.values[key] = PercentDecoded(value);
+        if (keys.count(key) && !camera.forget.count(key))
+            camera.values[key] = PercentDecoded(value);
 }
 
 std::string WpsStatus(const CgiCamera& camera) {
@@ -509,6 +510,9 @@ bool LoadCgiCamera(const SimCamera& camera, CgiCamera& out, std::string& error) 
             }
         } else if (key == "fault_on") {
             for (const std::string& f : Split(value, '+')) out.faultOn.insert(f);
+        } else if (key == "forget") {
+            for (const std::string& keys : Split(value, ','))
+                for (const std::string& k : Split(keys, '+')) out.forget.insert(k);
         } else if (key == "pause_ms" || key == "piece_bytes" || key == "overlong_bytes" ||
                    key == "restart_ms" || key == "wps_ms" || key == "cut_bytes") {
             int number = 0;

@@ -15,6 +15,8 @@
 //   fault = NAME[+NAME]        what goes wrong (below)
 //   fault_on = WHAT[+WHAT]     where faults apply: page numbers, "time", "scan", "list" (the
 //                              registration server's listing; default all)
+//   forget = KEY[+KEY]         writes of these keys are answered OK and change nothing (a
+//                              camera whose settings "do not stick"); "," separates too
 //   pause_ms, piece_bytes      pacing of the "pieces" fault (default 300 ms, 64 bytes)
 //   overlong_bytes             size of the "overlong" answer (default 12000)
 //   cut_bytes                  how many bytes the "cut" faults leave out (default 2)
@@ -80,6 +82,7 @@ struct CgiCamera {
     std::vector<SimAccessPoint> accessPoints;
     std::set<std::string> faults;
     std::set<std::string> faultOn;  // empty: everywhere
+    std::set<std::string> forget;   // keys a write answers OK for and leaves as they were
     int pauseMs = 300;
     int pieceBytes = 64;
     int overlongBytes = 12000;

@@ -52,11 +52,17 @@ TEST(CamsimWrites, ChangeWhatLaterReadsReport) {
                   .find("\nIPAddr=10.0.0.9\n"));
 }
 
-TEST(CamsimWrites, AFailingWriteChangesNothing) {
+TEST(CamsimWrites, AFailingWriteChangesNothingAndAForgottenKeyStays) {
     CgiCamera cgi = Load({{"fault", "failure"}, {"fault_on", "w13"}});
     CgiAnswer a = Answer(cgi, "GET /goform/Parameters?Act=2&Page=13&DDNS=1 HTTP/1.0\n\n\n");
     EXPECT_NE(std::string::npos, a.bytes.find("402 Failure"));
     EXPECT_EQ("0", cgi.values["DDNS"]);
+    CgiCamera forgetful = Load({{"forget", "DDNSHost+NTPName"}});
+    a = Answer(forgetful,
+               "GET /goform/Parameters?Act=2&Page=13&DDNS=1&DDNSHost=new HTTP/1.0\n\n\n");
+    EXPECT_EQ(0u, a.bytes.rfind("HTTP/1.0 200 OK", 0));
+    EXPECT_EQ("1", forgetful.values["DDNS"]);
+    EXPECT_NE("new", forgetful.values["DDNSHost"]);
     a = Answer(cgi, "GET /goform/Parameters?Act=1&Page=13 HTTP/1.0\n\n");
     EXPECT_EQ(0u, a.bytes.rfind("HTTP/1.0 200 OK", 0)) << "reads of the page still work";
 }
