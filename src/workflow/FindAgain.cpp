@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "camera/rules/PortRules.h"
 #include "platform/AddressText.h"
 
 namespace orvanta::workflow {
@@ -46,11 +47,9 @@ discovery::CameraRow AddressAfterSave(const camera::CameraSettings& s) {
     camera::SetFieldText(
         row.ip, platform::DottedAddress(saved.addresses.empty() ? s.cameraAddress
                                                                 : saved.addresses.front()));
-    uint16_t port = 0;
-    if (platform::ParsePortText(std::to_string(s.HttpPort), &port))
-        camera::SetFieldText(row.port, std::to_string(port));
-    else
-        camera::SetFieldText(row.port, FieldText(s.cameraPortText));
+    camera::SetFieldText(row.port, camera::IsPortNumber(s.HttpPort)
+                                       ? std::to_string(s.HttpPort)
+                                       : std::string(FieldText(s.cameraPortText)));
     return row;
 }
 
