@@ -36,8 +36,12 @@ public:
     camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& s) override {
         return camera::RunSettingsRead(s, workflow::OwnFreeAddressFinder());
     }
-    int RunSave(camera::CameraSettings& s, bool withWps) override {
-        return camera::RunSave(s, withWps);
+    workflow::SaveOutcome RunSave(camera::CameraSettings& s, bool withWps) override {
+        return workflow::RunSave(s, withWps, true);
+    }
+    void VerifyNetwork(const camera::CameraSettings& written, bool withWps,
+                       workflow::SaveOutcome& outcome) override {
+        workflow::VerifyNetwork(written, withWps, outcome);
     }
     std::vector<camera::AccessPoint> ScanAccessPoints(camera::CameraSettings& s) override {
         return camera::ScanAccessPoints(s, s.cameraAddressText, s.cameraPortText);

@@ -21,7 +21,12 @@ public:
         result.error = camera::CAM_ERR_CONNECT;
         return result;
     }
-    int RunSave(camera::CameraSettings&, bool) override { return camera::CAM_ERR_CONNECT; }
+    workflow::SaveOutcome RunSave(camera::CameraSettings&, bool) override {
+        workflow::SaveOutcome outcome;
+        outcome.code = camera::CAM_ERR_CONNECT;
+        return outcome;
+    }
+    void VerifyNetwork(const camera::CameraSettings&, bool, workflow::SaveOutcome&) override {}
     // The one thing that answers: a scan of two sample networks, so that the access-point
     // page has something to show.
     std::vector<camera::AccessPoint> ScanAccessPoints(camera::CameraSettings& s) override {

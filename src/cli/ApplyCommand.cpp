@@ -324,14 +324,15 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
     }
     std::string failedStep;
     uint32_t networkWritten = 0;
-    code = workflow::SaveCamera(
-        settings, false, GivenCredentials(credentials), [&](camera::SaveStep step, int result) {
-            if (step == camera::SaveStep::Network) networkWritten = platform::SystemTickMs();
-            const char* name = camera::SaveStepName(step, false);
-            Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
-            if (result != camera::CAM_OK)
-                failedStep = "save, " + std::string(name) + ": " + Reason(result);
-        });
+    workflow::SaveHooks hooks;
+    hooks.onStep = [&](camera::SaveStep step, int result) {
+        if (step == camera::SaveStep::Network) networkWritten = platform::SystemTickMs();
+        const char* name = camera::SaveStepName(step, false);
+        Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
+        if (result != camera::CAM_OK)
+            failedStep = "save, " + std::string(name) + ": " + Reason(result);
+    };
+    code = workflow::SaveCamera(settings, false, true, GivenCredentials(credentials), hooks).code;
     if (code != camera::CAM_OK) {
         job.status = "failed";
         job.detail = failedStep.empty() ? "save: " + Reason(code) : failedStep;

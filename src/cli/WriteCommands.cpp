@@ -131,9 +131,10 @@ int RunSaveCommand(int argc, char** argv) {
         std::fprintf(stderr, "save: the camera wants credentials for its writes; saving again\n");
         return GivenCredentials(credentials)(user, password);
     };
-    code = workflow::SaveCamera(settings, wps, retry, [&](camera::SaveStep step, int result) {
-        printer(step, result, wps);
-    });
+    code = workflow::SaveCamera(
+               settings, wps, true, retry,
+               {.onStep = [&](camera::SaveStep step, int result) { printer(step, result, wps); }})
+               .code;
     if (json) {
         Json out = {{"saved", code == camera::CAM_OK}, {"steps", printer.Steps()}};
         if (!reach.TemporaryAddress().empty()) out["temporaryAddress"] = reach.TemporaryAddress();

@@ -12,6 +12,7 @@
 #include "camera/record/CameraSettings.h"
 #include "discovery/CPLipf.h"
 #include "localnet/LocalNetwork.h"
+#include "workflow/Save.h"
 
 namespace orvanta::shell {
 
@@ -24,8 +25,12 @@ public:
                                               const camera::CredentialSource& credentials) = 0;
     // The whole read job (worker thread, on the job's own record).
     virtual camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& settings) = 0;
-    // The save sequence, `withWps` for the WPS variant (worker thread). 0 on success.
-    virtual int RunSave(camera::CameraSettings& settings, bool withWps) = 0;
+    // The save sequence with its read-backs, `withWps` for the WPS variant (worker thread).
+    virtual workflow::SaveOutcome RunSave(camera::CameraSettings& settings, bool withWps) = 0;
+    // The network page read back once the saved camera was found again at its new address
+    // (workflow::VerifyNetwork); the check joins `outcome`.
+    virtual void VerifyNetwork(const camera::CameraSettings& written, bool withWps,
+                               workflow::SaveOutcome& outcome) = 0;
     // The access-point scan (user-interface thread); sets apScanDone and apCount.
     virtual std::vector<camera::AccessPoint> ScanAccessPoints(camera::CameraSettings& settings) = 0;
     // Act 1, Page 34: the NAT status at the camera's new address.

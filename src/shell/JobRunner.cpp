@@ -110,8 +110,9 @@ void JobRunner::StartSave() {
     ShowWait();
     CameraBackend* camera = context_.camera;
     worker_.Start(job_, [camera](SettingsJob& job) {
-        job.error = camera->RunSave(job.settings, job.code == JOB_SAVE_WPS);
-        job.succeeded = job.error == camera::CAM_OK;
+        job.saved = camera->RunSave(job.settings, job.code == JOB_SAVE_WPS);
+        job.error = job.saved.code;
+        job.succeeded = job.saved.Succeeded();
     });
     jobTicks_ = 0;
     timer3_->Start(kSaveTickMs);

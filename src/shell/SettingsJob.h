@@ -11,6 +11,7 @@
 
 #include "camera/commands/AccessPointScan.h"
 #include "camera/record/CameraSettings.h"
+#include "workflow/Save.h"
 
 namespace orvanta::shell {
 
@@ -21,6 +22,7 @@ struct SettingsJob {
     std::vector<uint32_t> freeAddresses;
     bool succeeded = false;
     int error = 0;
+    workflow::SaveOutcome saved;  // a save's steps and read-backs
 
     // Set by the worker as its very last write: everything above is then final.
     bool Ended() const { return ended.load(std::memory_order_acquire); }

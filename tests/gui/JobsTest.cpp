@@ -105,7 +105,8 @@ TEST_F(WizardTest, JobThatTimesOutIsStoppedAndItsOutcomeDropped) {
     // The camera takes the save's first write, and the time-out comes before the second.
     camera::testing::RecordingPeer peer(std::vector<std::string>(4, "HTTP/1.0 200 OK\n\nOK\n"));
     camera_->save = [waitForStop](camera::CameraSettings& job, bool wps) {
-        return camera::RunSave(job, wps, [&](camera::SaveStep, int) { waitForStop(job); });
+        return workflow::RunSave(job, wps, true,
+                                 {.onStep = [&](camera::SaveStep, int) { waitForStop(job); }});
     };
     camera::SetFieldText(wizard->Settings().cameraAddressText, "127.0.0.1");
     camera::SetFieldText(wizard->Settings().cameraPortText, peer.Port());
@@ -290,7 +291,9 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     EXPECT_EQ(refind_->queries, 0);
 
     prompt_.Clear();
-    camera_->save = [](camera::CameraSettings&, bool) { return camera::CAM_ERR_FAILURE; };
+    camera_->save = [](camera::CameraSettings&, bool) {
+        return SaveEndedWith(camera::CAM_ERR_FAILURE);
+    };
     wizard->HandleNavigation(nav::kDdns);
     wizard->HandleNavigation(nav::kSave);
     ASSERT_TRUE(TickJobs(*wizard));
@@ -306,7 +309,7 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
         camera_->saves = 0;
         camera_->save = [takesIt](camera::CameraSettings& c, bool) {
             bool given = c.SECUEN == 1 && camera::FieldText(c.userPassword) == "s3cret";
-            return given && takesIt ? camera::CAM_OK : camera::CAM_ERR_UNAUTHORIZED;
+            return SaveEndedWith(given && takesIt ? camera::CAM_OK : camera::CAM_ERR_UNAUTHORIZED);
         };
         prompt_.SetNextDialog([](QDialog& dialog) {
             static_cast<pages::CDlgLoginRoot&>(dialog).PasswordEdit()->setText("s3cret");

@@ -41,6 +41,13 @@ inline void Flush() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
 
+// A save that ended with `code` at its first step.
+inline workflow::SaveOutcome SaveEndedWith(int code) {
+    workflow::SaveOutcome outcome;
+    outcome.code = code;
+    return outcome;
+}
+
 class ScriptedCamera : public shell::CameraBackend {
 public:
     std::deque<int> systemResults;  // then 0
@@ -51,9 +58,8 @@ public:
     // The read job; the default succeeds at once.
     std::function<camera::SettingsReadResult(camera::CameraSettings&)> read =
         [](camera::CameraSettings&) { return camera::SettingsReadResult{.succeeded = true}; };
-    std::function<int(camera::CameraSettings&, bool)> save = [](camera::CameraSettings&, bool) {
-        return 0;
-    };
+    std::function<workflow::SaveOutcome(camera::CameraSettings&, bool)> save =
+        [](camera::CameraSettings&, bool) { return workflow::SaveOutcome{}; };
     std::atomic<int> saves{0};
     std::atomic<bool> lastSaveWps{false};
     uint8_t scanDone = 1;
@@ -87,10 +93,16 @@ public:
     camera::SettingsReadResult RunSettingsRead(camera::CameraSettings& s) override {
         return read(s);
     }
-    int RunSave(camera::CameraSettings& s, bool withWps) override {
+    workflow::SaveOutcome RunSave(camera::CameraSettings& s, bool withWps) override {
         ++saves;
         lastSaveWps = withWps;
         return save(s, withWps);
+    }
+    // The network page read back after the re-find; the default adds nothing to the outcome.
+    std::function<void(workflow::SaveOutcome&)> verifyNetwork = [](workflow::SaveOutcome&) {};
+    void VerifyNetwork(const camera::CameraSettings&, bool,
+                       workflow::SaveOutcome& outcome) override {
+        verifyNetwork(outcome);
     }
     std::vector<camera::AccessPoint> ScanAccessPoints(camera::CameraSettings& s) override {
         s.apScanDone = scanDone;

@@ -38,11 +38,11 @@ const std::set<std::string> kWritableNetwork = {
     "UPnPE",   "PAccount", "PPwd",     "PVP",     "HttpPort",  "SPort",    "RTSPPort"};
 
 const std::set<std::string> kFaultNames = {
-    "silent",       "pieces",         "drip",           "keep_open",  "flood",
-    "close",        "reset",          "reset_midway",   "cut",        "cut_bare",
-    "overlong",     "garbage",        "not_http",       "failure",    "http401",
-    "http403",      "http500",        "login_redirect", "ok_error",   "huge_sum",
-    "no_wpapskeym", "wireless_first", "negative_sum",   "blank_keys", "tab_keys"};
+    "silent",   "pieces",       "drip",         "keep_open",      "flood",        "close",
+    "reset",    "reset_midway", "cut",          "cut_bare",       "overlong",     "garbage",
+    "not_http", "failure",      "http401",      "http403",        "http500",      "login_redirect",
+    "ok_error", "huge_sum",     "no_wpapskeym", "wireless_first", "negative_sum", "blank_keys",
+    "tab_keys", "redirect",     "plain"};
 
 const char kUnauthorized[] =
     "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"camera\"\r\n"
@@ -199,6 +199,15 @@ std::string Status(const std::string& status, const std::string& body, bool with
            "\r\n" + body;
 }
 
+// A redirect to `location` with a page that links to it.
+std::string Redirect(const std::string& status, const std::string& location) {
+    const std::string page =
+        "<html><body><a href=\"" + location + "\">" + location + "</a></body></html>\n";
+    return "HTTP/1.0 " + status + "\r\nLocation: " + location +
+           "\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(page.size()) +
+           "\r\n\r\n" + page;
+}
+
 // Bytes that are no report and no HTTP: never NUL, so they reach the client's text whole.
 std::string Junk(size_t size) {
     std::string out;
@@ -299,13 +308,7 @@ std::string Refusal(const CgiCamera& camera, const std::string& where) {
     if (applies("http403")) return Status("403 Forbidden", "403 Forbidden\n");
     if (applies("http500")) return Status("500 Internal Server Error", "Internal error\n");
     if (applies("ok_error")) return Status("200 OK", "ERROR\n");
-    if (applies("login_redirect")) {
-        const std::string page =
-            "<html><body><a href=\"/login.htm\">Please log in</a></body></html>\n";
-        return "HTTP/1.0 302 Found\r\nLocation: /login.htm\r\nContent-Type: text/html\r\n"
-               "Content-Length: " +
-               std::to_string(page.size()) + "\r\n\r\n" + page;
-    }
+    if (applies("login_redirect")) return Redirect("302 Found", "/login.htm");
     return "";
 }
 
@@ -666,6 +669,11 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
         while (body.size() < static_cast<size_t>(camera.overlongBytes))
             body += "Filler=" + std::string(60, 'f') + eol;
     }
+    // A camera that takes a form and sends the browser back to its settings page.
+    if (applies("redirect")) {
+        answer.bytes = Redirect("303 See Other", "/setting.htm");
+        return answer;
+    }
     if (applies("flood")) {  // the server sends the filler
         answer.bytes = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n";
         answer.delivery = Delivery::kFlood;
@@ -675,6 +683,8 @@ CgiAnswer Answer(CgiCamera& camera, const std::string& requestHead) {
         answer.bytes = Junk(1500);
     else if (applies("garbage"))
         answer.bytes = Status("200 OK", Junk(1500));
+    else if (applies("plain"))
+        answer.bytes = body;
     else
         answer.bytes = Status("200 OK", body, !applies("cut_bare"));
     Cut(camera, where, answer.bytes);

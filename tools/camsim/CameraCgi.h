@@ -35,6 +35,8 @@
 //   http401, http403, http500, login_redirect   that status (302 to a login page) instead
 //                   of the answer; a refused write changes nothing
 //   ok_error        "200 OK" with "ERROR" as the body; the write changes nothing
+//   redirect        "303 See Other" to the settings page; a write is taken
+//   plain           the answer's body alone, without a status line or head
 //   huge_sum, negative_sum   the scan's sum and the listing's total say 99999999 or -5
 //                   over the real entries
 //   blank_keys, tab_keys     each line of a read report starts with a blank or a tab

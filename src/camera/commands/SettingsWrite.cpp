@@ -68,12 +68,9 @@ bool IsSafeQueryValue(const char* text) {
 }
 
 const char* FindUnsafeValue(const CameraSettings& s, bool useWps) {
-    // With WPS the time is read, not written, and the network write leaves out the wireless.
-    const WriteQuery sent[] = {WriteQuery::System, WriteQuery::Ddns,
-                               useWps ? WriteQuery::NetworkWithoutWireless : WriteQuery::Time,
-                               useWps ? WriteQuery::NetworkWithoutWireless : WriteQuery::Network};
-    for (WriteQuery query : sent) {
-        for (const char* name : QueryFields(query)) {
+    for (SaveStep step : {SaveStep::System, SaveStep::Ddns, SaveStep::Time, SaveStep::Network}) {
+        if (!StepWrites(step, useWps)) continue;
+        for (const char* name : QueryFields(StepQuery(step, useWps))) {
             const CameraField& f = *FindField(name);
             if (f.type == FieldType::kText && !IsSafeQueryValue(FieldValueText(s, f).c_str()))
                 return f.name;
@@ -96,35 +93,56 @@ const char* SaveStepName(SaveStep step, bool useWps) {
     return "";
 }
 
-int RunSave(CameraSettings& s, bool useWps, const std::function<void(SaveStep, int)>& onStep) {
-    if (FindUnsafeValue(s, useWps) != nullptr) return CAM_ERR_UNSAFE_VALUE;
+bool NeedsReadBack(int code) {
+    return code == CAM_ERR_REDIRECTED || code == CAM_ERR_NO_STATUS || code == CAM_ERR_TOO_SLOW ||
+           code == CAM_ERR_CLOSED_EARLY;
+}
+
+bool StepWrites(SaveStep step, bool useWps) {
+    return !(useWps && step == SaveStep::Time);
+}
+
+WriteQuery StepQuery(SaveStep step, bool useWps) {
+    switch (step) {
+        case SaveStep::System:
+            return WriteQuery::System;
+        case SaveStep::Ddns:
+            return WriteQuery::Ddns;
+        case SaveStep::Time:
+            return WriteQuery::Time;
+        case SaveStep::Network:
+            break;
+    }
+    return useWps ? WriteQuery::NetworkWithoutWireless : WriteQuery::Network;
+}
+
+ReportPage StepReport(SaveStep step) {
+    switch (step) {
+        case SaveStep::System:
+            return {1, 0};
+        case SaveStep::Ddns:
+            return {13, 0};
+        case SaveStep::Time:
+            return {kTimePage, kTimeSub};
+        case SaveStep::Network:
+            break;
+    }
+    return {kNetworkPage, 0};
+}
+
+int RunSaveStep(CameraSettings& s, SaveStep step, bool useWps) {
+    // A dropped save (keepConnecting 0) sends no further request.
+    if (!KeepConnecting(s)) return CAM_ERR_CONNECT;
     const std::string host = T(s.cameraAddressText);
     const std::string port = T(s.cameraPortText);
+    const ReportPage page = StepReport(step);
+    if (!StepWrites(step, useWps))
+        return CameraCommand(s, host.c_str(), port.c_str(), 1, page.page, page.sub);
     char query[kWriteQueryCapacity];
-
-    auto step = [&](SaveStep which, int result) {
-        if (onStep) onStep(which, result);
-        return result;
-    };
-    // A dropped save (keepConnecting 0) sends no further request.
-    auto send = [&](int act, int page, int sub, int built) {
-        if (built < 0) return built;
-        if (!KeepConnecting(s)) return CAM_ERR_CONNECT;
-        return CameraCommand(s, host.c_str(), port.c_str(), act, page, sub, act == 2 ? query : "");
-    };
-    auto write = [&](int page, int sub, int built) { return send(2, page, sub, built); };
-
-    int r = step(SaveStep::System, write(1, 0, BuildSystemQuery(s, query, sizeof query)));
-    if (r != CAM_OK) return r;
-    r = step(SaveStep::Ddns, write(13, 0, BuildDdnsQuery(s, query, sizeof query)));
-    if (r != CAM_OK) return r;
-    if (useWps)
-        r = send(1, kTimePage, kTimeSub, 0);
-    else
-        r = write(kTimePage, kTimeSub, BuildTimeQuery(s, query, sizeof query));
-    if (step(SaveStep::Time, r) != CAM_OK) return r;
-    return step(SaveStep::Network, write(kNetworkPage, useWps ? kNetworkWithoutWirelessSub : 0,
-                                         BuildNetworkQuery(s, !useWps, query, sizeof query)));
+    const int built = BuildQuery(s, StepQuery(step, useWps), query, sizeof query);
+    if (built < 0) return built;
+    const int sub = step == SaveStep::Network && useWps ? kNetworkWithoutWirelessSub : page.sub;
+    return CameraCommand(s, host.c_str(), port.c_str(), 2, page.page, sub, query);
 }
 
 }  // namespace orvanta::camera

@@ -1,10 +1,10 @@
 #pragma once
 // Writing the edited settings back to the camera: one write query per page, filled from the
-// record key by key, and the save sequences that send them in a fixed order.
+// record key by key, and the steps of a save.
 #include <cstddef>
-#include <functional>
 
 #include "camera/record/CameraSettings.h"
+#include "camera/record/FieldCatalogue.h"
 
 namespace orvanta::camera {
 
@@ -30,13 +30,23 @@ bool IsSafeQueryValue(const char* text);
 enum class SaveStep { System, Ddns, Time, Network };
 const char* SaveStepName(SaveStep step, bool useWps);
 
-// Runs the save against cameraAddressText:cameraPortText: system, DDNS, the time (written;
-// read instead when `useWps`), then the network (without the wireless fields when `useWps`).
-// Each step runs only after the one before returned 0; the network write is always last.
-// Returns 0, the first failing step's code, or CAM_ERR_UNSAFE_VALUE (nothing sent) when
-// FindUnsafeValue finds a value. A step found with keepConnecting at 0 (the save was
-// dropped) sends nothing and returns CAM_ERR_CONNECT. `onStep` hears every step that was run.
-int RunSave(CameraSettings& settings, bool useWps,
-            const std::function<void(SaveStep, int)>& onStep = {});
+// Whether a step reads (the time of a WPS save) rather than writes.
+bool StepWrites(SaveStep step, bool useWps);
+// The query a writing step sends.
+WriteQuery StepQuery(SaveStep step, bool useWps);
+// The report a step's page is read back from.
+struct ReportPage {
+    int page, sub;
+};
+ReportPage StepReport(SaveStep step);
+
+// One step of a save against cameraAddressText:cameraPortText: the system, DDNS or time write
+// (the time read when `useWps`), or the network write (without the wireless fields when
+// `useWps`). Its result code; CAM_ERR_CONNECT without sending once keepConnecting is 0.
+int RunSaveStep(CameraSettings& settings, SaveStep step, bool useWps);
+
+// A write's result that leaves open whether the camera took it: what it reports when read
+// back decides (a redirect, a plain answer, one that never ended or was cut in its head).
+bool NeedsReadBack(int code);
 
 }  // namespace orvanta::camera

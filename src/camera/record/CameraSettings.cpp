@@ -40,6 +40,12 @@ const char* ResultName(int code) {
             return "CAM_ERR_REFUSED";
         case CAM_ERR_TOO_SLOW:
             return "CAM_ERR_TOO_SLOW";
+        case CAM_ERR_REDIRECTED:
+            return "CAM_ERR_REDIRECTED";
+        case CAM_ERR_NO_STATUS:
+            return "CAM_ERR_NO_STATUS";
+        case CAM_ERR_NOT_KEPT:
+            return "CAM_ERR_NOT_KEPT";
         default:
             return "CAM_UNKNOWN";
     }
@@ -80,6 +86,12 @@ std::string ResultReason(int code, int httpStatus) {
             return "too long (the answer does not fit the buffer)";
         case CAM_ERR_TOO_SLOW:
             return "too slow (the answer was still coming after 10 s)";
+        case CAM_ERR_REDIRECTED:
+            return "redirected (HTTP status " + std::to_string(httpStatus) + ")";
+        case CAM_ERR_NO_STATUS:
+            return "a plain answer without a status line";
+        case CAM_ERR_NOT_KEPT:
+            return "not kept (the camera reports other values)";
         default:
             return "unknown result " + std::to_string(code);
     }

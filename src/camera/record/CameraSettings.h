@@ -32,7 +32,13 @@ constexpr int CAM_ERR_HTTP_STATUS = -12;   // an HTTP status other than 2xx (Las
 constexpr int CAM_ERR_NOT_HTTP = -13;      // bytes that are neither HTTP nor a plain report
 constexpr int CAM_ERR_TOO_LONG = -14;      // more answer than the buffer holds
 constexpr int CAM_ERR_REFUSED = -15;       // the connection was refused or reset unanswered
-constexpr int CAM_ERR_TOO_SLOW = -16;      // a report still coming when the receive bound ran out
+constexpr int CAM_ERR_TOO_SLOW = -16;      // an answer still coming when the receive bound ran out
+// A write whose answer does not say whether the camera took it: what the camera reports when
+// read back decides (with CAM_ERR_TOO_SLOW and CAM_ERR_CLOSED_EARLY, see NeedsReadBack).
+constexpr int CAM_ERR_REDIRECTED = -17;  // a redirect (3xx, LastHttpStatus())
+constexpr int CAM_ERR_NO_STATUS = -18;   // plain text without a status line or a mark
+// The camera took a write and reports other values when read back.
+constexpr int CAM_ERR_NOT_KEPT = -19;
 
 // "CAM_ERR_CONNECT" and so on; "CAM_UNKNOWN" for anything else.
 const char* ResultName(int code);

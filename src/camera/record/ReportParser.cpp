@@ -47,6 +47,16 @@ int CheckReport(const char* answer, int page, int sub) {
     return CAM_OK;
 }
 
+bool FindReportValue(const char* answer, const char* key, std::string& value) {
+    const char* hit = answer && key ? FindKey(answer, key) : nullptr;
+    if (!hit) return false;
+    const char* start = hit + std::strlen(key);
+    const char* end = start;
+    while (!EndsValue(*end)) ++end;
+    value.assign(start, end);
+    return true;
+}
+
 void ParseReportField(void* destination, const char* key, const char* answer, size_t width,
                       FieldKind kind) {
     if (!destination || !key || !answer || width == 0) return;

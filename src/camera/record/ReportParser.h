@@ -1,6 +1,7 @@
 #pragma once
 // The camera's reports: text of key=value lines. Each page fills its own fields.
 #include <cstddef>
+#include <string>
 
 #include "camera/record/CameraSettings.h"
 
@@ -18,6 +19,10 @@ enum FieldKind { kNumberField = 0, kTextField = 1 };
 // characters (a longer value is cut) and a NUL; the rest of the field is left as it was.
 void ParseReportField(void* destination, const char* key, const char* answer, size_t width,
                       FieldKind kind);
+
+// The value of `key` (with its "=") as the report gives it, up to its line end, found as
+// ParseReportField finds it; false when the report has no such key.
+bool FindReportValue(const char* answer, const char* key, std::string& value);
 
 // Whether `answer` has what every model reports on the page: CAM_ERR_INCOMPLETE when it lacks
 // a key the catalogue marks required (the wired address keys and HttpPort of page 3, TitleBar

@@ -178,18 +178,28 @@ int AskCamera(const CameraSettings& settings, const char* host, const char* port
     return result != CAM_OK ? result : JudgeAnswer(answer, received, end, check);
 }
 
+int ReadReportAnswer(const CameraSettings& settings, const char* host, const char* port, int page,
+                     int sub, char* answer, size_t capacity) {
+    char request[kRequestCapacity];
+    int length = BuildCommandRequest(settings, 1, page, sub, "", request, sizeof request);
+    int result = AskCamera(settings, host, port, request, length, answer, capacity,
+                           {AnswerKind::kRead, true});
+    // Only a whole report is taken: a save must never write back what a cut one left out.
+    return result == CAM_OK ? CheckReport(answer, page, sub) : result;
+}
+
 int CameraCommand(CameraSettings& settings, const char* host, const char* port, int act, int page,
                   int sub, const char* query) {
+    char answer[kAnswerCapacity];
+    if (act == 1) {
+        int result = ReadReportAnswer(settings, host, port, page, sub, answer, sizeof answer);
+        if (result == CAM_OK) ParseReport(settings, answer, page, sub);
+        return result;
+    }
     char request[kRequestCapacity];
     int length = BuildCommandRequest(settings, act, page, sub, query, request, sizeof request);
-    char answer[kAnswerCapacity];
-    const bool isRead = act == 1;
-    int result = AskCamera(settings, host, port, request, length, answer, sizeof answer,
-                           {isRead ? AnswerKind::kRead : AnswerKind::kWrite, isRead});
-    // Only a whole report is taken: a save must never write back what a cut one left out.
-    if (result == CAM_OK && isRead) result = CheckReport(answer, page, sub);
-    if (result == CAM_OK && isRead) ParseReport(settings, answer, page, sub);
-    return result;
+    return AskCamera(settings, host, port, request, length, answer, sizeof answer,
+                     {AnswerKind::kWrite, false});
 }
 
 int ReadSystemWithAuth(CameraSettings& settings, const char* host, const char* port) {

@@ -40,6 +40,11 @@ int BuildAuthenticatedSystemRead(const CameraSettings& settings, char* out, size
 // A bare path with the scan/WPS start framing ("GET path ...\n%s\n ").
 int BuildPathRequest(const CameraSettings& settings, const char* path, char* out, size_t capacity);
 
+// The read (Act=1) of page/sub with its answer left whole in `answer` (NUL-terminated), not
+// parsed: CAM_OK only for a whole report (JudgeAnswer, then CheckReport).
+int ReadReportAnswer(const CameraSettings& settings, const char* host, const char* port, int page,
+                     int sub, char* answer, size_t capacity);
+
 // One request to the camera at host:port and its answer. The answer is classified and, for a
 // read that classifies 0, parsed into `settings`. `query` is the write query (Act=2).
 int CameraCommand(CameraSettings& settings, const char* host, const char* port, int act, int page,

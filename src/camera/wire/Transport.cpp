@@ -347,6 +347,18 @@ AnswerEnd ReceiveRest(int socket, char* buffer, size_t room, size_t& total, cons
     }
 }
 
+// A write's answer says only whether the camera took it. A whole 2xx head does, an error
+// status or an unauthorized text does not; a redirect, a plain answer, an answer that never
+// ended or whose head was cut leave it open for the read-back to decide.
+int CheckWriteAnswer(const char* answer, const Head& head, AnswerEnd end) {
+    if (head.status >= 300 && head.status <= 399) return CAM_ERR_REDIRECTED;
+    if (head.status != 0 && (head.status < 200 || head.status > 299)) return CAM_ERR_HTTP_STATUS;
+    if (std::strstr(answer, "Unauthorized")) return CAM_ERR_UNAUTHORIZED;
+    if (end == AnswerEnd::kTimeLimit) return CAM_ERR_TOO_SLOW;
+    if (head.status == 0) return CAM_ERR_NO_STATUS;
+    return head.complete ? CAM_OK : CAM_ERR_CLOSED_EARLY;
+}
+
 }  // namespace
 
 int ReceiveAnswer(int socket, char* buffer, size_t capacity, AnswerEnd* end,
@@ -378,14 +390,11 @@ int CheckAnswer(const char* answer, size_t length, AnswerEnd end, AnswerKind kin
     t_lastHttpStatus = head.status;
     if (head.status == 0 && !IsPlainText(answer, length)) return CAM_ERR_NOT_HTTP;
     if (head.status == 401) return CAM_ERR_UNAUTHORIZED;
+    if (kind == AnswerKind::kWrite) return CheckWriteAnswer(answer, head, end);
     if (head.status != 0 && (head.status < 200 || head.status > 299)) return CAM_ERR_HTTP_STATUS;
-    if (kind == AnswerKind::kWrite) {
-        if (std::strstr(answer, "Unauthorized")) return CAM_ERR_UNAUTHORIZED;
-        if (std::strstr(answer, "ERROR")) return CAM_ERR_FAILURE;
-    }
     if (kind == AnswerKind::kRead && end == AnswerEnd::kTimeLimit) return CAM_ERR_TOO_SLOW;
     // A list cut at the full buffer keeps what it read; any other cut that shows is one.
-    if (kind == AnswerKind::kWrite || end == AnswerEnd::kOverflow) return CAM_OK;
+    if (end == AnswerEnd::kOverflow) return CAM_OK;
     if (head.status > 0 && !head.complete) return CAM_ERR_CLOSED_EARLY;
     const bool lengthKnown = head.complete && head.hasLength;
     if (lengthKnown && length - head.bodyStart < head.contentLength) return CAM_ERR_CLOSED_EARLY;

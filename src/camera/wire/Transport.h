@@ -83,10 +83,12 @@ enum class AnswerKind {
 // CAM_ERR_TOO_LONG when it overflowed the buffer and CAM_ERR_TOO_SLOW when it was still coming
 // at the total bound. A read or a list fails with CAM_ERR_CLOSED_EARLY when its head never
 // ended, its body is shorter than its Content-Length, or a reset ended an answer without a
-// Content-Length (a list that filled the buffer is kept as it is). A write also fails when
-// its answer says "Unauthorized"
-// (CAM_ERR_UNAUTHORIZED) or "ERROR" (CAM_ERR_FAILURE). An answer without a status line that
-// is plain text is a camera's plain answer and passes. Sets LastHttpStatus().
+// Content-Length (a list that filled the buffer is kept as it is); a plain text without a
+// status line is a camera's plain report and passes. A write passes with a whole 2xx head;
+// it fails when its answer says "Unauthorized" (CAM_ERR_UNAUTHORIZED); a redirect
+// (CAM_ERR_REDIRECTED), a plain answer (CAM_ERR_NO_STATUS), one still coming at the total
+// bound (CAM_ERR_TOO_SLOW) or one whose head never ended (CAM_ERR_CLOSED_EARLY) says nothing
+// either way. Sets LastHttpStatus().
 int CheckAnswer(const char* answer, size_t length, AnswerEnd end, AnswerKind kind);
 
 // The status number of the last answer this thread checked (0 when it had no status line):

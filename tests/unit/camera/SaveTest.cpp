@@ -1,4 +1,5 @@
-// The write queries, the save sequences and WPS, checked on the bytes a peer receives.
+// The write queries, the save sequence with its read-backs and WPS, checked on the bytes a peer
+// receives.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +8,7 @@
 #include "RecordingPeer.h"
 #include "camera/commands/SettingsWrite.h"
 #include "camera/commands/Wps.h"
+#include "workflow/Save.h"
 
 namespace orvanta::camera {
 namespace {
@@ -58,14 +60,30 @@ CameraSettings Camera(const char* port) {
     return s;
 }
 
-TEST(Save, WithoutWpsSendsTheFourWritesByteForByte) {
-    RecordingPeer peer({kOk, kOk, kOk, kOk});
+// What a camera that kept everything of Camera() reports on the pages read back.
+const std::string kSystemKept = "TitleBar=Front door cam\nDesp=by the gate\n";
+const std::string kDdnsKept =
+    "DDNSSrv=dyn.example:80\nDDNS=1\nDDNSUser=john doe\nDDNSPwd=pw\nDDNSHost=cam.dyn.example\n";
+const std::string kTimeKept =
+    "NTPEN=1\nNTPName=ntp.example\nNTPPoll=24\nTimezone=-5\nDate=2026/12/09\nTime=07:00:01\n";
+
+std::string Read(const char* target, const std::string& auth = "\n") {
+    return std::string("GET ") + target + kUa + auth;
+}
+
+TEST(Save, WithoutWpsSendsTheFourWritesByteForByteAndReadsBackBeforeTheNetwork) {
+    RecordingPeer peer({kOk, kOk, kOk, kSystemKept, kDdnsKept, kTimeKept, kOk});
     CameraSettings s = Camera(peer.Port());
     std::vector<std::pair<SaveStep, int>> steps;
-    ASSERT_EQ(CAM_OK, RunSave(s, false, [&](SaveStep st, int r) { steps.emplace_back(st, r); }));
+    workflow::SaveOutcome saved = workflow::RunSave(
+        s, false, true, {.onStep = [&](SaveStep st, int r) { steps.emplace_back(st, r); }});
+    ASSERT_EQ(CAM_OK, saved.code);
     EXPECT_EQ(4u, steps.size());
+    EXPECT_EQ(4u, saved.taken.size());
+    ASSERT_EQ(3u, saved.checks.size());
+    for (const workflow::PageCheck& check : saved.checks) EXPECT_TRUE(check.Kept());
     std::vector<std::string> r = peer.Requests();
-    ASSERT_EQ(4u, r.size());
+    ASSERT_EQ(7u, r.size());
     EXPECT_EQ(std::string("GET /goform/Parameters?Act=2&Page=1&TitleBar=Front%20door%20cam"
                           "&Desp=by%20the%20gate") +
                   kUa + "\n\n",
@@ -78,6 +96,9 @@ TEST(Save, WithoutWpsSendsTheFourWritesByteForByte) {
                           "&Timezone=-5&Date=2026/12/08&Time=10:11:12") +
                   kUa + "\n\n",
               r[2]);
+    EXPECT_EQ(Read("/goform/Parameters?Act=1&Page=1"), r[3]);
+    EXPECT_EQ(Read("/goform/Parameters?Act=1&Page=13"), r[4]);
+    EXPECT_EQ(Read("/cgi-bin/set_time.cgi?Act=1"), r[5]);
     EXPECT_EQ(std::string("GET /goform/Parameters?Act=2&Page=3&IPType=1&IPAddr=192.168.0.98"
                           "&Netmask=255.255.255.0&Gateway=192.168.0.1&DNS1=192.168.0.1&DNS2="
                           "&WIPType=0&WIPAddr=192.168.1.98&WNetmask=255.255.255.0&WGateway="
@@ -87,30 +108,31 @@ TEST(Save, WithoutWpsSendsTheFourWritesByteForByte) {
                           "&PAccount=isp user&PPwd=isp pw&PVP=&HttpPort=8080&SPort=554"
                           "&RTSPPort=5554") +
                   kUa + "\n\n",
-              r[3]);
+              r[6]);
 }
 
 TEST(Save, WithWpsReadsTheTimeAndLeavesTheWirelessFieldsOut) {
     RecordingPeer peer(
         {kOk, kOk,
-         "NTPEN=0\nNTPName=pool\nNTPPoll=24\nTimezone=8\nDate=2027/01/01\nTime=08:00:00\n", kOk});
+         "NTPEN=0\nNTPName=pool\nNTPPoll=24\nTimezone=8\nDate=2027/01/01\nTime=08:00:00\n",
+         kSystemKept, kDdnsKept, kOk});
     CameraSettings s = Camera(peer.Port());
     s.SECUEN = 1;
     SetFieldText(s.userName, "admin");
     SetFieldText(s.userPassword, "x");
-    ASSERT_EQ(CAM_OK, RunSave(s, true));
+    ASSERT_EQ(CAM_OK, workflow::RunSave(s, true, true).code);
     std::vector<std::string> r = peer.Requests();
-    ASSERT_EQ(4u, r.size());
+    ASSERT_EQ(6u, r.size()) << "the time it did not write is not read back";
     const std::string auth = "Authorization: Basic YWRtaW46eA==\n\n";
-    EXPECT_EQ(std::string("GET /cgi-bin/set_time.cgi?Act=1") + kUa + auth, r[2]);
+    EXPECT_EQ(Read("/cgi-bin/set_time.cgi?Act=1", auth), r[2]);
     EXPECT_EQ(std::string("GET /goform/Parameters?Act=2&Page=3&IPType=1&IPAddr=192.168.0.98"
                           "&Netmask=255.255.255.0&Gateway=192.168.0.1&DNS1=192.168.0.1&DNS2="
                           "&UPnPE=1&PAccount=isp user&PPwd=isp pw&PVP=&HttpPort=8080&SPort=554"
                           "&RTSPPort=5554") +
                   kUa + auth + "\n",
-              r[3]);
+              r[5]);
     for (const char* key : {"SSID=", "WireSec=", "WPAKey=", "WEPKey0="})
-        EXPECT_EQ(std::string::npos, r[3].find(key)) << key;
+        EXPECT_EQ(std::string::npos, r[5].find(key)) << key;
     EXPECT_EQ("pool", std::string(FieldText(s.NTPName))) << "the time read is parsed";
 }
 
@@ -118,15 +140,95 @@ TEST(Save, StopsAtTheFirstFailingStep) {
     RecordingPeer peer({kOk, "HTTP/1.0 402 Failure\n\n", kOk, kOk});
     CameraSettings s = Camera(peer.Port());
     std::vector<SaveStep> ran;
-    EXPECT_EQ(CAM_ERR_FAILURE, RunSave(s, false, [&](SaveStep st, int) { ran.push_back(st); }));
+    workflow::SaveOutcome saved =
+        workflow::RunSave(s, false, true, {.onStep = [&](SaveStep st, int) { ran.push_back(st); }});
+    EXPECT_EQ(CAM_ERR_FAILURE, saved.code);
+    EXPECT_EQ(SaveStep::Ddns, saved.stoppedAt);
+    EXPECT_EQ(std::vector<SaveStep>{SaveStep::System}, saved.taken);
     EXPECT_EQ((std::vector<SaveStep>{SaveStep::System, SaveStep::Ddns}), ran);
     EXPECT_EQ(2u, peer.Requests().size());
 
     // A camera that refuses the credentials for writes ends the save at its first write.
     RecordingPeer strict({"401 Unauthorized\n", kOk, kOk, kOk});
     CameraSettings t = Camera(strict.Port());
-    EXPECT_EQ(CAM_ERR_UNAUTHORIZED, RunSave(t, false));
+    EXPECT_EQ(CAM_ERR_UNAUTHORIZED, workflow::RunSave(t, false, true).code);
     EXPECT_EQ(1u, strict.Requests().size());
+}
+
+// Answers that do not say whether a write was taken, and cameras that do not keep it: the
+// read-back decides, and a difference is told field by field.
+TEST(Save, TheReadBackDecidesWhatTheAnswersLeaveOpen) {
+    const std::string redirect = "HTTP/1.0 303 See Other\r\nLocation: /setting.htm\r\n\r\n";
+    const std::string systemOld = "TitleBar=Old\nDesp=by the gate\n";
+    const std::string ddnsForgot =
+        "DDNSSrv=dyn.example:80\nDDNS=1\nDDNSUser=john doe\n"
+        "DDNSPwd=pw\nDDNSHost=old.dyn.example\n";
+    struct Case {
+        const char* what;
+        bool verify;
+        std::vector<std::string> answers;
+        int code;
+        size_t requests;
+        const char* differs;  // the field reported otherwise, with its reported value
+        const char* reported;
+    };
+    const Case cases[] = {
+        {"redirect, kept",
+         true,
+         {redirect, kOk, kOk, kSystemKept, kDdnsKept, kTimeKept, kOk},
+         CAM_OK,
+         7,
+         nullptr},
+        {"plain answer, kept",
+         true,
+         {"OK\n", kOk, kOk, kSystemKept, kDdnsKept, kTimeKept, kOk},
+         CAM_OK,
+         7,
+         nullptr},
+        {"redirect, nothing kept",
+         true,
+         {redirect, kOk, kOk, systemOld, kDdnsKept, kTimeKept},
+         CAM_ERR_REDIRECTED,
+         6,
+         "TitleBar",
+         "Old"},
+        {"head cut, not read back",
+         true,
+         {"HTTP/1.0 200 OK\r\nConte", kOk, kOk, "hello\n", kDdnsKept, kTimeKept},
+         CAM_ERR_CLOSED_EARLY,
+         6,
+         nullptr},
+        {"taken, DDNS host forgotten",
+         true,
+         {kOk, kOk, kOk, kSystemKept, ddnsForgot, kTimeKept, kOk},
+         CAM_OK,
+         7,
+         "DDNSHost",
+         "old.dyn.example"},
+        {"no read-back: a plain answer is taken",
+         false,
+         {"OK\n", kOk, kOk, kOk},
+         CAM_OK,
+         4,
+         nullptr},
+        {"no read-back: a redirect is not", false, {redirect}, CAM_ERR_REDIRECTED, 1, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingPeer peer(c.answers);
+        CameraSettings s = Camera(peer.Port());
+        workflow::SaveOutcome saved = workflow::RunSave(s, false, c.verify);
+        EXPECT_EQ(c.code, saved.code) << ResultName(saved.code);
+        EXPECT_EQ(c.requests, peer.Requests().size());
+        EXPECT_EQ(c.code == CAM_OK, saved.Took(SaveStep::Network));
+        EXPECT_EQ(c.differs == nullptr, saved.AllKept());
+        for (const workflow::PageCheck& check : saved.checks)
+            for (const workflow::FieldDifference& d : check.differences) {
+                EXPECT_EQ(c.differs, d.field);
+                EXPECT_EQ(c.reported, d.reported);
+                EXPECT_NE(d.written, d.reported);
+            }
+    }
 }
 
 TEST(Save, RefusesValuesThatWouldBreakTheRequestBeforeSendingAnything) {
@@ -139,7 +241,7 @@ TEST(Save, RefusesValuesThatWouldBreakTheRequestBeforeSendingAnything) {
          }) {
         CameraSettings s = Camera(peer.Port());
         set(s);
-        EXPECT_EQ(CAM_ERR_UNSAFE_VALUE, RunSave(s, false));
+        EXPECT_EQ(CAM_ERR_UNSAFE_VALUE, workflow::RunSave(s, false, true).code);
     }
     EXPECT_TRUE(peer.Requests().empty());
 

@@ -65,6 +65,13 @@ TEST(CamsimWrites, AFailingWriteChangesNothingAndAForgottenKeyStays) {
     EXPECT_NE("new", forgetful.values["DDNSHost"]);
     a = Answer(cgi, "GET /goform/Parameters?Act=1&Page=13 HTTP/1.0\n\n");
     EXPECT_EQ(0u, a.bytes.rfind("HTTP/1.0 200 OK", 0)) << "reads of the page still work";
+    // A redirect or a plain answer is not a refusal: the write is taken.
+    for (const char* fault : {"redirect", "plain"}) {
+        CgiCamera other = Load({{"fault", fault}, {"fault_on", "w1"}});
+        a = Answer(other, "GET /goform/Parameters?Act=2&Page=1&TitleBar=New HTTP/1.0\n\n\n");
+        EXPECT_EQ(0u, a.bytes.find(fault == std::string("plain") ? "OK\n" : "HTTP/1.0 303 "));
+        EXPECT_EQ("New", other.values["TitleBar"]) << fault;
+    }
 }
 
 TEST(CamsimWps, RunsForItsTimeThenEndsAsConfigured) {

@@ -1,9 +1,10 @@
-// The rules the wizard and the tool share: which answer is the saved camera, and when WPS is
-// started again.
+// The rules the wizard and the tool share: which answer is the saved camera, what a read-back
+// holds against it, and when WPS is started again.
 #include <gtest/gtest.h>
 
 #include "ReplyBuilder.h"
 #include "workflow/FindAgain.h"
+#include "workflow/Verify.h"
 #include "workflow/Wps.h"
 
 namespace orvanta::workflow {
@@ -58,6 +59,43 @@ TEST(WorkflowRules, WpsStartsAgainOnlyWhileTheCameraRunsNothingFrom62To75Seconds
     s.WPS_ACK = 1;
     EXPECT_EQ(WpsStateOf(s), WpsState::Connected);
     EXPECT_FALSE(ShouldRestartWps(s, 65));
+}
+
+// What a read-back counts as kept: the value as the read would parse it; keys a model does not
+// report, the clock's running values and the addresses of a DHCP or PPPoE block are not held
+// against it.
+TEST(WorkflowRules, AReadBackComparesWhatTheCameraCanBeExpectedToReport) {
+    camera::CameraSettings s = camera::NewCameraSettings();
+    s.IPType = 0;
+    s.HttpPort = 80;
+    camera::SetFieldText(s.IPAddr, "192.168.0.98");
+    camera::SetFieldText(s.TitleBar, "Front door");
+    camera::SetFieldText(s.Date, "2026/12/09");
+    struct Case {
+        camera::SaveStep page;
+        const char* report;
+        const char* differs;  // "": nothing differs
+    };
+    const Case cases[] = {
+        {camera::SaveStep::System, "TitleBar=Front door\nDesp=\n", ""},
+        {camera::SaveStep::System, "TitleBar=Front%20door\nDesp=\n", "TitleBar"},
+        {camera::SaveStep::System, "Desp=x\n", "Desp"},  // TitleBar not reported
+        {camera::SaveStep::Time, "Date=2027/01/01\nTime=00:00:01\nNTPEN=0\n", ""},
+        {camera::SaveStep::Time, "Date=\nTime=00:00:01\n", "Date"},
+        {camera::SaveStep::Network, "IPType=0\nIPAddr=10.0.0.5\nHttpPort= 80\n", ""},
+        {camera::SaveStep::Network, "IPType=1\nHttpPort=80\n", "IPType"},
+        {camera::SaveStep::Network, "IPType=0\nHttpPort=\n", "HttpPort"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.report);
+        std::string differs;
+        for (const FieldDifference& d : CompareReport(s, c.page, false, c.report))
+            differs += d.field;
+        EXPECT_EQ(c.differs, differs);
+    }
+    s.IPType = 1;
+    EXPECT_EQ(1u, CompareReport(s, camera::SaveStep::Network, false, "IPAddr=10.0.0.5\n").size())
+        << "a fixed address is compared";
 }
 
 }  // namespace
