@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -32,6 +33,7 @@
 #include "cli/Csv.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
+#include "cli/SaveReport.h"
 #include "discovery/CPLipf.h"
 #include "discovery/DiscoveryLog.h"
 #include "discovery/ListedCamera.h"
@@ -69,6 +71,9 @@ struct Job {
     bool saved = false;
     workflow::SavedCamera expect;  // what the save left to look for
     std::string newIp, newPort;
+    std::unique_ptr<CameraSettings> written;  // what the save sent, once it went through
+    workflow::SaveOutcome outcome;
+    std::unique_ptr<SaveReport> report;
 };
 
 std::mutex g_printMutex;
@@ -282,8 +287,34 @@ std::string Reason(int code) {
            camera::ResultReason(code, camera::LastHttpStatus());
 }
 
+// The save of the read `settings`, its pages read back when `verify`.
+void Save(Job& job, CameraSettings& settings, const Credentials& credentials, bool verify) {
+    job.report = std::make_unique<SaveReport>(
+        false, verify, [&job](const std::string& what, const std::string& text) {
+            Progress("%s %s: %s\n", job.key.c_str(), what.c_str(), text.c_str());
+        });
+    uint32_t networkWritten = 0;
+    workflow::SaveHooks hooks = job.report->Hooks();
+    hooks.onStep = [&networkWritten, tell = hooks.onStep](camera::SaveStep step, int result) {
+        if (step == camera::SaveStep::Network) networkWritten = platform::SystemTickMs();
+        tell(step, result);
+    };
+    job.outcome =
+        workflow::SaveCamera(settings, false, verify, GivenCredentials(credentials), hooks);
+    if (!job.outcome.Succeeded()) {
+        job.status = "failed";
+        job.detail = "save, " + job.report->Failure(job.outcome);
+        Progress("%s save failed; %s\n", job.key.c_str(),
+                 job.report->TakenText(job.outcome).c_str());
+        return;
+    }
+    job.saved = true;
+    job.expect = workflow::ExpectAfterSave(settings, networkWritten);
+    job.written = std::make_unique<CameraSettings>(settings);
+}
+
 void Configure(Job& job, const std::vector<Column>& columns, const CameraSettings& pc,
-               const Credentials& common) {
+               const Credentials& common, bool verify) {
     CameraSettings settings = pc;
     AimAt(settings, job.ip, job.port);
     camera::SetFieldText(settings.cameraIdText, job.serial);
@@ -322,24 +353,7 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
         job.detail = clash + " (with the camera's own)";
         return;
     }
-    std::string failedStep;
-    uint32_t networkWritten = 0;
-    workflow::SaveHooks hooks;
-    hooks.onStep = [&](camera::SaveStep step, int result) {
-        if (step == camera::SaveStep::Network) networkWritten = platform::SystemTickMs();
-        const char* name = camera::SaveStepName(step, false);
-        Progress("%s %s: %s\n", job.key.c_str(), name, DescribeResult(result).c_str());
-        if (result != camera::CAM_OK)
-            failedStep = "save, " + std::string(name) + ": " + Reason(result);
-    };
-    code = workflow::SaveCamera(settings, false, true, GivenCredentials(credentials), hooks).code;
-    if (code != camera::CAM_OK) {
-        job.status = "failed";
-        job.detail = failedStep.empty() ? "save: " + Reason(code) : failedStep;
-        return;
-    }
-    job.saved = true;
-    job.expect = workflow::ExpectAfterSave(settings, networkWritten);
+    Save(job, settings, credentials, verify);
 }
 
 // Looks for every saved camera by its serial number until all are found or time runs out.
@@ -365,7 +379,6 @@ void Refind(std::vector<Job>& jobs, double seconds) {
                 discovery::FillRow(*camera, row);
                 job.newIp = FieldText(row.ip);
                 job.newPort = FieldText(row.port);
-                job.status = "done";
                 Progress("%s found again at %s:%s\n", job.key.c_str(), job.newIp.c_str(),
                          job.newPort.c_str());
             }
@@ -381,13 +394,31 @@ void Refind(std::vector<Job>& jobs, double seconds) {
     }
 }
 
-// Reaching each camera's subnet changes the PC's addresses: one subnet at a time.
-void ReachSubnets(const std::vector<Job>& jobs, const CameraSettings& pc,
+// The network page of a camera found again, read back at its new address when `verify`, and
+// the camera's status from all it reported.
+void Conclude(Job& job, bool verify) {
+    if (job.newIp.empty()) return;
+    if (verify) {
+        CameraSettings aimed = *job.written;
+        AimAt(aimed, job.newIp, job.newPort);
+        job.report->OnCheck(workflow::VerifyNetwork(aimed, false, job.outcome));
+    }
+    job.status = !job.outcome.Succeeded() ? "failed" : job.outcome.AllKept() ? "done" : "not kept";
+    if (!job.outcome.Succeeded())
+        job.detail = "save, " + job.report->Failure(job.outcome);
+    else if (!job.outcome.AllKept())
+        job.detail = NotKeptText(job.outcome.checks);
+    Progress("%s %s\n", job.key.c_str(), job.status.c_str());
+}
+
+// Reaching each camera's subnet changes the PC's addresses: one subnet at a time. `where` is
+// the address discovery found the camera at, or the one it was found again at.
+void ReachSubnets(const std::vector<Job>& jobs, std::string Job::*where, const CameraSettings& pc,
                   workflow::CameraReach& reach) {
     std::set<uint32_t> subnets;
     for (const Job& job : jobs) {
-        if (!job.found) continue;
-        uint32_t address = platform::ParseDottedAddressOr(job.ip, 0);
+        if ((job.*where).empty()) continue;
+        uint32_t address = platform::ParseDottedAddressOr(job.*where, 0);
         if (!subnets.insert(address & htonl(0xFFFFFF00u)).second) continue;
         CameraSettings aim = pc;
         aim.cameraAddress = address;
@@ -401,14 +432,14 @@ void ReachSubnets(const std::vector<Job>& jobs, const CameraSettings& pc,
     }
 }
 
-void ConfigureAll(std::vector<Job>& jobs, const std::vector<Column>& columns,
-                  const CameraSettings& pc, const Credentials& credentials, int parallel) {
+// `work` on every job, on `parallel` workers.
+template <typename Work>
+void ForEachJob(std::vector<Job>& jobs, int parallel, const Work& work) {
     std::atomic<size_t> next{0};
     std::vector<std::thread> workers;
     for (int w = 0; w < parallel; ++w) {
         workers.emplace_back([&] {
-            for (size_t i; (i = next++) < jobs.size();)
-                if (jobs[i].found) Configure(jobs[i], columns, pc, credentials);
+            for (size_t i; (i = next++) < jobs.size();) work(jobs[i]);
         });
     }
     for (std::thread& t : workers) t.join();
@@ -416,10 +447,12 @@ void ConfigureAll(std::vector<Job>& jobs, const std::vector<Column>& columns,
 
 // The summary, or the JSON outcome per camera; the exit status.
 int PrintOutcome(const std::vector<Job>& jobs) {
-    int done = 0, failed = 0, missing = 0;
+    int done = 0, notKept = 0, failed = 0, missing = 0;
     for (const Job& job : jobs) {
         if (job.status == "done")
             ++done;
+        else if (job.status == "not kept")
+            ++notKept;
         else if (job.status == "failed")
             ++failed;
         else
@@ -428,17 +461,21 @@ int PrintOutcome(const std::vector<Job>& jobs) {
     if (g_json) {
         Json out = Json::array();
         for (const Job& j : jobs) {
-            out.push_back({{"key", Utf8Text(j.key)},
-                           {"status", j.status},
-                           {"detail", Utf8Text(j.detail)},
-                           {"ip", j.newIp},
-                           {"port", PortJson(j.newPort)}});
+            out.push_back(
+                {{"key", Utf8Text(j.key)},
+                 {"status", j.status},
+                 {"detail", Utf8Text(j.detail)},
+                 {"ip", j.newIp},
+                 {"port", PortJson(j.newPort)},
+                 {"verified", j.report ? j.report->Verified() : Json::object()},
+                 {"taken", j.report ? Json(j.report->Pages(j.outcome, true)) : Json::array()}});
         }
         PrintJson(out);
     } else {
-        std::printf("summary: %d done, %d failed, %d not found\n", done, failed, missing);
+        std::printf("summary: %d done, %d not kept, %d failed, %d not found\n", done, notKept,
+                    failed, missing);
     }
-    return failed == 0 && missing == 0 ? 0 : 1;
+    return done == static_cast<int>(jobs.size()) ? 0 : 1;
 }
 
 }  // namespace
@@ -448,6 +485,7 @@ int RunApply(int argc, char** argv) {
     Credentials credentials;
     double seconds = 3, refindSeconds = 120;
     int parallel = 16;
+    bool noVerify = false;
     g_json = false;
     Command command("apply", "Configure many cameras at once from a CSV file.");
     command.add_option("FILE", path, "the CSV file: a serial or mac column, then fields")
@@ -463,6 +501,9 @@ int RunApply(int argc, char** argv) {
         ->check(CLI::Range(0.001, 3600.0));
     command.add_option("--parallel", parallel, "cameras configured at once (default 16)")
         ->check(CLI::Range(1, 256));
+    command.add_flag("--no-verify", noVerify,
+                     "do not read the written pages back (for cameras known to hide values, "
+                     "such as ones that report keys as blanks)");
     if (int code = command.Parse(argc, argv); code >= 0) return code;
     bool byMac = false;
     std::vector<Column> columns;
@@ -479,9 +520,13 @@ int RunApply(int argc, char** argv) {
     CameraSettings pc = camera::NewCameraSettings();
     localnet::SurveyPcNetwork(pc, *netPlatform);
     workflow::CameraReach reach(*netPlatform);
-    ReachSubnets(jobs, pc, reach);
-    ConfigureAll(jobs, columns, pc, credentials, parallel);
+    ReachSubnets(jobs, &Job::ip, pc, reach);
+    ForEachJob(jobs, parallel, [&](Job& job) {
+        if (job.found) Configure(job, columns, pc, credentials, !noVerify);
+    });
     Refind(jobs, refindSeconds);
+    if (!noVerify) ReachSubnets(jobs, &Job::newIp, pc, reach);
+    ForEachJob(jobs, parallel, [&](Job& job) { Conclude(job, !noVerify); });
     reach.RemoveAll();
     return PrintOutcome(jobs);
 }

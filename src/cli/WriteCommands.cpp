@@ -1,8 +1,11 @@
 // orvanta2-cli save, wps and server-list: writing to a camera and listing a registration
 // server's cameras.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -10,12 +13,15 @@
 #include "camera/commands/SettingsWrite.h"
 #include "camera/record/SettingsFields.h"
 #include "camera/rules/FieldValues.h"
+#include "camera/wire/RequestFraming.h"
 #include "camera/wire/Transport.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
+#include "cli/SaveReport.h"
+#include "workflow/FindAgain.h"
 #include "workflow/ReadCamera.h"
 #include "workflow/Save.h"
 #include "workflow/Wps.h"
@@ -59,46 +65,148 @@ bool ParseAssignment(const std::string& text,
     return true;
 }
 
-// The save's steps as lines or JSON entries.
-class StepPrinter {
-public:
-    explicit StepPrinter(bool json) : json_(json) {}
-    void operator()(camera::SaveStep step, int result, bool wps) {
-        const char* name = camera::SaveStepName(step, wps);
-        std::string reason = result == camera::CAM_OK ? "" : DescribeResult(result);
-        if (result != camera::CAM_OK) failedStep_ = std::string(name) + ": " + reason;
-        if (json_) {
-            Json entry = {{"step", name}, {"result", result}, {"name", camera::ResultName(result)}};
-            if (result != camera::CAM_OK)
-                entry["reason"] = camera::ResultReason(result, camera::LastHttpStatus());
-            steps_.push_back(entry);
-        } else if (result == camera::CAM_OK) {
-            std::printf("%-28s %d (%s)\n", name, result, camera::ResultName(result));
-        } else {
-            std::printf("%-28s %s\n", name, reason.c_str());
-        }
-    }
-    const std::string& FailedStep() const { return failedStep_; }
-    const Json& Steps() const { return steps_; }
+using Clock = std::chrono::steady_clock;
 
-private:
-    bool json_;
-    Json steps_ = Json::array();
-    std::string failedStep_;
+// A camera is read once a second while it is waited for after a save.
+constexpr auto kPace = std::chrono::seconds(1);
+// A camera that answers throughout this long took its network without a restart.
+constexpr auto kSteadyAnswer = std::chrono::seconds(10);
+
+struct SaveLine {
+    std::string host, port;
+    Credentials credentials;
+    bool wps = false, json = false, noVerify = false;
+    double refindSeconds = 120;
 };
+
+// Whether the camera `aimed` at answers its system page at all: a refusal or silence is not
+// an answer, a refused password is.
+bool Answers(const CameraSettings& aimed) {
+    const std::string host(camera::FieldText(aimed.cameraAddressText));
+    const std::string port(camera::FieldText(aimed.cameraPortText));
+    const camera::ReportPage page = camera::StepReport(camera::SaveStep::System);
+    char answer[camera::kAnswerCapacity];
+    const int code = camera::ReadReportAnswer(aimed, host.c_str(), port.c_str(), page.page,
+                                              page.sub, answer, sizeof answer);
+    return code != camera::CAM_ERR_CONNECT && code != camera::CAM_ERR_REFUSED &&
+           code != camera::CAM_ERR_NO_ANSWER && code != camera::CAM_ERR_SEND;
+}
+
+// Waits up to `seconds` for the camera at the address `aimed` gives after its network was
+// written. Until it restarts it may still answer there with its old settings when that is
+// where it was saved (`moved` false): an answer counts once it was seen gone, or after
+// kSteadyAnswer of answering throughout.
+bool WaitForCamera(const CameraSettings& aimed, bool moved, double seconds) {
+    const auto start = Clock::now();
+    const auto deadline =
+        start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    bool seenGone = moved;
+    // One read a second at most, so bounded in count as in time.
+    for (int i = 0, most = static_cast<int>(seconds) + 2; i < most && Clock::now() < deadline;
+         ++i) {
+        const auto asked = Clock::now();
+        const bool answers = Answers(aimed);
+        if (answers && (seenGone || asked - start >= kSteadyAnswer)) return true;
+        seenGone = seenGone || !answers;
+        std::this_thread::sleep_until(std::min(asked + kPace, deadline));
+    }
+    return false;
+}
+
+// The network page read back where the save left the camera, once it answers there. A write
+// whose answer left it open and that cannot be read back is not taken.
+void VerifySavedNetwork(const CameraSettings& settings, const SaveLine& line, SaveReport& report,
+                        workflow::SaveOutcome& outcome) {
+    const discovery::CameraRow at = workflow::AddressAfterSave(settings);
+    const std::string where = std::string(at.ip) + ":" + at.port;
+    CameraSettings aimed = settings;
+    AimAt(aimed, at.ip, at.port);
+    if (workflow::ExpectAfterSave(settings, 0).addresses.empty()) {
+        report.NotReadBack(camera::SaveStep::Network,
+                           "the camera takes its address by DHCP or PPPoE: its new one is unknown");
+    } else {
+        CommandReach reach("save", aimed);  // the new address may be in another subnet
+        if (!line.json)
+            std::printf("waiting for the camera at %s (at most %.0f s)\n",
+                        TerminalText(where).c_str(), line.refindSeconds);
+        // A host name may name the new address too: only two addresses tell a move.
+        const bool moved =
+            settings.cameraAddress != 0 &&
+            (aimed.cameraAddress != settings.cameraAddress ||
+             std::string_view(at.port) != camera::FieldText(settings.cameraPortText));
+        if (WaitForCamera(aimed, moved, line.refindSeconds)) {
+            report.OnCheck(workflow::VerifyNetwork(aimed, line.wps, outcome));
+            return;
+        }
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.0f s", line.refindSeconds);
+        report.NotReadBack(camera::SaveStep::Network,
+                           "no answer at " + where + " within " + seconds);
+    }
+    if (outcome.networkOpen != camera::CAM_OK) {
+        outcome.code = outcome.networkOpen;
+        outcome.stoppedAt = camera::SaveStep::Network;
+        outcome.networkOpen = camera::CAM_OK;
+    }
+}
+
+// The save of the read `settings`, its pages read back unless --no-verify, its outcome told;
+// the exit status.
+int SaveAndTell(CameraSettings& settings, const SaveLine& line, const CommandReach& reach) {
+    SaveReport report(line.wps, !line.noVerify,
+                      [json = line.json](const std::string& what, const std::string& text) {
+                          if (!json) std::printf("%-28s %s\n", what.c_str(), text.c_str());
+                      });
+    auto retry = [&line](std::string& user, std::string& password) {
+        if (!line.credentials.given) return false;
+        std::fprintf(stderr, "save: the camera wants credentials for its writes; saving again\n");
+        return GivenCredentials(line.credentials)(user, password);
+    };
+    workflow::SaveOutcome outcome =
+        workflow::SaveCamera(settings, line.wps, !line.noVerify, retry, report.Hooks());
+    if (outcome.Succeeded() && !line.noVerify) VerifySavedNetwork(settings, line, report, outcome);
+    if (line.json) {
+        Json out = {{"saved", outcome.Succeeded()},
+                    {"kept", outcome.AllKept()},
+                    {"steps", report.Steps()},
+                    {"verified", report.Verified()},
+                    {"taken", report.Pages(outcome, true)},
+                    {"notTaken", report.Pages(outcome, false)}};
+        if (!reach.TemporaryAddress().empty()) out["temporaryAddress"] = reach.TemporaryAddress();
+        PrintJson(out);
+    }
+    if (!outcome.Succeeded()) {
+        // The steps after the failing one were not sent.
+        std::fprintf(stderr, "save failed: %s\nsave: %s\n", report.Failure(outcome).c_str(),
+                     report.TakenText(outcome).c_str());
+        return 1;
+    }
+    if (!outcome.AllKept()) {
+        std::fprintf(stderr, "save: the camera did not keep %s\n",
+                     NotKeptText(outcome.checks).c_str());
+        return 1;
+    }
+    return 0;
+}
 
 }  // namespace
 
 int RunSaveCommand(int argc, char** argv) {
-    std::string host, port, error;
-    Credentials credentials;
-    bool wps = false, json = false;
+    SaveLine line;
+    std::string error;
     std::vector<std::string> texts;
     Command command("save", "Read a camera, set the named fields, save and print each step.");
-    AddCameraTarget(command, host, port);
-    AddCredentials(command, credentials);
-    command.add_flag("--wps", wps, "the save of a camera joined by WPS");
-    command.add_flag("--json", json, "print the steps as JSON");
+    AddCameraTarget(command, line.host, line.port);
+    AddCredentials(command, line.credentials);
+    command.add_flag("--wps", line.wps, "the save of a camera joined by WPS");
+    command.add_flag("--json", line.json, "print the steps as JSON");
+    command.add_flag("--no-verify", line.noVerify,
+                     "do not read the written pages back (for a camera known to hide values, "
+                     "such as one that reports keys as blanks)");
+    command
+        .add_option("--refind-seconds", line.refindSeconds,
+                    "how long to wait for the camera at its new address (default 120)")
+        ->check(CLI::Range(0.001, 3600.0));
     command.add_option("FIELD=VALUE", texts, "the fields to set, by their wire names")->required();
     if (int code = command.Parse(argc, argv); code >= 0) return code;
     std::vector<std::pair<const camera::SettingsField*, std::string>> assignments(texts.size());
@@ -110,44 +218,21 @@ int RunSaveCommand(int argc, char** argv) {
     if (std::string clash = ports.Problem(); !clash.empty()) return Problem("save", clash);
 
     CameraSettings settings = camera::NewCameraSettings();
-    AimAt(settings, host, port);
+    AimAt(settings, line.host, line.port);
     CommandReach reach("save", settings);
     camera::SettingsReadResult read;
-    int code = workflow::SelectAndRead(settings, GivenCredentials(credentials), {}, read);
+    int code = workflow::SelectAndRead(settings, GivenCredentials(line.credentials), {}, read);
     if (code != camera::CAM_OK || !read.succeeded) return ReadFailed("save", code, &read);
 
     for (const auto& [field, value] : assignments)
         camera::SetFieldFromText(settings, *field, value, error);
-    if (const char* unsafe = camera::FindUnsafeValue(settings, wps))
+    if (const char* unsafe = camera::FindUnsafeValue(settings, line.wps))
         return Problem("save", std::string("refused: ") + unsafe +
                                    " holds a character that would break the request");
     // With the camera's own ports the set must still hold three different ones.
     if (std::string clash = ports.ProblemWith(settings); !clash.empty())
         return Problem("save", clash + " (with the camera's own); nothing was written");
-
-    StepPrinter printer(json);
-    auto retry = [&](std::string& user, std::string& password) {
-        if (!credentials.given) return false;
-        std::fprintf(stderr, "save: the camera wants credentials for its writes; saving again\n");
-        return GivenCredentials(credentials)(user, password);
-    };
-    code = workflow::SaveCamera(
-               settings, wps, true, retry,
-               {.onStep = [&](camera::SaveStep step, int result) { printer(step, result, wps); }})
-               .code;
-    if (json) {
-        Json out = {{"saved", code == camera::CAM_OK}, {"steps", printer.Steps()}};
-        if (!reach.TemporaryAddress().empty()) out["temporaryAddress"] = reach.TemporaryAddress();
-        PrintJson(out);
-    }
-    if (code != camera::CAM_OK) {
-        // The steps after the failing one were not sent.
-        std::fprintf(stderr, "save failed: %s\n",
-                     printer.FailedStep().empty() ? DescribeResult(code).c_str()
-                                                  : printer.FailedStep().c_str());
-        return 1;
-    }
-    return 0;
+    return SaveAndTell(settings, line, reach);
 }
 
 int RunWpsCommand(int argc, char** argv) {

@@ -60,7 +60,7 @@ TEST(LoadLab, ApplyOnTwoHundredFiftyCamerasFinishesTheGoodAndNamesTheFaulty) {
     const char* const kFaults[] = {"fault = silent\n", "fault = http403\nfault_on = w13\n",
                                    "restart_ms = 10000000\n"};
     const char* const kDetails[] = {"read: CAM_ERR_NO_ANSWER: no answer",
-                                    "DDNS write: CAM_ERR_HTTP_STATUS: HTTP status 403",
+                                    "DDNS write: -12 (CAM_ERR_HTTP_STATUS): HTTP status 403",
                                     "not found again after the save"};
     std::string config, csv = "serial,TitleBar\n", addresses;
     for (int i = 1; i <= kCameras; ++i) {

@@ -67,6 +67,10 @@ TEST_F(WriteLab, SavedFixedAddressIsWhereTheCameraAnswersAfterItsRestart) {
                                   &status);
     ASSERT_EQ(0, status) << out;
     EXPECT_NE(std::string::npos, out.find("network write                0 (CAM_OK)")) << out;
+    // Every page read back holds what was written, the network page at the new address.
+    for (const char* page : {"system  ", "DDNS    ", "time    ", "network "})
+        EXPECT_NE(std::string::npos, out.find("verify " + (page + std::string(14, ' ')) + "kept\n"))
+            << out;
 
     EXPECT_EQ("192.168.0.77:8081", FindBySerial(*lab, "SN-98", "192.168.0.77:8081", 10));
     out = lab->Output("pc", Cli("read 192.168.0.77:8081"), &status);
@@ -113,8 +117,8 @@ TEST_F(WriteLab, RegistrationServerListsTheAccountsCameras) {
 }
 
 TEST_F(WriteLab, ApplyConfiguresManyCamerasAndOneFailureStopsNoOther) {
-    lab->AddHost("cams", {"192.168.0.94/24", "192.168.0.95/24", "192.168.0.96/24",
-                          "192.168.0.97/24", "192.168.0.98/24"});
+    lab->AddHost("cams", {"192.168.0.93/24", "192.168.0.94/24", "192.168.0.95/24",
+                          "192.168.0.96/24", "192.168.0.97/24", "192.168.0.98/24"});
     lab->StartCamsim("cams",
                      {"--own-addresses", "--camera",
                       "mac=00:0E:53:00:01:01,ip=192.168.0.96,serial=A1,restart_ms=300", "--camera",
@@ -122,30 +126,45 @@ TEST_F(WriteLab, ApplyConfiguresManyCamerasAndOneFailureStopsNoOther) {
                       "mac=00:0E:53:00:01:03,ip=192.168.0.98,serial=C3,restart_ms=300,"
                       "fault=failure,fault_on=w13",
                       "--camera", "mac=00:0E:53:00:01:04,ip=192.168.0.94,serial=D4", "--camera",
-                      "mac=00:0E:53:00:01:05,ip=192.168.0.95,serial=D4"});
+                      "mac=00:0E:53:00:01:05,ip=192.168.0.95,serial=D4", "--camera",
+                      "mac=00:0E:53:00:01:06,ip=192.168.0.93,serial=E5,restart_ms=300,"
+                      "forget=TitleBar"});
     std::string csv = "/tmp/o2-apply-" + lab->Id() + ".csv";
     std::ofstream(csv) << "serial,IPAddr,TitleBar\n"
                           "A1,192.168.0.61,Gate A\n"
                           "B2,192.168.0.62,\"Gate B, north\"\n"
                           "C3,192.168.0.63,Gate C\n"
                           "ZZ9,192.168.0.64,Nowhere\n"
-                          "D4,192.168.0.65,Twice\n";
+                          "D4,192.168.0.65,Twice\n"
+                          "E5,192.168.0.66,Gate E\n";
     int status = -1;
     std::string out = lab->Output(
         "pc", Cli("apply " + csv + " --json --seconds 1 --refind-seconds 15 2>/dev/null"), &status);
     std::remove(csv.c_str());
     EXPECT_EQ(1, status);
+    auto jobs = ParseJson(out);
+    ASSERT_EQ(6u, jobs.size()) << out;
+    EXPECT_EQ(ParseJson(R"({"system": {"kept": true}, "DDNS": {"kept": true},)"
+                        R"( "time": {"kept": true}, "network": {"kept": true}})"),
+              jobs[0]["verified"]);
+    EXPECT_EQ(ParseJson(R"(["system"])"), jobs[2]["taken"]) << "C3 took its system page";
+    EXPECT_EQ(ParseJson(R"({"kept": false, "differences": [{"field": "TitleBar", )"
+                        R"("written": "Gate E", "reported": "Camera"}]})"),
+              jobs[5]["verified"]["system"]);
+    for (auto& job : jobs) job.erase("verified"), job.erase("taken");
     EXPECT_EQ(
         ParseJson(
             R"([{"key": "A1", "status": "done", "detail": "", "ip": "192.168.0.61", "port": 80},)"
             R"( {"key": "B2", "status": "done", "detail": "", "ip": "192.168.0.62", "port": 80},)"
             R"( {"key": "C3", "status": "failed", "detail": )"
-            R"("save, DDNS write: CAM_ERR_FAILURE: the camera reported a failure",)"
+            R"("save, DDNS write: -6 (CAM_ERR_FAILURE): the camera reported a failure",)"
             R"( "ip": "", "port": null},)"
             R"( {"key": "ZZ9", "status": "not found", "detail": "", "ip": "", "port": null},)"
             R"( {"key": "D4", "status": "failed", "detail": )"
-            R"("two cameras answer with this serial number", "ip": "", "port": null}])"),
-        ParseJson(out))
+            R"("two cameras answer with this serial number", "ip": "", "port": null},)"
+            R"( {"key": "E5", "status": "not kept", "detail": )"
+            R"("TitleBar written \"Gate E\", reported \"Camera\"", "ip": "192.168.0.66", "port": 80}])"),
+        jobs)
         << out;
     out = lab->Output("pc", Cli("read 192.168.0.62"), &status);
     EXPECT_NE(std::string::npos, out.find("TitleBar     Gate B, north")) << out;

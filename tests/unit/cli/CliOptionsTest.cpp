@@ -31,6 +31,7 @@ TEST(CliOptions, HelpForEachCommandAndWrongLinesGiveTwo) {
     // The UPnP page's port rules: 81 is no HTTP port, and two services never share one.
     EXPECT_EQ(Invoke(RunSaveCommand, {"192.168.0.98", "HttpPort=81"}), 2);
     EXPECT_EQ(Invoke(RunSaveCommand, {"192.168.0.98", "HttpPort=8000", "SPort=8000"}), 2);
+    EXPECT_EQ(Invoke(RunSaveCommand, {"192.168.0.98", "--refind-seconds", "0", "TitleBar=a"}), 2);
     EXPECT_EQ(Invoke(RunProbe, {"0.0.0.0"}), 2);
     EXPECT_EQ(Invoke(RunFreeAddresses, {"--count", "257"}), 2);
     EXPECT_EQ(Invoke(RunDiscover, {"--seconds", "x"}), 2);
