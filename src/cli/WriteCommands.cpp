@@ -113,15 +113,25 @@ bool WaitForCamera(const CameraSettings& aimed, bool moved, double seconds) {
     return false;
 }
 
+// Whether the save leaves the camera's wired address and HTTP port as the camera reported
+// them: then it stays where it was reached, which may be through a router's port forward.
+bool StaysWhereReached(const CameraSettings& read, const CameraSettings& saved) {
+    return read.IPType == saved.IPType && read.HttpPort == saved.HttpPort &&
+           camera::FieldText(read.IPAddr) == camera::FieldText(saved.IPAddr);
+}
+
 // The network page read back where the save left the camera, once it answers there. A write
 // whose answer left it open and that cannot be read back is not taken.
-void VerifySavedNetwork(const CameraSettings& settings, const SaveLine& line, SaveReport& report,
-                        workflow::SaveOutcome& outcome) {
-    const discovery::CameraRow at = workflow::AddressAfterSave(settings);
-    const std::string where = std::string(at.ip) + ":" + at.port;
+void VerifySavedNetwork(const CameraSettings& settings, bool stays, const SaveLine& line,
+                        SaveReport& report, workflow::SaveOutcome& outcome) {
     CameraSettings aimed = settings;
-    AimAt(aimed, at.ip, at.port);
-    if (workflow::ExpectAfterSave(settings, 0).addresses.empty()) {
+    if (!stays) {
+        const discovery::CameraRow at = workflow::AddressAfterSave(settings);
+        AimAt(aimed, at.ip, at.port);
+    }
+    const std::string where = std::string(camera::FieldText(aimed.cameraAddressText)) + ":" +
+                              std::string(camera::FieldText(aimed.cameraPortText));
+    if (!stays && workflow::ExpectAfterSave(settings, 0).addresses.empty()) {
         report.NotReadBack(camera::SaveStep::Network,
                            "the camera takes its address by DHCP or PPPoE: its new one is unknown");
     } else {
@@ -133,7 +143,7 @@ void VerifySavedNetwork(const CameraSettings& settings, const SaveLine& line, Sa
         const bool moved =
             settings.cameraAddress != 0 &&
             (aimed.cameraAddress != settings.cameraAddress ||
-             std::string_view(at.port) != camera::FieldText(settings.cameraPortText));
+             camera::FieldText(aimed.cameraPortText) != camera::FieldText(settings.cameraPortText));
         if (WaitForCamera(aimed, moved, line.refindSeconds)) {
             report.OnCheck(workflow::VerifyNetwork(aimed, line.wps, outcome));
             return;
@@ -152,7 +162,8 @@ void VerifySavedNetwork(const CameraSettings& settings, const SaveLine& line, Sa
 
 // The save of the read `settings`, its pages read back unless --no-verify, its outcome told;
 // the exit status.
-int SaveAndTell(CameraSettings& settings, const SaveLine& line, const CommandReach& reach) {
+int SaveAndTell(CameraSettings& settings, bool stays, const SaveLine& line,
+                const CommandReach& reach) {
     SaveReport report(line.wps, !line.noVerify,
                       [json = line.json](const std::string& what, const std::string& text) {
                           if (!json) std::printf("%-28s %s\n", what.c_str(), text.c_str());
@@ -164,7 +175,8 @@ int SaveAndTell(CameraSettings& settings, const SaveLine& line, const CommandRea
     };
     workflow::SaveOutcome outcome =
         workflow::SaveCamera(settings, line.wps, !line.noVerify, retry, report.Hooks());
-    if (outcome.Succeeded() && !line.noVerify) VerifySavedNetwork(settings, line, report, outcome);
+    if (outcome.Succeeded() && !line.noVerify)
+        VerifySavedNetwork(settings, stays, line, report, outcome);
     if (line.json) {
         Json out = {{"saved", outcome.Succeeded()},
                     {"kept", outcome.AllKept()},
@@ -224,6 +236,7 @@ int RunSaveCommand(int argc, char** argv) {
     int code = workflow::SelectAndRead(settings, GivenCredentials(line.credentials), {}, read);
     if (code != camera::CAM_OK || !read.succeeded) return ReadFailed("save", code, &read);
 
+    const CameraSettings reported = settings;
     for (const auto& [field, value] : assignments)
         camera::SetFieldFromText(settings, *field, value, error);
     if (const char* unsafe = camera::FindUnsafeValue(settings, line.wps))
@@ -232,7 +245,7 @@ int RunSaveCommand(int argc, char** argv) {
     // With the camera's own ports the set must still hold three different ones.
     if (std::string clash = ports.ProblemWith(settings); !clash.empty())
         return Problem("save", clash + " (with the camera's own); nothing was written");
-    return SaveAndTell(settings, line, reach);
+    return SaveAndTell(settings, StaysWhereReached(reported, settings), line, reach);
 }
 
 int RunWpsCommand(int argc, char** argv) {
