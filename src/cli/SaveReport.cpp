@@ -71,8 +71,10 @@ void SaveReport::OnCheck(const workflow::PageCheck& check) {
     if (!check.differences.empty()) {
         Json differences = Json::array();
         for (const workflow::FieldDifference& d : check.differences)
-            differences.push_back(
-                {{"field", d.field}, {"written", d.written}, {"reported", d.reported}});
+            // Camera bytes need not be UTF-8; JSON text must be.
+            differences.push_back({{"field", d.field},
+                                   {"written", Utf8Text(d.written)},
+                                   {"reported", Utf8Text(d.reported)}});
         entry["differences"] = differences;
     }
     verified_[page] = entry;
