@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QVBoxLayout>
 
 #include "controls/Artwork.h"
@@ -38,6 +39,14 @@ CSubSetupFinish::CSubSetupFinish(QWidget* parent) : CSubPage("CSubSetupFinish", 
     content->addWidget(icon, 0, Qt::AlignLeft);
     content->addLayout(grid);
     content->addWidget(MakeLabel(kLinkStatus, "HttpInfo"));
+    QLabel* checked = MakeLabel(kCheckSummary);
+    auto* notKept = new QListWidget(this);
+    notKept->setObjectName(ControlName(kCheckList));
+    notKept->setWordWrap(true);
+    notKept->setMaximumHeight(DluY(48));
+    checked->setBuddy(notKept);
+    content->addWidget(checked);
+    content->addWidget(notKept);
     content->addStretch(1);
     auto* link = MakeButton(kOpenLink, 181, CXButtonXP::kIconLeft, false, "Link");
     Bind(kOpenLink, "SetupFinishPage", "BtnLink");
@@ -67,6 +76,20 @@ void CSubSetupFinish::Prepare() {
     Control<QLabel>(kLinkStatus)
         ->setText(settings_->NATStat == 1 ? "Camera is linked  with Server"
                                           : "Camera isn't linked  with Server");
+    ShowChecks();
+}
+
+void CSubSetupFinish::ShowChecks() {
+    const KeptResults& kept = *Context().kept;
+    const CheckReport report = DescribeChecks(kept.lastSave, kept.lastSaveWps, true, reportTexts_);
+    auto* summary = Control<QLabel>(kCheckSummary);
+    summary->setText(report.summary);
+    summary->setVisible(!report.summary.isEmpty());
+    auto* list = Control<QListWidget>(kCheckList);
+    list->clear();
+    list->addItems(report.items);
+    list->setVisible(!report.items.isEmpty());
+    NameField(list, report.summary);
 }
 
 }  // namespace orvanta::pages

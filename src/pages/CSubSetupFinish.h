@@ -1,6 +1,7 @@
 #pragma once
 // Page 19: the set-up is done; how the camera can now be reached.
 #include "shell/CSubPage.h"
+#include "shell/SaveReport.h"
 
 namespace orvanta::pages {
 
@@ -23,14 +24,22 @@ public:
     static constexpr int kOpenLink = 1262;
     static constexpr int kFinish = 1249;
     static constexpr int kIcon = 1272;
+    static constexpr int kCheckSummary = 1255;  // what the pages read back after the save found
+    static constexpr int kCheckList = 1256;     // the settings the camera did not keep
 
     explicit CSubSetupFinish(QWidget* parent = nullptr);
-    // Shows the camera found again after the save.
+    // Shows the camera found again after the save, and what it did not keep.
     void Prepare() override;
     std::optional<int> Next() override { return shell::nav::kHome; }
 
+protected:
+    void LoadPageTexts(const QString& langPath) override { reportTexts_.Load(langPath); }
+
 private:
     QString WebAddress() const;
+    void ShowChecks();
+
+    shell::SaveReportTexts reportTexts_;
 };
 
 }  // namespace orvanta::pages

@@ -179,17 +179,17 @@ void JobRunner::OnSaveEnded(const SettingsJob& job) {
         StartSave();
         return;
     }
+    const bool withWps = job.code == JOB_SAVE_WPS;
     if (!job.succeeded) {
-        ShowMessage(window_, texts_.Message(WizardMessage::JobFailed), QString(),
-                    PromptIcon::Warning);
+        ShowMessage(window_, Failed(job.saved, withWps), QString(), PromptIcon::Warning);
         return;
     }
     settings_ = job.settings;
-    bool wireless = settings_.useWireless == 1 && settings_.WirelessCap == 1;
-    ShowMessage(window_,
-                texts_.Message(wireless ? WizardMessage::SavedWireless : WizardMessage::Saved),
-                QString(), PromptIcon::Information);
-    if (settings_.wizardMode == 1 && settings_.newCameraSetup == 1) {
+    kept_.lastSave = job.saved;
+    kept_.lastSaveWps = withWps;
+    const bool refind = settings_.wizardMode == 1 && settings_.newCameraSetup == 1;
+    ShowMessage(window_, Saved(job.saved, withWps, refind), QString(), PromptIcon::Information);
+    if (refind) {
         // The worker has ended, so the network write is behind this moment.
         refindFor_ = workflow::ExpectAfterSave(settings_, platform::SystemTickMs());
         refindAt_ = workflow::AddressAfterSave(settings_);
@@ -264,12 +264,43 @@ void JobRunner::FoundAgain(const discovery::CameraRow& row) {
     kept_.foundCamera = row;
     discovery::TakeFoundCamera(settings_, row);
     if (context_.network) context_.network->EnsureCameraSubnet(settings_);
+    const bool networkTaken = VerifyNetwork();
     context_.camera->ReadNatStatus(settings_);
     wait_->hide();
-    ShowMessage(window_, texts_.Message(WizardMessage::FoundAgain), QString(),
-                PromptIcon::Information);
+    // The camera is where it was found either way: the setup-finished page shows it and what
+    // it did not keep, after a message that says the network write was not taken.
+    if (networkTaken)
+        ShowMessage(window_, texts_.Message(WizardMessage::FoundAgain), QString(),
+                    PromptIcon::Information);
+    else
+        ShowMessage(window_, Failed(kept_.lastSave, kept_.lastSaveWps), QString(),
+                    PromptIcon::Warning);
     window_->setEnabled(true);
     context_.host->PostNavigation(nav::kSetupFinish);
+}
+
+bool JobRunner::VerifyNetwork() {
+    workflow::SaveOutcome& saved = kept_.lastSave;
+    if (!saved.Took(camera::SaveStep::Network) && saved.networkOpen == camera::CAM_OK)
+        return true;  // the save did not get as far as the network
+    context_.camera->VerifyNetwork(settings_, kept_.lastSaveWps, saved);
+    return saved.Succeeded();
+}
+
+QString JobRunner::Saved(const workflow::SaveOutcome& outcome, bool withWps, bool refind) const {
+    const bool wireless = settings_.useWireless == 1 && settings_.WirelessCap == 1;
+    QString text = texts_.Message(wireless ? WizardMessage::SavedWireless : WizardMessage::Saved);
+    // After a re-find the setup-finished page tells what the camera kept, its network too.
+    if (refind) return text;
+    const QString checked =
+        CheckReportText(DescribeChecks(outcome, withWps, settings_.wizardMode == 1, texts_.report));
+    return checked.isEmpty() ? text : text + "\n\n" + checked;
+}
+
+QString JobRunner::Failed(const workflow::SaveOutcome& outcome, bool withWps) const {
+    QString text = texts_.Message(WizardMessage::JobFailed);
+    const QString taken = DescribeTaken(outcome, withWps, texts_.report);
+    return taken.isEmpty() ? text : text + "\n\n" + taken;
 }
 
 void JobRunner::DropEarlierAnswers() {

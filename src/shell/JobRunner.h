@@ -56,6 +56,13 @@ private:
     // its save left it at; else starts the next read when none runs.
     bool ReadAtSavedAddress();
     void FoundAgain(const discovery::CameraRow& row);
+    // The network page read back where the saved camera was found again; false when that
+    // decided the network write was not taken.
+    bool VerifyNetwork();
+    // The message after a save; without a re-find, with what the pages read back found.
+    QString Saved(const workflow::SaveOutcome& outcome, bool withWps, bool refind) const;
+    // The failure message, with the pages a save that stopped part-way took and did not.
+    QString Failed(const workflow::SaveOutcome& outcome, bool withWps) const;
     void StartWait(WaitNote note);
     void ShowWait();
     void EndWait();

@@ -42,6 +42,9 @@ struct KeptResults {
     std::vector<camera::AccessPoint> scanList;  // the last access-point scan
     std::vector<uint32_t> freeAddresses;        // free addresses of the last read, highest first
     discovery::CameraRow foundCamera{};         // the camera found again after the last save
+    // The last save's steps and read-backs, the network page's from where it was found again.
+    workflow::SaveOutcome lastSave;
+    bool lastSaveWps = false;
 };
 
 struct PageContext {

@@ -15,6 +15,7 @@ void WizardTexts::Load(const QString& langPath) {
         std::string key = "note" + std::to_string(i + 1);
         notes[i] = lang::LoadText(langPath, "WaitDlg", key.c_str(), 1024);
     }
+    report.Load(langPath);
 }
 
 }  // namespace orvanta::shell

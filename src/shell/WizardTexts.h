@@ -1,7 +1,10 @@
 #pragma once
-// The main window's own texts: its messages and the wait window's notes, by name.
+// The main window's own texts: its messages, the wait window's notes, by name, and what it
+// says of a save's outcome.
 #include <QString>
 #include <array>
+
+#include "shell/SaveReport.h"
 
 namespace orvanta::shell {
 
@@ -22,6 +25,7 @@ enum class WaitNote { Reading = 2, Saving = 3, Refinding = 4 };
 struct WizardTexts {
     std::array<QString, 8> messages;
     std::array<QString, 4> notes;
+    SaveReportTexts report;
 
     void Load(const QString& langPath);
     QString Message(WizardMessage m) const { return messages[static_cast<size_t>(m) - 1]; }

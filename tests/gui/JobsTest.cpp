@@ -16,9 +16,15 @@ using namespace orvanta::test;
 using namespace orvanta::shell;
 
 namespace {
+using camera::SaveStep;
+
 bool Idle(app::CWizardDlg& w) {
     return !w.Jobs().JobTimerActive() && !w.Jobs().RefindTimerActive();
 }
+
+constexpr const char* kAllButTheNetworkTaken =
+    "\n\nThe camera took these settings:\n• Name and description\n• Dynamic DNS\n• Time\n"
+    "The camera did not take these settings:\n• Network and ports";
 }  // namespace
 
 TEST_F(WizardTest, ReadEndsOnTheOptionOrTheSystemPageOnlyWhenThePacingAllows) {
@@ -252,6 +258,33 @@ TEST_F(WizardTest, CameraAddedByAddressIsReadAgainAtTheAddressItsSaveWrote) {
     EXPECT_EQ(camera::FieldText(s.cameraPortText), "8080");
 }
 
+TEST_F(WizardTest, NetworkWriteTheCameraDidNotKeepIsSaidBeforeTheSetupFinishedPage) {
+    auto wizard = StartTicked();
+    camera::CameraSettings& s = wizard->Settings();
+    s.wizardMode = 1;
+    s.newCameraSetup = 1;
+    camera::SetFieldText(s.cameraAddressText, "192.168.5.20");
+    // The network write's answer said nothing; where the camera is found, it has its old port.
+    camera_->save = [](camera::CameraSettings&, bool) {
+        workflow::SaveOutcome outcome;
+        outcome.taken = {SaveStep::System, SaveStep::Ddns, SaveStep::Time};
+        outcome.networkOpen = camera::CAM_ERR_NO_STATUS;
+        return outcome;
+    };
+    camera_->verifyNetwork = [](workflow::SaveOutcome& outcome) {
+        outcome.checks.push_back({SaveStep::Network, camera::CAM_OK, {{"HttpPort", "8080", "80"}}});
+        outcome.code = std::exchange(outcome.networkOpen, camera::CAM_OK);
+        outcome.stoppedAt = SaveStep::Network;
+    };
+    wizard->HandleNavigation(nav::kSummary);
+    wizard->HandleNavigation(nav::kSave);
+    ASSERT_TRUE(TickJobs(*wizard));
+    EXPECT_EQ(Message(1),
+              wizard->Texts().Message(WizardMessage::JobFailed) + kAllButTheNetworkTaken);
+    EXPECT_EQ(wizard->Pages().Current(), kPageSetupFinish);  // where the camera now is
+    EXPECT_EQ(wizard->Kept().lastSave.checks.size(), 1u);
+}
+
 TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
     auto wizard = StartTicked();
     camera::CameraSettings& s = wizard->Settings();
@@ -283,21 +316,44 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     auto wizard = StartTicked();
     camera::CameraSettings& s = wizard->Settings();
     s.wizardMode = 0;
-    wizard->HandleNavigation(nav::kDdns);
-    wizard->HandleNavigation(nav::kSave);
-    ASSERT_TRUE(TickJobs(*wizard));
-    EXPECT_EQ(wizard->Pages().Current(), kPageFirst);
-    EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::Saved));
-    EXPECT_EQ(refind_->queries, 0);
-
-    prompt_.Clear();
+    // The camera keeps its old DDNS host and password, and its clock page cannot be read.
     camera_->save = [](camera::CameraSettings&, bool) {
-        return SaveEndedWith(camera::CAM_ERR_FAILURE);
+        workflow::SaveOutcome outcome;
+        outcome.checks = {{SaveStep::System},
+                          {SaveStep::Ddns,
+                           camera::CAM_OK,
+                           {{"DDNSHost", "gate.example.net", "old.example.net"},
+                            {"DDNSPwd", "new-secret", "old-secret"}}},
+                          {SaveStep::Time, camera::CAM_ERR_NO_ANSWER}};
+        return outcome;
     };
     wizard->HandleNavigation(nav::kDdns);
     wizard->HandleNavigation(nav::kSave);
     ASSERT_TRUE(TickJobs(*wizard));
-    EXPECT_EQ(Message(0), wizard->Texts().Message(WizardMessage::JobFailed));
+    EXPECT_EQ(wizard->Pages().Current(), kPageFirst);
+    EXPECT_EQ(Message(0),
+              wizard->Texts().Message(WizardMessage::Saved) +
+                  "\n\nThe camera did not confirm these settings:\n"
+                  "• Host name (Dynamic DNS): written \"gate.example.net\", the camera reports "
+                  "\"old.example.net\"\n"
+                  "• Password (Dynamic DNS): the camera reports another value than was written\n"
+                  "• Time: the camera could not be asked for these settings again, so they are "
+                  "not confirmed");
+    EXPECT_EQ(refind_->queries, 0);
+
+    // All but the network write taken: the message says which pages were. (One that took
+    // nothing says only that it failed: the refusals below.)
+    prompt_.Clear();
+    camera_->save = [](camera::CameraSettings&, bool) {
+        workflow::SaveOutcome outcome = SaveEndedWith(camera::CAM_ERR_FAILURE);
+        outcome.taken = {SaveStep::System, SaveStep::Ddns, SaveStep::Time};
+        return outcome;
+    };
+    wizard->HandleNavigation(nav::kDdns);
+    wizard->HandleNavigation(nav::kSave);
+    ASSERT_TRUE(TickJobs(*wizard));
+    EXPECT_EQ(Message(0),
+              wizard->Texts().Message(WizardMessage::JobFailed) + kAllButTheNetworkTaken);
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Warning);
     EXPECT_EQ(wizard->Pages().Current(), kPageDdns);
     EXPECT_TRUE(wizard->isEnabled());

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -65,8 +66,10 @@ protected:
         lab_->AddHost("cams", {"192.168.0.98/24"});
         lab_->StartCamsim("cams", {"--own-addresses", "--camera",
                                    "mac=00:0E:53:00:00:98,ip=192.168.0.98,serial=SN-98,"
-                                   "restart_ms=300"});
+                                   "restart_ms=300" +
+                                       cameraKeys_});
     }
+    std::string cameraKeys_;  // more keys of the one camera
 
     std::unique_ptr<app::CWizardDlg> StartWizard(double timeScale) {
         app::WizardOptions options = app::LiveOptions(folder_.filePath("orvanta2").toStdString());
@@ -94,11 +97,14 @@ protected:
         wizard.Page<Page>(page)->template Control<QPushButton>(button)->click();
     }
 
-    // UPnP and DDNS as they are, Save on the summary; the web address of the setup-finished
-    // page, or the last message when the road ended elsewhere.
-    QString SaveFromPorts(app::CWizardDlg& wizard) {
+    // UPnP as it is, DDNS as `onDdns` leaves it, Save on the summary; the web address of the
+    // setup-finished page, or the last message when the road ended elsewhere.
+    QString SaveFromPorts(app::CWizardDlg& wizard,
+                          const std::function<void(pages::CSubDDNS&)>& onDdns = {}) {
         using namespace pages;
         Click<CSubUPnP>(wizard, kPageUpnp, CSubUPnP::kNext);
+        if (onDdns && WaitUntil([&] { return wizard.Pages().Current() == kPageDdns; }))
+            onDdns(*wizard.Page<CSubDDNS>(kPageDdns));
         Click<CSubDDNS>(wizard, kPageDdns, CSubDDNS::kNext);
         Click<CSubSetAutoParam>(wizard, kPageSetAutoParam, CSubSetAutoParam::kSave);
         if (!WaitUntil([&] { return wizard.Pages().Current() == kPageSetupFinish; }, 60000))
@@ -279,6 +285,10 @@ TEST_F(DemoLab, NewCameraFromTheFirstPageToTheSetupFinishedPage) {
                   ->Control<QLineEdit>(CSubSetupFinish::kCameraId)
                   ->text(),
               "SIM00002");
+    EXPECT_EQ(wizard->Page<CSubSetupFinish>(kPageSetupFinish)
+                  ->Control<QLabel>(CSubSetupFinish::kCheckSummary)
+                  ->text(),
+              "Every setting was confirmed by the camera.");
     // The camera itself answers there.
     camera::CameraSettings probe = camera::NewCameraSettings();
     EXPECT_EQ(camera::CameraCommand(probe, address.toLatin1().constData(), "80", 1, 1, 0), 0);
@@ -342,6 +352,38 @@ TEST_F(RoutedLab, CameraBehindARouterIsAddedByAddressSavedAndReadAtItsNewAddress
               wizard->Texts().Message(WizardMessage::FoundAgain));
 }
 
+// A camera that answers the DDNS write OK and keeps its old host name.
+struct ForgetfulLab : WizardLab {
+    ForgetfulLab() { cameraKeys_ = ",forget=DDNSHost"; }
+};
+
+TEST_F(ForgetfulLab, SetupFinishedPageListsTheDdnsHostNameTheCameraDidNotKeep) {
+    auto wizard = StartLive(0.2);
+    using namespace pages;
+    wizard->Settings().newCameraSetup = 1;
+    wizard->HandleNavigation(nav::kReadSettings);
+    Click<CSubOption>(*wizard, kPageOption, CSubOption::kNext);
+    Click<CSubWizardIP>(*wizard, kPageWizardIp, CSubWizardIP::kNext);
+    QString hostLabel;
+    const QString address = SaveFromPorts(*wizard, [&](CSubDDNS& ddns) {
+        ddns.Control<QCheckBox>(CSubDDNS::kEnable)->setChecked(true);
+        ddns.Control<QLineEdit>(CSubDDNS::kHostName)->setText("gate.example.net");
+        hostLabel = ddns.Control<QLabel>(CSubDDNS::kLabel + 1)->text();
+    });
+    ASSERT_EQ(wizard->Pages().Current(), kPageSetupFinish) << address.toStdString();
+    EXPECT_EQ(Message(prompt_.Messages().size() - 1),
+              wizard->Texts().Message(WizardMessage::FoundAgain));
+    // Every page was read back, the network's at the camera's new address.
+    EXPECT_EQ(wizard->Kept().lastSave.checks.size(), 4u);
+    auto* finish = wizard->Page<CSubSetupFinish>(kPageSetupFinish);
+    EXPECT_EQ(finish->Control<QLabel>(CSubSetupFinish::kCheckSummary)->text(),
+              "The camera did not confirm these settings:");
+    auto* notKept = finish->Control<QListWidget>(CSubSetupFinish::kCheckList);
+    ASSERT_EQ(notKept->count(), 1);
+    EXPECT_EQ(notKept->item(0)->text(),
+              hostLabel + " (Dynamic DNS): written \"gate.example.net\", the camera reports \"\"");
+}
+
 TEST_F(WizardLab, ProbeOfAHostThatNeverAnswersHoldsTheStartBackOnlyBriefly) {
     // A lab address nobody holds: no answer, not even a refusal.
     setenv("ORVANTA2_PROBE_HOST", "192.168.0.77", 1);
@@ -399,7 +441,9 @@ TEST_F(DemoLab, ManualRoadThroughEverySettingsPageSavesWhatWasTyped) {
     ASSERT_TRUE(WaitUntil([&] { return w.Pages().Current() == kPageFirst; }, 60000))
         << Message(prompt_.Messages().size() - 1).toStdString();
     EXPECT_EQ(Message(prompt_.Messages().size() - 1),
-              w.Texts().Message(WizardMessage::SavedWireless));
+              w.Texts().Message(WizardMessage::SavedWireless) +
+                  "\n\nThe camera confirmed these settings:\n• Name and description\n"
+                  "• Dynamic DNS\n• Time");
     EXPECT_NE(Recorded("Act=2&Page=1&").find("&TitleBar=Gate%20North&"), std::string::npos);
     const std::string network = Recorded("Act=2&Page=3&");
     for (const char* value : {"&IPType=1&IPAddr=192.168.0.160&", "&WIPType=0&", "&SSID=Yard&",
