@@ -319,12 +319,12 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     // The camera keeps its old DDNS host and password, and its clock page cannot be read.
     camera_->save = [](camera::CameraSettings&, bool) {
         workflow::SaveOutcome outcome;
-        outcome.checks = {{SaveStep::System},
+        outcome.checks = {{SaveStep::System, camera::CAM_OK, {}},
                           {SaveStep::Ddns,
                            camera::CAM_OK,
                            {{"DDNSHost", "gate.example.net", "old.example.net"},
                             {"DDNSPwd", "new-secret", "old-secret"}}},
-                          {SaveStep::Time, camera::CAM_ERR_NO_ANSWER}};
+                          {SaveStep::Time, camera::CAM_ERR_NO_ANSWER, {}}};
         return outcome;
     };
     wizard->HandleNavigation(nav::kDdns);
