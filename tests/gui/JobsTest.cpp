@@ -261,10 +261,8 @@ TEST_F(WizardTest, CameraAddedByAddressIsReadAgainAtTheAddressItsSaveWrote) {
     // port: the failure is told, and the page shows where the camera now is.
     prompt_.Clear();
     camera_->save = [](camera::CameraSettings&, bool) {
-        workflow::SaveOutcome outcome;
-        outcome.taken = {SaveStep::System, SaveStep::Ddns, SaveStep::Time};
-        outcome.networkOpen = camera::CAM_ERR_NO_STATUS;
-        return outcome;
+        return workflow::SaveOutcome{.taken = {SaveStep::System, SaveStep::Ddns, SaveStep::Time},
+                                     .networkOpen = camera::CAM_ERR_NO_STATUS};
     };
     camera_->verifyNetwork = [](workflow::SaveOutcome& outcome) {
         outcome.checks.push_back({SaveStep::Network, camera::CAM_OK, {{"HttpPort", "8080", "80"}}});
@@ -313,14 +311,13 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     s.wizardMode = 0;
     // The camera keeps its old DDNS host and password, and its clock page cannot be read.
     camera_->save = [](camera::CameraSettings&, bool) {
-        workflow::SaveOutcome outcome;
-        outcome.checks = {{SaveStep::System, camera::CAM_OK, {}},
-                          {SaveStep::Ddns,
-                           camera::CAM_OK,
-                           {{"DDNSHost", "gate.example.net", "old.example.net"},
-                            {"DDNSPwd", "new-secret", "old-secret"}}},
-                          {SaveStep::Time, camera::CAM_ERR_NO_ANSWER, {}}};
-        return outcome;
+        return workflow::SaveOutcome{
+            .checks = {{SaveStep::System, camera::CAM_OK, {}},
+                       {SaveStep::Ddns,
+                        camera::CAM_OK,
+                        {{"DDNSHost", "gate.example.net", "old.example.net"},
+                         {"DDNSPwd", "new-secret", "old-secret"}}},
+                       {SaveStep::Time, camera::CAM_ERR_NO_ANSWER, {}}}};
     };
     wizard->HandleNavigation(nav::kDdns);
     wizard->HandleNavigation(nav::kSave);
@@ -340,9 +337,8 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
     // nothing says only that it failed: the refusals below.)
     prompt_.Clear();
     camera_->save = [](camera::CameraSettings&, bool) {
-        workflow::SaveOutcome outcome = SaveEndedWith(camera::CAM_ERR_FAILURE);
-        outcome.taken = {SaveStep::System, SaveStep::Ddns, SaveStep::Time};
-        return outcome;
+        return workflow::SaveOutcome{.code = camera::CAM_ERR_FAILURE,
+                                     .taken = {SaveStep::System, SaveStep::Ddns, SaveStep::Time}};
     };
     wizard->HandleNavigation(nav::kDdns);
     wizard->HandleNavigation(nav::kSave);
@@ -360,7 +356,8 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
         camera_->saves = 0;
         camera_->save = [takesIt](camera::CameraSettings& c, bool) {
             bool given = c.SECUEN == 1 && camera::FieldText(c.userPassword) == "s3cret";
-            return SaveEndedWith(given && takesIt ? camera::CAM_OK : camera::CAM_ERR_UNAUTHORIZED);
+            return workflow::SaveOutcome{.code = given && takesIt ? camera::CAM_OK
+                                                                  : camera::CAM_ERR_UNAUTHORIZED};
         };
         prompt_.SetNextDialog([](QDialog& dialog) {
             static_cast<pages::CDlgLoginRoot&>(dialog).PasswordEdit()->setText("s3cret");

@@ -41,13 +41,6 @@ inline void Flush() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
 
-// A save that ended with `code` at its first step.
-inline workflow::SaveOutcome SaveEndedWith(int code) {
-    workflow::SaveOutcome outcome;
-    outcome.code = code;
-    return outcome;
-}
-
 class ScriptedCamera : public shell::CameraBackend {
 public:
     std::deque<int> systemResults;  // then 0

@@ -121,8 +121,6 @@ const Case kCases[] = {
      "network"},
     {"writes 303, kept", "fault=redirect,fault_on=writes", "save @ TitleBar=Matrix", 0, 15,
      "verify network               kept"},
-    {"writes 303, title forgotten", "fault=redirect,fault_on=writes,forget=TitleBar",
-     "save @ TitleBar=Matrix", 1, 10, "not kept: TitleBar written \"Matrix\", reported \"Camera\""},
     {"writes plain, kept", "fault=plain,fault_on=writes", "save @ TitleBar=Matrix", 0, 15,
      "verify network               kept"},
     {"system write byte/500 ms", "fault=drip,fault_on=w1", "save @ TitleBar=Matrix", 0, 10 + 15,

@@ -136,28 +136,9 @@ TEST(Save, WithWpsReadsTheTimeAndLeavesTheWirelessFieldsOut) {
     EXPECT_EQ("pool", std::string(FieldText(s.NTPName))) << "the time read is parsed";
 }
 
-TEST(Save, StopsAtTheFirstFailingStep) {
-    RecordingPeer peer({kOk, "HTTP/1.0 402 Failure\n\n", kOk, kOk});
-    CameraSettings s = Camera(peer.Port());
-    std::vector<SaveStep> ran;
-    workflow::SaveOutcome saved =
-        workflow::RunSave(s, false, true, {.onStep = [&](SaveStep st, int) { ran.push_back(st); }});
-    EXPECT_EQ(CAM_ERR_FAILURE, saved.code);
-    EXPECT_EQ(SaveStep::Ddns, saved.stoppedAt);
-    EXPECT_EQ(std::vector<SaveStep>{SaveStep::System}, saved.taken);
-    EXPECT_EQ((std::vector<SaveStep>{SaveStep::System, SaveStep::Ddns}), ran);
-    EXPECT_EQ(2u, peer.Requests().size());
-
-    // A camera that refuses the credentials for writes ends the save at its first write.
-    RecordingPeer strict({"401 Unauthorized\n", kOk, kOk, kOk});
-    CameraSettings t = Camera(strict.Port());
-    EXPECT_EQ(CAM_ERR_UNAUTHORIZED, workflow::RunSave(t, false, true).code);
-    EXPECT_EQ(1u, strict.Requests().size());
-}
-
-// Answers that do not say whether a write was taken, and cameras that do not keep it: the
-// read-back decides, and a difference is told field by field.
-TEST(Save, TheReadBackDecidesWhatTheAnswersLeaveOpen) {
+// A refusal ends the save at its step. Answers that do not say whether a write was taken, and
+// cameras that do not keep it: the read-back decides, and a difference is told field by field.
+TEST(Save, StopsAtARefusalAndLetsTheReadBackDecideWhatTheAnswersLeaveOpen) {
     const std::string redirect = "HTTP/1.0 303 See Other\r\nLocation: /setting.htm\r\n\r\n";
     const std::string systemOld = "TitleBar=Old\nDesp=by the gate\n";
     const std::string ddnsForgot =
@@ -169,25 +150,30 @@ TEST(Save, TheReadBackDecidesWhatTheAnswersLeaveOpen) {
         std::vector<std::string> answers;
         int code;
         size_t requests;
+        size_t taken;         // steps the camera took
         const char* differs;  // "field=reported value", or nullptr when all was kept
     };
     // clang-format off
     const Case cases[] = {
+        {"DDNS write refused", true, {kOk, "HTTP/1.0 402 Failure\n\n", kOk}, CAM_ERR_FAILURE,
+         2, 1, nullptr},
+        {"writes unauthorized", true, {"401 Unauthorized\n", kOk}, CAM_ERR_UNAUTHORIZED, 1, 0,
+         nullptr},
         {"redirect, kept", true, {redirect, kOk, kOk, kSystemKept, kDdnsKept, kTimeKept, kOk},
-         CAM_OK, 7, nullptr},
+         CAM_OK, 7, 4, nullptr},
         {"plain answer, kept", true, {"OK\n", kOk, kOk, kSystemKept, kDdnsKept, kTimeKept, kOk},
-         CAM_OK, 7, nullptr},
+         CAM_OK, 7, 4, nullptr},
         {"redirect, nothing kept", true, {redirect, kOk, kOk, systemOld, kDdnsKept, kTimeKept},
-         CAM_ERR_REDIRECTED, 6, "TitleBar=Old"},
+         CAM_ERR_REDIRECTED, 6, 2, "TitleBar=Old"},
         {"head cut, not read back", true,
          {"HTTP/1.0 200 OK\r\nConte", kOk, kOk, "hello\n", kDdnsKept, kTimeKept},
-         CAM_ERR_CLOSED_EARLY, 6, nullptr},
+         CAM_ERR_CLOSED_EARLY, 6, 2, nullptr},
         {"taken, DDNS host forgotten", true,
-         {kOk, kOk, kOk, kSystemKept, ddnsForgot, kTimeKept, kOk}, CAM_OK, 7,
+         {kOk, kOk, kOk, kSystemKept, ddnsForgot, kTimeKept, kOk}, CAM_OK, 7, 4,
          "DDNSHost=old.dyn.example"},
-        {"no read-back: a plain answer is taken", false, {"OK\n", kOk, kOk, kOk}, CAM_OK, 4,
+        {"no read-back: a plain answer is taken", false, {"OK\n", kOk, kOk, kOk}, CAM_OK, 4, 4,
          nullptr},
-        {"no read-back: a redirect is not", false, {redirect}, CAM_ERR_REDIRECTED, 1, nullptr},
+        {"no read-back: a redirect is not", false, {redirect}, CAM_ERR_REDIRECTED, 1, 0, nullptr},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -197,6 +183,7 @@ TEST(Save, TheReadBackDecidesWhatTheAnswersLeaveOpen) {
         workflow::SaveOutcome saved = workflow::RunSave(s, false, c.verify);
         EXPECT_EQ(c.code, saved.code) << ResultName(saved.code);
         EXPECT_EQ(c.requests, peer.Requests().size());
+        EXPECT_EQ(c.taken, saved.taken.size());
         EXPECT_EQ(c.code == CAM_OK, saved.Took(SaveStep::Network));
         EXPECT_EQ(c.differs == nullptr, saved.AllKept());
         for (const workflow::PageCheck& check : saved.checks)
