@@ -210,8 +210,11 @@ void JobRunner::OnRefindTick() {
     wait_->SetPosition(p + 10);
     if (p >= CSubWait::kMaximum) {
         timer4_->Stop();
-        ShowMessage(window_, texts_.Message(WizardMessage::NotFoundAgain), QString(),
-                    PromptIcon::Warning);
+        // No setup-finished page to tell what the pages read back found: the message does.
+        ShowMessage(window_,
+                    WithChecks(texts_.Message(WizardMessage::NotFoundAgain), kept_.lastSave,
+                               kept_.lastSaveWps),
+                    QString(), PromptIcon::Warning);
         context_.host->PostNavigation(nav::kHome);
         window_->setEnabled(true);
         wait_->hide();
@@ -291,7 +294,11 @@ QString JobRunner::Saved(const workflow::SaveOutcome& outcome, bool withWps, boo
     const bool wireless = settings_.useWireless == 1 && settings_.WirelessCap == 1;
     QString text = texts_.Message(wireless ? WizardMessage::SavedWireless : WizardMessage::Saved);
     // After a re-find the setup-finished page tells what the camera kept, its network too.
-    if (refind) return text;
+    return refind ? text : WithChecks(text, outcome, withWps);
+}
+
+QString JobRunner::WithChecks(const QString& text, const workflow::SaveOutcome& outcome,
+                              bool withWps) const {
     const QString checked =
         CheckReportText(DescribeChecks(outcome, withWps, settings_.wizardMode == 1, texts_.report));
     return checked.isEmpty() ? text : text + "\n\n" + checked;

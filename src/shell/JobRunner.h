@@ -61,6 +61,9 @@ private:
     bool VerifyNetwork();
     // The message after a save; without a re-find, with what the pages read back found.
     QString Saved(const workflow::SaveOutcome& outcome, bool withWps, bool refind) const;
+    // `text` and what the pages read back found.
+    QString WithChecks(const QString& text, const workflow::SaveOutcome& outcome,
+                       bool withWps) const;
     // The failure message, with the pages a save that stopped part-way took and did not.
     QString Failed(const workflow::SaveOutcome& outcome, bool withWps) const;
     void StartWait(WaitNote note);

@@ -288,6 +288,9 @@ TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
     s.useWps = 1;
     camera::SetFieldText(s.cameraIdText, "SN-2");
     refind_->found = {Heard("10.0.0.7", 80, "SN-1")};
+    camera_->save = [](camera::CameraSettings&, bool) {  // the system page read back, kept
+        return workflow::SaveOutcome{.checks = {{SaveStep::System, camera::CAM_OK, {}}}};
+    };
     wizard->HandleNavigation(nav::kSummary);
     wizard->HandleNavigation(nav::kSave);
     ASSERT_TRUE(WaitUntil([&] { return wizard->Jobs().WorkerEnded(); }));
@@ -297,7 +300,9 @@ TEST_F(WizardTest, CameraThatNeverComesBackEndsOnTheFirstPage) {
     EXPECT_TRUE(camera_->lastSaveWps);
     ASSERT_EQ(prompt_.Messages().size(), 2u);
     EXPECT_EQ(prompt_.Messages()[0].text, wizard->Texts().Message(WizardMessage::SavedWireless));
-    EXPECT_EQ(prompt_.Messages()[1].text, wizard->Texts().Message(WizardMessage::NotFoundAgain));
+    EXPECT_EQ(prompt_.Messages()[1].text, wizard->Texts().Message(WizardMessage::NotFoundAgain) +
+                                              "\n\nThe camera confirmed these settings:\n"
+                                              "\u2022 Name and description");
     EXPECT_EQ(prompt_.Messages()[1].icon, PromptIcon::Warning);
     EXPECT_EQ(refind_->queries, 39);  // ticks 62 to 100
     EXPECT_EQ(wizard->Pages().Current(), kPageFirst);
