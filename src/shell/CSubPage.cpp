@@ -162,7 +162,9 @@ QLineEdit* CSubPage::MakeEdit(int id, int maxLength) {
 
 QLineEdit* CSubPage::MakeAddressEdit(int id) {
     QLineEdit* edit = MakeEdit(id, 15);
-    static const QRegularExpression address(R"(^((25[0-5]|2[0-4]\d|1?\d?\d)(\.(?!$)|$)){0,4}$)");
+    // Digits and dots in the shape of an address, each number as typed: a number over 255 is
+    // refused by name at Next, never silently cut to the digits that would fit.
+    static const QRegularExpression address(R"(^(\d{1,3}(\.(?!$)|$)){0,4}$)");
     edit->setValidator(new QRegularExpressionValidator(address, edit));
     edit->setMaximumWidth(180);
     return edit;

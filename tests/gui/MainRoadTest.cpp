@@ -227,13 +227,19 @@ TEST_F(PageTest, CameraIpPageProposesAFreeAddressForAFixedPc) {
     QTest::keyClicks(field(CSubWizardIP::kAddress), "10.0.0.5");
     EXPECT_EQ(field(CSubWizardIP::kMask)->text(), "255.255.0.0");
 
-    // A half-typed address is refused with a message that names the field.
-    field(CSubWizardIP::kAddress)->setText("192.168.1");
-    Button(*page, CSubWizardIP::kNext)->click();
-    ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_TRUE(prompt_.Messages()[0].text.contains("IP address"))
-        << prompt_.Messages()[0].text.toStdString();
-    EXPECT_TRUE(host_.posted.empty());
+    // A half-typed address, or one with a number over 255, is kept as typed and refused with a
+    // message that names the field.
+    for (const char* typed : {"192.168.1", "999.1.1.1", "300.1.1.1"}) {
+        prompt_.Clear();
+        field(CSubWizardIP::kAddress)->clear();
+        QTest::keyClicks(field(CSubWizardIP::kAddress), typed);
+        EXPECT_EQ(field(CSubWizardIP::kAddress)->text(), typed);
+        Button(*page, CSubWizardIP::kNext)->click();
+        ASSERT_EQ(prompt_.Messages().size(), 1u);
+        EXPECT_TRUE(prompt_.Messages()[0].text.contains("IP address"))
+            << prompt_.Messages()[0].text.toStdString();
+        EXPECT_TRUE(host_.posted.empty());
+    }
 
     // A wireless camera set up over wireless keeps the address in its wireless fields.
     field(CSubWizardIP::kAddress)->setText("192.168.1.253");

@@ -6,23 +6,17 @@ namespace {
 // Far above any port and far below overflow: digits beyond it cannot change the verdict.
 constexpr int64_t kSaturated = int64_t{1} << 40;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 }  // namespace
 
 int64_t PortNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
+    for (char c : text) {
+        // "8080&x" is no port, not port 8080: what was typed is taken whole or not at all.
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + (c - '0');
         if (value > kSaturated) value = kSaturated;
     }
-    return negative ? -value : value;
+    return value;
 }
 
 bool IsPortNumber(int64_t value) {

@@ -8,9 +8,9 @@ namespace orvanta::camera {
 
 enum class PortKind { Http, Stream, Rtsp };
 
-// A typed port as a number: leading blanks, an optional sign, then the leading digits; no
-// digits give 0. A number too long for 32 bits stays far out of range instead of wrapping
-// back into it.
+// A typed port as a number when it is digits only; anything else (blanks, a sign, a letter
+// after the digits) gives 0, which no port is. A number too long for 32 bits stays far out of
+// range instead of wrapping back into it.
 int64_t PortNumber(std::string_view text);
 
 // A number the record may hold as a port: 1 to 65535.

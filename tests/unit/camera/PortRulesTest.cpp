@@ -8,14 +8,12 @@ namespace {
 
 TEST(PortRules, TypedTextBecomesANumberThatNeverWrapsIntoRange) {
     EXPECT_EQ(8080, PortNumber("8080"));
-    EXPECT_EQ(80, PortNumber("  80abc"));
-    EXPECT_EQ(0, PortNumber(""));
-    EXPECT_EQ(0, PortNumber("x80"));
-    EXPECT_EQ(-1, PortNumber("-1"));
+    for (const char* notDigits :
+         {"  80abc", "8080&x", " 80", "+80", "", "x80", "-1", "-4294959216"})
+        EXPECT_EQ(0, PortNumber(notDigits)) << notDigits;
     EXPECT_EQ(99999, PortNumber("99999"));
-    // 2^32 + 8080 and 8080 - 2^32 both land on 8080 after a 32-bit wrap.
+    // 2^32 + 8080 lands on 8080 after a 32-bit wrap.
     EXPECT_FALSE(IsPortNumber(PortNumber("4294975376")));
-    EXPECT_FALSE(IsPortNumber(PortNumber("-4294959216")));
     EXPECT_FALSE(IsPortNumber(PortNumber("99999999999999999999999999999999")));
     EXPECT_FALSE(IsPortNumber(0));
     EXPECT_TRUE(IsPortNumber(1));
