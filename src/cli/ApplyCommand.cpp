@@ -347,6 +347,12 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
         job.detail = std::string("unsafe ") + unsafe;
         return;
     }
+    if (std::string stranded = camera::CameraAddressProblem(settings); !stranded.empty()) {
+        Progress("%s save refused: %s\n", job.key.c_str(), stranded.c_str());
+        job.status = "failed";
+        job.detail = stranded;
+        return;
+    }
     if (std::string clash = ports.ProblemWith(settings); !clash.empty()) {
         Progress("%s save refused: %s\n", job.key.c_str(), clash.c_str());
         job.status = "failed";

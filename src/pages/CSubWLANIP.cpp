@@ -38,7 +38,8 @@ void CSubWLANIP::Prepare() {
 }
 
 std::optional<int> CSubWLANIP::Next() {
-    if (!block_->Accept(WirelessAddressFields(*settings_, 5))) return std::nullopt;
+    if (!block_->Accept(WirelessAddressFields(*settings_, 5), settings_->pcAddress))
+        return std::nullopt;
     return nav::kUpnp;
 }
 

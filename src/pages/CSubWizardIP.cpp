@@ -132,7 +132,7 @@ std::optional<int> CSubWizardIP::Next() {
         if (s.useWireless == 0) s.IPType = 0;
     } else if (block_->FixedChosen()) {
         // A camera given a half-typed or unusable address could not be reached again.
-        if (auto problem = block_->Problem(true)) {
+        if (auto problem = block_->Problem(true, s.pcAddress)) {
             Refuse(problem->second, block_->LabelText(problem->first));
             return std::nullopt;
         }

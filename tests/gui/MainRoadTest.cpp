@@ -206,6 +206,7 @@ TEST_F(PageTest, CameraIpPageProposesDhcpForADhcpPc) {
 TEST_F(PageTest, CameraIpPageProposesAFreeAddressForAFixedPc) {
     settings_.pcUsesDhcp = 0;
     camera::SetFieldText(settings_.pcAddressText, "192.168.1.20");
+    settings_.pcAddress = inet_addr("192.168.1.20");
     camera::SetFieldText(settings_.pcNetmaskText, "255.255.255.0");
     camera::SetFieldText(settings_.pcGatewayText, "192.168.1.1");
     camera::SetFieldText(settings_.pcDnsText, "192.168.1.2");
@@ -227,9 +228,11 @@ TEST_F(PageTest, CameraIpPageProposesAFreeAddressForAFixedPc) {
     QTest::keyClicks(field(CSubWizardIP::kAddress), "10.0.0.5");
     EXPECT_EQ(field(CSubWizardIP::kMask)->text(), "255.255.0.0");
 
-    // A half-typed address, or one with a number over 255, is kept as typed and refused with a
-    // message that names the field.
-    for (const char* typed : {"192.168.1", "999.1.1.1", "300.1.1.1"}) {
+    // A half-typed address, one with a number over 255 (kept as typed), the subnet's broadcast
+    // address and the PC's own are refused with a message that names the field.
+    field(CSubWizardIP::kMask)->setText("255.255.255.0");
+    for (const char* typed :
+         {"192.168.1", "999.1.1.1", "300.1.1.1", "192.168.1.255", "192.168.1.20"}) {
         prompt_.Clear();
         field(CSubWizardIP::kAddress)->clear();
         QTest::keyClicks(field(CSubWizardIP::kAddress), typed);

@@ -109,6 +109,32 @@ bool IsUsableHostAddress(uint32_t address) {
     return first >= 1 && first <= 223 && first != 127;
 }
 
+bool IsCameraAddress(uint32_t address, uint32_t mask, uint32_t pc) {
+    if (!IsUsableHostAddress(address) || (pc != 0 && address == pc)) return false;
+    if (!IsCameraMask(mask)) return true;  // the mask's own check tells what is wrong with it
+    const uint32_t host = ntohl(address) & ~ntohl(mask);
+    return host != 0 && host != ~ntohl(mask);
+}
+
+std::string CameraAddressProblem(const CameraSettings& s) {
+    struct Block {
+        uint8_t type;
+        const char *name, *address, *mask;
+    };
+    const Block blocks[] = {{s.IPType, "IPAddr", s.IPAddr, s.Netmask},
+                            {s.WIPType, "WIPAddr", s.WIPAddr, s.WNetmask}};
+    for (const Block& b : blocks) {
+        uint32_t address = 0, mask = 0;
+        if (b.type != 1 || !platform::ParseDottedAddress(b.address, &address)) continue;
+        if (!platform::ParseDottedAddress(b.mask, &mask)) mask = 0;
+        if (!IsCameraAddress(address, mask, s.pcAddress))
+            return std::string(b.name) + " " + b.address +
+                   " is no address a camera can be reached at (its subnet's own or broadcast "
+                   "address, or the PC's)";
+    }
+    return "";
+}
+
 bool IsCalendarDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '/' || text[7] != '/') return false;
     const int year = Digits(text, 0, 4), month = Digits(text, 5, 2), day = Digits(text, 8, 2);

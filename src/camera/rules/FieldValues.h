@@ -24,6 +24,14 @@ bool IsCameraMask(uint32_t mask);
 // An address a camera can take as its own: first byte 1 to 223, not 127.
 bool IsUsableHostAddress(uint32_t address);
 
+// An address a camera can be given and reached at: a usable host address that is neither its
+// subnet's own address nor its broadcast address under `mask` (when that is a camera mask),
+// nor the PC's own `pc` (0: not known). All in network byte order.
+bool IsCameraAddress(uint32_t address, uint32_t mask, uint32_t pc);
+// The fixed address `s` would give the camera (wired, wireless) that IsCameraAddress refuses,
+// named with why; "" when there is none.
+std::string CameraAddressProblem(const CameraSettings& s);
+
 // "yyyy/mm/dd" naming a day that exists, from 1970 on; "hh:mm:ss" from 00:00:00 to 23:59:59.
 // The camera's own clock texts.
 bool IsCalendarDate(std::string_view text);

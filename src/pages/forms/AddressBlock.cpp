@@ -109,12 +109,12 @@ void AddressBlock::Store(const AddressFields& record) const {
     }
 }
 
-bool AddressBlock::Accept(const AddressFields& record) {
+bool AddressBlock::Accept(const AddressFields& record, uint32_t pc) {
     if (!DhcpChosen() && !FixedChosen()) {
         shell::ShowMessage(page_, "Please choose one !", QString(), shell::PromptIcon::None);
         return false;
     }
-    if (auto problem = Problem(false); problem && FixedChosen()) {
+    if (auto problem = Problem(false, pc); problem && FixedChosen()) {
         page_->Refuse(problem->second, LabelText(problem->first));
         return false;
     }
@@ -122,14 +122,19 @@ bool AddressBlock::Accept(const AddressFields& record) {
     return true;
 }
 
-std::optional<std::pair<int, shell::CSubPage::Refusal>> AddressBlock::Problem(bool usable) const {
+std::optional<std::pair<int, shell::CSubPage::Refusal>> AddressBlock::Problem(bool usable,
+                                                                              uint32_t pc) const {
     using Refusal = shell::CSubPage::Refusal;
+    uint32_t mask = 0;
+    ParseDottedAddress(fields_[kMask]->text().trimmed().toStdString(), &mask);
     for (int i = 0; i < FieldCount(); ++i) {
         std::string text = fields_[static_cast<size_t>(i)]->text().trimmed().toStdString();
         uint32_t address = 0;
         bool parsed = ParseDottedAddress(text, &address);
         if (!text.empty() && !parsed) return std::pair{i, Refusal::NotAnAddress};
-        if (usable && i == kAddress && !camera::IsUsableHostAddress(address))
+        // The camera's own address: one it could not be reached at strands it.
+        if (i == kAddress && (usable || !text.empty()) &&
+            !camera::IsCameraAddress(address, mask, pc))
             return std::pair{i, Refusal::NotAHostAddress};
         // A typed mask is always contiguous; one that a camera is given must leave it room.
         if (i == kMask && (usable || !text.empty()) &&

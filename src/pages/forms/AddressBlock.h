@@ -58,13 +58,16 @@ public:
     void Store(const AddressFields& record) const;
 
     // Next of the LAN and wireless address pages: refuses (and says why) no choice or a field
-    // that is filled but holds no complete address, else stores into `record`.
-    bool Accept(const AddressFields& record);
+    // that is filled but holds no complete address, or an address the camera could not be
+    // reached at (`pc` the PC's own), else stores into `record`.
+    bool Accept(const AddressFields& record, uint32_t pc);
 
-    // The first field that is filled but holds no complete address, or a mask that is not
-    // contiguous. With `usable`, the address must also be one a camera can hold and the mask
-    // one that leaves room for it.
-    std::optional<std::pair<int, shell::CSubPage::Refusal>> Problem(bool usable) const;
+    // The first field that is filled but holds no complete address, an address the camera
+    // could not be reached at (camera::IsCameraAddress, `pc` the PC's own), or a mask that is
+    // not contiguous. With `usable`, the address must be there and the mask one that leaves
+    // room for it.
+    std::optional<std::pair<int, shell::CSubPage::Refusal>> Problem(bool usable,
+                                                                    uint32_t pc = 0) const;
     QString LabelText(int i) const;
 
 private:

@@ -1,5 +1,6 @@
 // The rule for typed camera values: what passes, and what is refused with a message that names
 // the field, for every kind of field the save writes.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -93,6 +94,26 @@ TEST(FieldValues, ServicePortsThatClashAreRefusedByName) {
     EXPECT_EQ(PortSetProblem(8000, 8000, 0), "HttpPort and SPort must be different ports");
     EXPECT_EQ(PortSetProblem(80, 554, 554), "SPort and RTSPPort must be different ports");
     EXPECT_EQ(PortSetProblem(0, 0, 554), "");  // ports not given clash with nothing
+}
+
+// An address that would strand the camera: its subnet's own or broadcast address, the PC's.
+TEST(FieldValues, AFixedAddressTheCameraCouldNotBeReachedAtIsRefusedByName) {
+    CameraSettings s = NewCameraSettings();
+    s.IPType = 1;
+    s.pcAddress = inet_addr("192.168.0.10");
+    SetFieldText(s.Netmask, "255.255.255.0");
+    for (const char* refused : {"192.168.0.0", "192.168.0.255", "192.168.0.10", "127.0.0.2"}) {
+        SetFieldText(s.IPAddr, refused);
+        EXPECT_EQ(CameraAddressProblem(s).rfind(std::string("IPAddr ") + refused, 0), 0u);
+    }
+    SetFieldText(s.IPAddr, "192.168.0.254");
+    EXPECT_EQ(CameraAddressProblem(s), "");
+    SetFieldText(s.Netmask, "255.255.254.0");  // .255 is a host under a /23
+    SetFieldText(s.IPAddr, "192.168.0.255");
+    EXPECT_EQ(CameraAddressProblem(s), "");
+    s.IPType = 0;  // DHCP: the address fields are not given to the camera
+    SetFieldText(s.IPAddr, "192.168.0.10");
+    EXPECT_EQ(CameraAddressProblem(s), "");
 }
 
 }  // namespace
