@@ -122,9 +122,11 @@ std::optional<int> CSubSystem::Next() {
     camera::CameraSettings& s = *settings_;
     SetFieldString(s.TitleBar, host->text());
     SetFieldString(s.Desp, description->text());
+    s.clockFromPc = Control<QRadioButton>(kSyncTime)->isChecked() ? 1 : 0;
     if (Control<QRadioButton>(kKeepTime)->isChecked()) {
         s.NTPEN = 0;
     } else if (Control<QRadioButton>(kSyncTime)->isChecked()) {
+        // Shown on the summary; the save writes the clock as it is when it writes the time.
         s.NTPEN = 0;
         QDateTime now = Context().clock();
         SetFieldString(s.Date, now.toString("yyyy/MM/dd"));

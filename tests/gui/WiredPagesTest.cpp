@@ -128,6 +128,11 @@ TEST_F(PageTest, SystemPageChecksTheNamesAndStoresTheClockChoice) {
     EXPECT_EQ(settings_.NTPPoll, 0);
     EXPECT_EQ(camera::FieldText(settings_.NTPName), "ntp.example.net");
     EXPECT_EQ(camera::FieldText(settings_.Date), "2026/01/01");
+    EXPECT_EQ(settings_.clockFromPc, 0);
+    // The PC's clock is taken again when the save writes it.
+    page->Control<QRadioButton>(CSubSystem::kSyncTime)->click();
+    Button(*page, CSubSystem::kNext)->click();
+    EXPECT_EQ(settings_.clockFromPc, 1);
 }
 
 TEST_F(PageTest, SystemPageKeepsATimeZoneOutsideTheList) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "camera/record/FieldCatalogue.h"
@@ -45,6 +46,14 @@ int BuildQuery(const CameraSettings& s, WriteQuery query, char* out, size_t capa
 }
 
 }  // namespace
+
+void SetClockFromPc(CameraSettings& s) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(s.Date, sizeof s.Date, "%Y/%m/%d", &local);
+    std::strftime(s.Time, sizeof s.Time, "%H:%M:%S", &local);
+}
 
 int BuildSystemQuery(const CameraSettings& s, char* out, size_t capacity) {
     return BuildQuery(s, WriteQuery::System, out, capacity);
@@ -138,6 +147,7 @@ int RunSaveStep(CameraSettings& s, SaveStep step, bool useWps) {
     const ReportPage page = StepReport(step);
     if (!StepWrites(step, useWps))
         return CameraCommand(s, host.c_str(), port.c_str(), 1, page.page, page.sub);
+    if (step == SaveStep::Time && s.clockFromPc == 1) SetClockFromPc(s);
     char query[kWriteQueryCapacity];
     const int built = BuildQuery(s, StepQuery(step, useWps), query, sizeof query);
     if (built < 0) return built;

@@ -40,9 +40,13 @@ struct ReportPage {
 };
 ReportPage StepReport(SaveStep step);
 
+// Date and Time from the PC's local clock now.
+void SetClockFromPc(CameraSettings& settings);
+
 // One step of a save against cameraAddressText:cameraPortText: the system, DDNS or time write
 // (the time read when `useWps`), or the network write (without the wireless fields when
-// `useWps`). Its result code; CAM_ERR_CONNECT without sending once keepConnecting is 0.
+// `useWps`). A time write with clockFromPc takes the PC's clock of that moment. Its result
+// code; CAM_ERR_CONNECT without sending once keepConnecting is 0.
 int RunSaveStep(CameraSettings& settings, SaveStep step, bool useWps);
 
 // A write's result that leaves open whether the camera took it: what it reports when read

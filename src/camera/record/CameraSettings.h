@@ -146,6 +146,8 @@ struct CameraSettings {
     int32_t NTPPoll;
     char Date[16];
     char Time[16];
+    // The user chose the PC's clock: the time write sends the PC's date and time of its moment.
+    uint8_t clockFromPc;
 
     // Ports (page 3).
     uint8_t UPnPE;

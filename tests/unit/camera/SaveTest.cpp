@@ -8,6 +8,7 @@
 #include "RecordingPeer.h"
 #include "camera/commands/SettingsWrite.h"
 #include "camera/commands/Wps.h"
+#include "camera/rules/FieldValues.h"
 #include "workflow/Save.h"
 
 namespace orvanta::camera {
@@ -192,6 +193,18 @@ TEST(Save, StopsAtARefusalAndLetsTheReadBackDecideWhatTheAnswersLeaveOpen) {
                 EXPECT_NE(d.written, d.reported);
             }
     }
+}
+
+TEST(Save, ThePcClockIsTakenWhenTheTimeIsWrittenNotWhenItWasChosen) {
+    RecordingPeer peer({kOk});
+    CameraSettings s = Camera(peer.Port());
+    s.clockFromPc = 1;
+    SetFieldText(s.Date, "2000/01/01");  // the clock as the system page was left
+    ASSERT_EQ(CAM_OK, RunSaveStep(s, SaveStep::Time, false));
+    const std::string sent = peer.Requests().at(0);
+    const size_t date = sent.find("&Date=") + 6;
+    EXPECT_TRUE(IsCalendarDate(sent.substr(date, 10))) << sent;
+    EXPECT_EQ(std::string::npos, sent.find("2000/01/01")) << sent;
 }
 
 TEST(Save, RefusesValuesThatWouldBreakTheRequestBeforeSendingAnything) {
