@@ -33,6 +33,9 @@ uint8_t ModelHasNewFeatures(const char* modelName, const char* version) {
 
 SettingsReadResult RunSettingsRead(CameraSettings& settings, const FreeAddressFinder& findFree) {
     SettingsReadResult result;
+    // A camera read afresh has run no WPS yet, whatever the one before it did.
+    settings.WPS = 0;
+    settings.WPS_ACK = 0;
     // Copies: the reads must not pull the host from under their own feet.
     const std::string host(FieldText(settings.cameraAddressText));
     const std::string port(FieldText(settings.cameraPortText));

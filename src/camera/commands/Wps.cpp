@@ -49,7 +49,12 @@ int Status(CameraSettings& settings, const char* host, const char* port, int pag
 }  // namespace
 
 int RunWps(CameraSettings& settings, const char* host, const char* port, int act, int page) {
-    if (act == kWpsStart) return Start(settings, host, port);
+    if (act == kWpsStart) {
+        // A run's outcome is its own: an earlier camera's or run's success never counts for it.
+        settings.WPS = 0;
+        settings.WPS_ACK = 0;
+        return Start(settings, host, port);
+    }
     return Status(settings, host, port, page);
 }
 

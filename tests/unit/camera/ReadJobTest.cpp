@@ -125,6 +125,7 @@ TEST(CameraReadJob, PlainCameraFillsTheRecordAndAsksForFreeAddresses) {
         SCOPED_TRACE(lineEnd);
         SimCameraFixture camera(With(kWirelessCamera, {{"line_end", lineEnd}}));
         CameraSettings s = Target(camera);
+        s.WPS_ACK = 1;  // the camera read before it joined by WPS
         uint32_t askedStart = 0, askedSource = 0;
         int askedCount = 0;
         SettingsReadResult r = RunSettingsRead(s, [&](uint32_t start, uint32_t source, int n) {
@@ -136,6 +137,7 @@ TEST(CameraReadJob, PlainCameraFillsTheRecordAndAsksForFreeAddresses) {
         });
         ASSERT_TRUE(r.succeeded) << ResultName(r.error);
         ExpectEveryField(s);
+        EXPECT_EQ(s.WPS_ACK, 0);
         ASSERT_EQ(r.accessPoints.size(), 3u);
         EXPECT_STREQ(r.accessPoints[0].ssid, "Home net");
         EXPECT_STREQ(r.accessPoints[0].mac, "00:11:22:33:44:55");

@@ -247,10 +247,12 @@ TEST(Save, QueriesThatWouldNotFitAreRefusedNotCut) {
     EXPECT_STREQ("", small);
 }
 
-TEST(Wps, StartIsSentWithoutWaitingForAnAnswer) {
+TEST(Wps, StartIsSentWithoutWaitingForAnAnswerAndForgetsAnEarlierRun) {
     RecordingPeer silent({""});
     CameraSettings s = Camera(silent.Port());
+    s.WPS_ACK = 1;  // an earlier camera's success
     EXPECT_EQ(CAM_OK, RunWps(s, "127.0.0.1", silent.Port(), kWpsStart, 0));
+    EXPECT_EQ(0, s.WPS_ACK);
     EXPECT_EQ(std::vector<std::string>{std::string("GET /cgi-bin/wps.cgi") + kUa + "\n "},
               silent.Requests());
 }
