@@ -22,6 +22,7 @@ CSubLANIP::CSubLANIP(QWidget* parent) : CSubPage("CSubLANIP", parent) {
     auto [back, next] = MakeBackNext(kBack, kNext);
     BuildFrame(title, TopAligned(block_->Layout()), back, next);
     block_->ChooseDhcp();
+    block_->SetFieldsEnabled(false);
 
     Bind(kDhcp, "LANPage", "RadioDHCP");
     Bind(kFixed, "LANPage", "RadioFixIP");

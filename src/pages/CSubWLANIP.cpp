@@ -22,6 +22,7 @@ CSubWLANIP::CSubWLANIP(QWidget* parent) : CSubPage("CSubWLANIP", parent) {
     MakeButton(kExit, 0, CXButtonXP::kIconLeft, false)->hide();
     BuildFrame(title, TopAligned(block_->Layout()), back, next);
     block_->ChooseDhcp();
+    block_->SetFieldsEnabled(false);
 
     Bind(kDhcp, "WLANIPPage", "RadioDHCP");
     Bind(kFixed, "WLANIPPage", "RadioFixIP");

@@ -77,6 +77,15 @@ TEST_F(PageTest, LanAddressPageShowsStoresAndAsksAboutWireless) {
     EXPECT_EQ(settings_.IPType, 0);
     EXPECT_EQ(host_.posted.back(), nav::kUpnp);
     EXPECT_EQ(camera::FieldText(settings_.IPAddr), "192.168.0.98");
+
+    // Opened on DHCP, the fields show the camera's addresses and are out of use until a fixed
+    // address is chosen.
+    page->Prepare();
+    EXPECT_TRUE(page->Control<QRadioButton>(CSubLANIP::kDhcp)->isChecked());
+    EXPECT_FALSE(field(0)->isEnabled());
+    EXPECT_EQ(field(0)->text(), "192.168.0.98");
+    page->Control<QRadioButton>(CSubLANIP::kFixed)->click();
+    EXPECT_TRUE(field(0)->isEnabled());
 }
 
 TEST_F(PageTest, WirelessAddressPageEditsTheWirelessFields) {

@@ -77,11 +77,13 @@ void AddressBlock::SetFieldsEnabled(bool enabled) {
 }
 
 void AddressBlock::Load(const AddressFields& record) {
-    if (*record.type == 0) {
-        ChooseDhcp();
-        SetFieldsEnabled(false);
-    } else if (*record.type == 1) {
-        ChooseFixed();
+    // The fields show the camera's addresses under DHCP too, for a switch to a fixed one; they
+    // are in use exactly when the fixed address is chosen, whichever way it was.
+    if (*record.type == 0 || *record.type == 1) {
+        if (*record.type == 0)
+            ChooseDhcp();
+        else
+            ChooseFixed();
         for (size_t i = 0; i < fields_.size() && i < record.texts.size(); ++i) {
             // Text that does not parse shows as 255.255.255.255; an empty text (a camera
             // without a second DNS server) stays empty, so that it is not written back as
@@ -92,6 +94,7 @@ void AddressBlock::Load(const AddressFields& record) {
                                                : QString::fromStdString(DottedAddress(address)));
         }
     }
+    SetFieldsEnabled(FixedChosen());
 }
 
 void AddressBlock::Store(const AddressFields& record) const {

@@ -50,8 +50,9 @@ public:
     bool FixedChosen() const;
     void SetFieldsEnabled(bool enabled);
 
-    // By the mode: 0 DHCP; 1 fixed, the fields showing the stored addresses (one that does
-    // not parse shows as 255.255.255.255); anything else leaves the block as it is.
+    // By the mode, 0 DHCP or 1 fixed, with the fields showing the stored addresses (one that
+    // does not parse shows as 255.255.255.255); anything else leaves the block as it is. The
+    // fields are enabled exactly when the fixed address is chosen.
     void Load(const AddressFields& record);
     // DHCP: mode 0, the stored addresses kept. Fixed: mode 1 and every field as a dotted
     // address, an empty one as 0.0.0.0.
