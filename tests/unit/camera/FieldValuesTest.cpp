@@ -98,22 +98,18 @@ TEST(FieldValues, ServicePortsThatClashAreRefusedByName) {
 
 // An address that would strand the camera: its subnet's own or broadcast address, the PC's.
 TEST(FieldValues, AFixedAddressTheCameraCouldNotBeReachedAtIsRefusedByName) {
+    const uint32_t pc = inet_addr("192.168.0.10"), c24 = inet_addr("255.255.255.0");
+    for (const char* refused : {"192.168.0.0", "192.168.0.255", "192.168.0.10", "127.0.0.2"})
+        EXPECT_FALSE(IsCameraAddress(inet_addr(refused), c24, pc)) << refused;
+    EXPECT_TRUE(IsCameraAddress(inet_addr("192.168.0.254"), c24, pc));
+    EXPECT_TRUE(IsCameraAddress(inet_addr("192.168.0.255"), inet_addr("255.255.254.0"), pc));
     CameraSettings s = NewCameraSettings();
-    s.IPType = 1;
-    s.pcAddress = inet_addr("192.168.0.10");
-    SetFieldText(s.Netmask, "255.255.255.0");
-    for (const char* refused : {"192.168.0.0", "192.168.0.255", "192.168.0.10", "127.0.0.2"}) {
-        SetFieldText(s.IPAddr, refused);
-        EXPECT_EQ(CameraAddressProblem(s).rfind(std::string("IPAddr ") + refused, 0), 0u);
-    }
-    SetFieldText(s.IPAddr, "192.168.0.254");
-    EXPECT_EQ(CameraAddressProblem(s), "");
-    SetFieldText(s.Netmask, "255.255.254.0");  // .255 is a host under a /23
-    SetFieldText(s.IPAddr, "192.168.0.255");
-    EXPECT_EQ(CameraAddressProblem(s), "");
-    s.IPType = 0;  // DHCP: the address fields are not given to the camera
+    s.pcAddress = pc;
     SetFieldText(s.IPAddr, "192.168.0.10");
-    EXPECT_EQ(CameraAddressProblem(s), "");
+    SetFieldText(s.Netmask, "255.255.255.0");
+    EXPECT_EQ(CameraAddressProblem(s), "") << "DHCP: the address fields are not given";
+    s.IPType = 1;
+    EXPECT_EQ(CameraAddressProblem(s).rfind("IPAddr 192.168.0.10 ", 0), 0u);
 }
 
 }  // namespace

@@ -202,8 +202,7 @@ TEST(Save, ThePcClockIsTakenWhenTheTimeIsWrittenNotWhenItWasChosen) {
     SetFieldText(s.Date, "2000/01/01");  // the clock as the system page was left
     ASSERT_EQ(CAM_OK, RunSaveStep(s, SaveStep::Time, false));
     const std::string sent = peer.Requests().at(0);
-    const size_t date = sent.find("&Date=") + 6;
-    EXPECT_TRUE(IsCalendarDate(sent.substr(date, 10))) << sent;
+    EXPECT_TRUE(IsCalendarDate(sent.substr(sent.find("&Date=") + 6, 10))) << sent;
     EXPECT_EQ(std::string::npos, sent.find("2000/01/01")) << sent;
 }
 
