@@ -336,6 +336,7 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
     }
     std::string error;
     camera::GivenPorts ports;
+    const CameraSettings reported = settings;
     for (size_t c = 0; c < columns.size(); ++c) {
         if (!columns[c].field) continue;
         camera::SetFieldFromText(settings, *columns[c].field, job.values[c], error);
@@ -347,7 +348,8 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
         job.detail = std::string("unsafe ") + unsafe;
         return;
     }
-    if (std::string stranded = camera::CameraAddressProblem(settings); !stranded.empty()) {
+    if (std::string stranded = camera::CameraAddressProblem(settings, reported);
+        !stranded.empty()) {
         Progress("%s save refused: %s\n", job.key.c_str(), stranded.c_str());
         job.status = "failed";
         job.detail = stranded;

@@ -242,7 +242,7 @@ int RunSaveCommand(int argc, char** argv) {
     if (const char* unsafe = camera::FindUnsafeValue(settings, line.wps))
         return Problem("save", std::string("refused: ") + unsafe +
                                    " holds a character that would break the request");
-    if (std::string stranded = camera::CameraAddressProblem(settings); !stranded.empty())
+    if (std::string stranded = camera::CameraAddressProblem(settings, reported); !stranded.empty())
         return Problem("save", "refused: " + stranded + "; nothing was written");
     // With the camera's own ports the set must still hold three different ones.
     if (std::string clash = ports.ProblemWith(settings); !clash.empty())

@@ -116,16 +116,25 @@ bool IsCameraAddress(uint32_t address, uint32_t mask, uint32_t pc) {
     return host != 0 && host != ~ntohl(mask);
 }
 
-std::string CameraAddressProblem(const CameraSettings& s) {
+std::string CameraAddressProblem(const CameraSettings& s, const CameraSettings& read) {
     struct Block {
         uint8_t type;
         const char *name, *address, *mask;
+        bool changed;
     };
-    const Block blocks[] = {{s.IPType, "IPAddr", s.IPAddr, s.Netmask},
-                            {s.WIPType, "WIPAddr", s.WIPAddr, s.WNetmask}};
+    auto changed = [](uint8_t t, uint8_t rt, const char* a, const char* ra, const char* m,
+                      const char* rm) {
+        return t != rt || std::strcmp(a, ra) != 0 || std::strcmp(m, rm) != 0;
+    };
+    const Block blocks[] = {
+        {s.IPType, "IPAddr", s.IPAddr, s.Netmask,
+         changed(s.IPType, read.IPType, s.IPAddr, read.IPAddr, s.Netmask, read.Netmask)},
+        {s.WIPType, "WIPAddr", s.WIPAddr, s.WNetmask,
+         changed(s.WIPType, read.WIPType, s.WIPAddr, read.WIPAddr, s.WNetmask, read.WNetmask)}};
     for (const Block& b : blocks) {
         uint32_t address = 0, mask = 0;
-        if (b.type != 1 || !platform::ParseDottedAddress(b.address, &address)) continue;
+        if (!b.changed || b.type != 1 || !platform::ParseDottedAddress(b.address, &address))
+            continue;
         if (!platform::ParseDottedAddress(b.mask, &mask)) mask = 0;
         if (!IsCameraAddress(address, mask, s.pcAddress))
             return std::string(b.name) + " " + b.address +

@@ -28,9 +28,10 @@ bool IsUsableHostAddress(uint32_t address);
 // subnet's own address nor its broadcast address under `mask` (when that is a camera mask),
 // nor the PC's own `pc` (0: not known). All in network byte order.
 bool IsCameraAddress(uint32_t address, uint32_t mask, uint32_t pc);
-// The fixed address `s` would give the camera (wired, wireless) that IsCameraAddress refuses,
-// named with why; "" when there is none.
-std::string CameraAddressProblem(const CameraSettings& s);
+// The fixed address `s` would newly give the camera (wired, wireless: a block that differs from
+// the camera's `read` one) that IsCameraAddress refuses, named with why; "" when there is
+// none. A camera is not refused the address it was reached at.
+std::string CameraAddressProblem(const CameraSettings& s, const CameraSettings& read);
 
 // "yyyy/mm/dd" naming a day that exists, from 1970 on; "hh:mm:ss" from 00:00:00 to 23:59:59.
 // The camera's own clock texts.

@@ -107,9 +107,12 @@ TEST(FieldValues, AFixedAddressTheCameraCouldNotBeReachedAtIsRefusedByName) {
     s.pcAddress = pc;
     SetFieldText(s.IPAddr, "192.168.0.10");
     SetFieldText(s.Netmask, "255.255.255.0");
-    EXPECT_EQ(CameraAddressProblem(s), "") << "DHCP: the address fields are not given";
+    const CameraSettings read = s;
     s.IPType = 1;
-    EXPECT_EQ(CameraAddressProblem(s).rfind("IPAddr 192.168.0.10 ", 0), 0u);
+    EXPECT_EQ(CameraAddressProblem(s, read).rfind("IPAddr 192.168.0.10 ", 0), 0u);
+    EXPECT_EQ(CameraAddressProblem(s, s), "") << "the address it was reached at";
+    s.IPType = 0;
+    EXPECT_EQ(CameraAddressProblem(s, read), "") << "DHCP: the address fields are not given";
 }
 
 }  // namespace
