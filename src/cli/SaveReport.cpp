@@ -11,8 +11,6 @@ using camera::SaveStep;
 
 namespace {
 
-constexpr SaveStep kSteps[] = {SaveStep::System, SaveStep::Ddns, SaveStep::Time, SaveStep::Network};
-
 std::string Joined(const std::vector<std::string>& names) {
     std::string text;
     for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
@@ -104,7 +102,7 @@ std::string SaveReport::Failure(const workflow::SaveOutcome& outcome) const {
 
 std::vector<std::string> SaveReport::Pages(const workflow::SaveOutcome& outcome, bool taken) const {
     std::vector<std::string> pages;
-    for (SaveStep step : kSteps)
+    for (SaveStep step : camera::kSaveSteps)
         if (camera::StepWrites(step, useWps_) && outcome.Took(step) == taken)
             pages.push_back(PageName(step));
     return pages;

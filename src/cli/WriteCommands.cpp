@@ -153,11 +153,7 @@ void VerifySavedNetwork(const CameraSettings& settings, bool stays, const SaveLi
         report.NotReadBack(camera::SaveStep::Network,
                            "no answer at " + where + " within " + seconds);
     }
-    if (outcome.networkOpen != camera::CAM_OK) {
-        outcome.code = outcome.networkOpen;
-        outcome.stoppedAt = camera::SaveStep::Network;
-        outcome.networkOpen = camera::CAM_OK;
-    }
+    workflow::NetworkNotReadBack(outcome);
 }
 
 // The save of the read `settings`, its pages read back unless --no-verify, its outcome told;

@@ -100,8 +100,6 @@ QString Page(const SaveReportTexts& texts, SaveStep step) {
     return texts.pages[static_cast<size_t>(step)];
 }
 
-constexpr SaveStep kSteps[] = {SaveStep::System, SaveStep::Ddns, SaveStep::Time, SaveStep::Network};
-
 }  // namespace
 
 void SaveReportTexts::Load(const QString& langPath) {
@@ -157,11 +155,12 @@ CheckReport DescribeChecks(const workflow::SaveOutcome& outcome, bool useWps, bo
                                                                     Latin1(d.reported)));
         }
     }
-    const bool everyPage = std::all_of(std::begin(kSteps), std::end(kSteps), [&](SaveStep step) {
-        return !camera::StepWrites(step, useWps) ||
-               std::any_of(outcome.checks.begin(), outcome.checks.end(),
-                           [step](const workflow::PageCheck& c) { return c.page == step; });
-    });
+    const bool everyPage = std::all_of(
+        std::begin(camera::kSaveSteps), std::end(camera::kSaveSteps), [&](SaveStep step) {
+            return !camera::StepWrites(step, useWps) ||
+                   std::any_of(outcome.checks.begin(), outcome.checks.end(),
+                               [step](const workflow::PageCheck& c) { return c.page == step; });
+        });
     if (!report.items.isEmpty())
         report.summary = texts.notConfirmed;
     else if (everyPage)
@@ -178,7 +177,7 @@ QString CheckReportText(const CheckReport& report) {
 QString DescribeTaken(const workflow::SaveOutcome& outcome, bool useWps,
                       const SaveReportTexts& texts) {
     QStringList taken, notTaken;
-    for (SaveStep step : kSteps) {
+    for (SaveStep step : camera::kSaveSteps) {
         if (!camera::StepWrites(step, useWps)) continue;
         (outcome.Took(step) ? taken : notTaken) << Page(texts, step);
     }

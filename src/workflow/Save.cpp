@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace orvanta::workflow {
 
@@ -95,17 +96,20 @@ SaveOutcome SaveCamera(camera::CameraSettings& settings, bool useWps, bool verif
     return RunSave(settings, useWps, verify, hooks);
 }
 
+void NetworkNotReadBack(SaveOutcome& outcome) {
+    if (outcome.networkOpen == camera::CAM_OK) return;
+    outcome.code = std::exchange(outcome.networkOpen, camera::CAM_OK);
+    outcome.stoppedAt = SaveStep::Network;
+}
+
 PageCheck VerifyNetwork(const camera::CameraSettings& written, bool useWps, SaveOutcome& outcome) {
     PageCheck check = ReadBack(written, SaveStep::Network, useWps);
-    if (outcome.networkOpen != camera::CAM_OK) {
-        if (DecideStep(outcome.networkOpen, check) == camera::CAM_OK) {
-            outcome.taken.push_back(SaveStep::Network);
-        } else {
-            outcome.code = outcome.networkOpen;
-            outcome.stoppedAt = SaveStep::Network;
-        }
+    if (outcome.networkOpen != camera::CAM_OK &&
+        DecideStep(outcome.networkOpen, check) == camera::CAM_OK) {
+        outcome.taken.push_back(SaveStep::Network);
         outcome.networkOpen = camera::CAM_OK;
     }
+    NetworkNotReadBack(outcome);
     outcome.checks.push_back(check);
     return check;
 }

@@ -53,6 +53,10 @@ bool TakeSaveCredentials(camera::CameraSettings& settings, int code, bool alread
 SaveOutcome SaveCamera(camera::CameraSettings& settings, bool useWps, bool verify,
                        const camera::CredentialSource& credentials, const SaveHooks& hooks = {});
 
+// A network write whose answer left it open and whose page cannot be read back is not taken:
+// the save stops there with that answer's result.
+void NetworkNotReadBack(SaveOutcome& outcome);
+
 // The network page read back at the camera's new address (cameraAddressText:cameraPortText
 // of `written`, after it was found again), and the save's network step decided by it.
 PageCheck VerifyNetwork(const camera::CameraSettings& written, bool useWps, SaveOutcome& outcome);

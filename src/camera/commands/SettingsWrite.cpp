@@ -77,7 +77,7 @@ bool IsSafeQueryValue(const char* text) {
 }
 
 const char* FindUnsafeValue(const CameraSettings& s, bool useWps) {
-    for (SaveStep step : {SaveStep::System, SaveStep::Ddns, SaveStep::Time, SaveStep::Network}) {
+    for (SaveStep step : kSaveSteps) {
         if (!StepWrites(step, useWps)) continue;
         for (const char* name : QueryFields(StepQuery(step, useWps))) {
             const CameraField& f = *FindField(name);

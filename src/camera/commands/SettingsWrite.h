@@ -28,6 +28,8 @@ bool IsSafeQueryValue(const char* text);
 
 // The steps of a save, in their order.
 enum class SaveStep { System, Ddns, Time, Network };
+inline constexpr SaveStep kSaveSteps[] = {SaveStep::System, SaveStep::Ddns, SaveStep::Time,
+                                          SaveStep::Network};
 const char* SaveStepName(SaveStep step, bool useWps);
 
 // Whether a step reads (the time of a WPS save) rather than writes.
