@@ -11,7 +11,12 @@ namespace orvanta::app {
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Only on the main window's pages: message boxes, dialogs and open drop-down lists
+        // are windows of their own and take both keys as usual.
+        const bool onPage = widget && qobject_cast<CWizardDlg*>(widget->window());
+        if (onPage && (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter))
+            return true;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The application: swallows Escape and Enter everywhere, so neither key ever closes a window
-// or presses a default button.
+// The application: swallows Escape and Enter on the main window's pages, so neither key ever
+// closes the wizard or presses a page's button.
 #include <QApplication>
 #include <QObject>
 

@@ -15,6 +15,13 @@ namespace orvanta::pages {
 
 using namespace shell;
 
+namespace {
+std::string CameraKey(const camera::CameraSettings& s) {
+    return std::string(camera::FieldText(s.cameraIdText)) + "@" +
+           std::string(camera::FieldText(s.cameraAddressText));
+}
+}  // namespace
+
 CSubLANISP::CSubLANISP(QWidget* parent) : CSubPage("CSubLANISP", parent) {
     BindMessages("LANISPPage", 1);
     auto* title = MakeTitle(kTitle);
@@ -46,6 +53,7 @@ CSubLANISP::CSubLANISP(QWidget* parent) : CSubPage("CSubLANISP", parent) {
 
 void CSubLANISP::Prepare() {
     const camera::CameraSettings& s = *settings_;
+    if (s.IPType == 0 || s.IPType == 1) wired_ = {s.IPType, CameraKey(s)};
     if (s.IPType == 2) {
         SetChecked(Control<QRadioButton>(kPppoe), true);
         account_->Load(s);
@@ -57,7 +65,13 @@ void CSubLANISP::Prepare() {
 }
 
 std::optional<int> CSubLANISP::Next() {
-    if (Control<QRadioButton>(kLan)->isChecked()) return nav::kLanIp;
+    if (Control<QRadioButton>(kLan)->isChecked()) {
+        // Back from PPPoE to LAN: the wired address mode the camera (or the LAN page) had
+        // before, with its addresses, rather than a blank page.
+        camera::CameraSettings& s = *settings_;
+        if (s.IPType == 2) s.IPType = wired_.camera == CameraKey(s) ? wired_.type : 0;
+        return nav::kLanIp;
+    }
     if (!Control<QRadioButton>(kPppoe)->isChecked()) {
         ShowMessage(this, "Please Choose one link type", QString(), PromptIcon::None);
         return std::nullopt;

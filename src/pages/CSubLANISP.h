@@ -1,5 +1,7 @@
 #pragma once
 // Page 5: the camera's link to the internet, LAN or PPPoE (manual road).
+#include <string>
+
 #include "shell/CSubPage.h"
 
 namespace orvanta::pages {
@@ -29,6 +31,12 @@ public:
 
 private:
     PppoeAccount* account_;
+    // The wired address mode (0 DHCP, 1 fixed) a camera had before PPPoE was chosen for it;
+    // DHCP for one that came with PPPoE.
+    struct {
+        uint8_t type = 0;
+        std::string camera;
+    } wired_;
 };
 
 }  // namespace orvanta::pages

@@ -23,9 +23,15 @@ CSubPage::CSubPage(const char* className, QWidget* parent)
     setFixedSize(kPageWidth, kPageHeight);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::Base, Qt::white);
-    // The main window's light-blue static colour is its own; page texts stay black.
-    white.setColor(QPalette::WindowText, Qt::black);
+    // The main window's light-blue static colour is its own; page texts stay black. A control
+    // out of use looks so: grey text on a grey field.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        white.setColor(group, QPalette::Base, Qt::white);
+        white.setColor(group, QPalette::WindowText, Qt::black);
+    }
+    white.setColor(QPalette::Disabled, QPalette::Base, QColor(240, 240, 240));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        white.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
     setPalette(white);
     setAutoFillBackground(true);
     hide();

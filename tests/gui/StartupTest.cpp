@@ -188,6 +188,11 @@ TEST_F(WizardTest, EscapeAndEnterDoNothing) {
     EXPECT_EQ(wizard->result(), 0);
     EXPECT_EQ(wizard->Pages().Current(), shell::kPageChoose);
     EXPECT_TRUE(prompt_.Messages().empty());
+    // A dialog of its own takes them as usual.
+    lang::CDlgLanguage& choice = wizard->LanguageDialog();
+    choice.show();
+    QTest::keyClick(&choice, Qt::Key_Escape);
+    EXPECT_FALSE(choice.isVisible());
 }
 
 TEST_F(WizardTest, DestructionRemovesTemporaryAddressesAndStopsConnecting) {

@@ -39,6 +39,11 @@ TEST_F(PageTest, LinkTypePageStoresAPppoeAccountOnlyWhenBothPasswordsMatch) {
     EXPECT_EQ(settings_.IPType, 2);
     EXPECT_EQ(camera::FieldText(settings_.PAccount), "dsl user");
     EXPECT_EQ(camera::FieldText(settings_.PVP), "Secret");
+    // Back to LAN: the camera's fixed address comes back, not a blank DHCP page.
+    page->Control<QRadioButton>(CSubLANISP::kLan)->click();
+    Button(*page, CSubLANISP::kNext)->click();
+    EXPECT_EQ(host_.posted.back(), nav::kLanIp);
+    EXPECT_EQ(settings_.IPType, 1);
 }
 
 TEST_F(PageTest, LanAddressPageShowsStoresAndAsksAboutWireless) {
