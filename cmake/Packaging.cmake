@@ -146,6 +146,8 @@ if(TARGET orvanta2-nethelper)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcap2-bin")
 endif()
 if(ORVANTA_GUI)
+    # xdg-open starts the browser on a camera's web page
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
     set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
 endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${orvanta_packaging_dir}/postinst)

@@ -59,7 +59,7 @@ void CSubLinkSer::OpenSelected() {
     bool numeric = false;
     const int number = port.toInt(&numeric);
     if (numeric && number >= 1 && number <= 65535) url.setPort(number);
-    if (url.isValid() && !url.host().isEmpty()) OpenWebPage(url.toString());
+    if (url.isValid() && !url.host().isEmpty()) OpenCameraPage(url.toString());
 }
 
 }  // namespace orvanta::pages

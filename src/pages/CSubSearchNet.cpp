@@ -246,7 +246,7 @@ void CSubSearchNet::OnDoubleClick(QTreeWidgetItem*) {
     if (!row) return;
     settings_->cameraAddress = platform::ParseDottedAddressOr(camera::FieldText(row->ip), 0);
     Send(nav::kEnsureSubnet);
-    OpenWebPage(QString("http://%1:%2").arg(FieldString(row->ip), FieldString(row->port)));
+    OpenCameraPage(QString("http://%1:%2").arg(FieldString(row->ip), FieldString(row->port)));
 }
 
 }  // namespace orvanta::pages

@@ -54,7 +54,7 @@ CSubSetupFinish::CSubSetupFinish(QWidget* parent) : CSubPage("CSubSetupFinish", 
     finish->setText("Finish");
     BuildFrame(nullptr, content, nullptr, finish, link);
 
-    connect(link, &QPushButton::clicked, this, [this] { OpenWebPage(WebAddress()); });
+    connect(link, &QPushButton::clicked, this, [this] { OpenCameraPage(WebAddress()); });
 }
 
 QString CSubSetupFinish::WebAddress() const {

@@ -1,27 +1,52 @@
 #include "shell/Browser.h"
 
-#include <QDesktopServices>
-#include <QUrl>
+#include <QPointer>
+#include <QProcess>
+#include <QWidget>
+
+#include "shell/Prompt.h"
 
 namespace orvanta::shell {
 
 namespace {
-std::function<void(const QString&)>& Opener() {
-    static std::function<void(const QString&)> opener;
+std::function<bool(const QString&)>& Opener() {
+    static std::function<bool(const QString&)> opener;
     return opener;
+}
+
+// xdg-open starts whatever browser the desktop is set to; it fails when there is none. The
+// process has no owner: deleting a running one would end a browser it runs in the foreground.
+void StartDesktopOpener(const QString& url, std::function<void()> failed) {
+    auto* process = new QProcess;
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) return;
+                         failed();
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed](int code, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || code != 0) failed();
+                         process->deleteLater();
+                     });
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start("xdg-open", {url});
 }
 }  // namespace
 
-void OpenWebPage(const QString& url) {
+void OpenWebPage(QWidget* parent, const QString& url, const QString& noBrowserText) {
+    auto failed = [window = QPointer<QWidget>(parent), text = noBrowserText.arg(url)] {
+        ShowMessage(window, text, "Orvanta2", PromptIcon::Information);
+    };
     if (Opener()) {
-        Opener()(url);
+        if (!Opener()(url)) failed();
         return;
     }
-    // A browser that cannot be started is not reported.
-    QDesktopServices::openUrl(QUrl(url));
+    StartDesktopOpener(url, failed);
 }
 
-void SetWebPageOpener(std::function<void(const QString&)> opener) {
+void SetWebPageOpener(std::function<bool(const QString&)> opener) {
     Opener() = std::move(opener);
 }
 

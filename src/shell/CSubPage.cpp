@@ -13,6 +13,7 @@
 #include "camera/commands/SettingsWrite.h"
 #include "controls/CXButtonXP.h"
 #include "lang/LangText.h"
+#include "shell/Browser.h"
 #include "shell/Prompt.h"
 
 namespace orvanta::shell {
@@ -65,6 +66,7 @@ void CSubPage::LoadTexts(const QString& langPath) {
     const char* refusalKeys[] = {"UnsafeValue", "AddressInvalid", "HostAddressInvalid",
                                  "MaskInvalid", "DateInvalid",    "TimeInvalid"};
     for (int i = 0; i < 6; ++i) refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
+    noBrowserText_ = Text(langPath, "Common", "NoBrowser", 1024);
     for (size_t i = 0; i < messages_.size(); ++i) {
         const std::string key = "Message" + std::to_string(i + 1);
         messages_[i] = Text(langPath, messageSection_, key.c_str(), messageChars_);
@@ -92,6 +94,10 @@ bool CSubPage::RefuseUnsafe(const QLineEdit* edit, const QLabel* label) {
     if (camera::IsSafeQueryValue(edit->text().toLatin1().constData())) return false;
     Refuse(Refusal::Unsafe, label ? label->text() : QString());
     return true;
+}
+
+void CSubPage::OpenCameraPage(const QString& url) {
+    OpenWebPage(this, url, noBrowserText_);
 }
 
 void CSubPage::Bind(int id, const char* section, const char* key, int bufferChars) {

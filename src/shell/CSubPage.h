@@ -94,6 +94,8 @@ public:
     // Refuses (and says so) a typed text that would change a camera request: "&", "=", "%",
     // "#" or a control character.
     bool RefuseUnsafe(const QLineEdit* edit, const QLabel* label);
+    // Opens a camera's web page in the browser; without one, says where the page is.
+    void OpenCameraPage(const QString& url);
 
     // The page's messages by the names of its own enum, counted from 1 as keys Message1,
     // Message2, ... of the section BindMessages gave; as last loaded.
@@ -148,6 +150,7 @@ private:
     PageContext context_;
     std::vector<Binding> bindings_;
     QString refusalTexts_[6];
+    QString noBrowserText_;
     const char* messageSection_ = nullptr;
     int messageChars_ = 260;
     std::vector<QString> messages_;

@@ -45,6 +45,8 @@ PromptAnswer QtPrompt::Message(QWidget* parent, const QString& text, const QStri
                                PromptIcon icon, PromptButtons buttons) {
     QMessageBox box(parent);
     box.setText(text);
+    // A message can be selected and copied: an address, a reason to pass on.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     // An empty caption is an empty title, not the program's name.
     box.setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
     switch (icon) {

@@ -525,7 +525,10 @@ TEST_F(DemoLab, ServerRoadListsTheAccountsCamerasAndOpensOne) {
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(1)->text(0), "SIM00002");
     std::vector<QString> opened;
-    shell::SetWebPageOpener([&opened](const QString& url) { opened.push_back(url); });
+    shell::SetWebPageOpener([&opened](const QString& url) {
+        opened.push_back(url);
+        return true;
+    });
     list->topLevelItem(1)->setSelected(true);
     emit list->itemDoubleClicked(list->topLevelItem(1), 0);
     shell::SetWebPageOpener(nullptr);

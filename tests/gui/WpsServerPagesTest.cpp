@@ -165,7 +165,11 @@ TEST_F(PageTest, ServerListShowsTheRowsAndOpensOnlyAChosenCamera) {
     EXPECT_EQ(list->topLevelItem(0)->text(4), "00:0E:53:00:00:01");
 
     std::vector<QString> opened;
-    shell::SetWebPageOpener([&opened](const QString& url) { opened.push_back(url); });
+    bool browser = true;
+    shell::SetWebPageOpener([&](const QString& url) {
+        opened.push_back(url);
+        return browser;
+    });
     emit list->itemDoubleClicked(list->topLevelItem(0), 0);  // nothing selected
     EXPECT_TRUE(opened.empty());
     list->topLevelItem(0)->setSelected(true);
@@ -173,6 +177,11 @@ TEST_F(PageTest, ServerListShowsTheRowsAndOpensOnlyAChosenCamera) {
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], "http://203.0.113.7:8080");
     EXPECT_EQ(settings_.cameraAddress, platform::ParseDottedAddressOr("203.0.113.7", 0));
+    EXPECT_TRUE(prompt_.Messages().empty());
+    browser = false;  // none: the address is said instead
+    emit list->itemDoubleClicked(list->topLevelItem(0), 0);
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_TRUE(prompt_.Messages()[0].text.endsWith("http://203.0.113.7:8080"));
     shell::SetWebPageOpener(nullptr);
 
     page->SetCameras({});
