@@ -38,7 +38,7 @@ void CSubLANIP::Prepare() {
 
 std::optional<int> CSubLANIP::Next() {
     camera::CameraSettings& s = *settings_;
-    if (!block_->Accept(WiredAddressFields(s, 5), s.pcAddress)) return std::nullopt;
+    if (!block_->Accept(WiredAddressFields(s, 5), s)) return std::nullopt;
     if (s.newFeatures != 1) return s.cameraWireless == 1 ? nav::kWlanAp : nav::kUpnp;
     if (s.WirelessCap == 1) {
         bool yes = AskYesNo(this, Message(Msg::AskWireless), "Orvanta2", PromptIcon::Information);

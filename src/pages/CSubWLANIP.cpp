@@ -39,8 +39,7 @@ void CSubWLANIP::Prepare() {
 }
 
 std::optional<int> CSubWLANIP::Next() {
-    if (!block_->Accept(WirelessAddressFields(*settings_, 5), settings_->pcAddress))
-        return std::nullopt;
+    if (!block_->Accept(WirelessAddressFields(*settings_, 5), *settings_)) return std::nullopt;
     return nav::kUpnp;
 }
 

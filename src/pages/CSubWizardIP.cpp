@@ -7,8 +7,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cerrno>
-#include <cstring>
 
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
@@ -22,7 +20,7 @@ using controls::CXButtonXP;
 using namespace shell;
 
 CSubWizardIP::CSubWizardIP(QWidget* parent) : CSubPage("CSubWizardIP", parent) {
-    BindMessages("WizardIPPage", 6, 2048);
+    BindMessages("WizardIPPage", 1, 2048);
     auto* title = MakeTitle(kTitle, "STEP\nSetup the IP Address,Submask,andGateway router");
     block_ = new AddressBlock(
         this, {kDhcp,
@@ -100,29 +98,7 @@ void CSubWizardIP::OnTest() {
         Refuse(Refusal::NotAnAddress, block_->LabelText(AddressBlock::kAddress));
         return;
     }
-    NetworkBackend::Probe probe = Context().network->ProbeAddress(target, settings_->pcAddress);
-    switch (probe.result) {
-        case localnet::ProbeResult::InUse:
-            ShowMessage(this, Message(Msg::InUse), QString(), PromptIcon::Error);
-            break;
-        case localnet::ProbeResult::Free:
-            ShowMessage(this, Message(Msg::Free), QString(), PromptIcon::Information);
-            break;
-        case localnet::ProbeResult::Failed: {
-            // Never "free" for an address that was not tested: say what stood in the way.
-            int error = -probe.error;
-            if (error == EPERM || error == EACCES)
-                ShowMessage(this, Message(Msg::TestNotAllowed), QString(), PromptIcon::Warning);
-            else if (error == ENETDOWN || error == EADDRNOTAVAIL || error == ENODEV)
-                ShowMessage(this, Message(Msg::TestNoSource), QString(), PromptIcon::Warning);
-            else
-                ShowMessage(
-                    this,
-                    Message(Msg::TestFailed).arg(QString::fromLocal8Bit(std::strerror(error))),
-                    QString(), PromptIcon::Warning);
-            break;
-        }
-    }
+    TestAddress(target, false);
 }
 
 std::optional<int> CSubWizardIP::Next() {
@@ -136,6 +112,7 @@ std::optional<int> CSubWizardIP::Next() {
             Refuse(problem->second, block_->LabelText(problem->first));
             return std::nullopt;
         }
+        if (!block_->ConfirmUnused(s.cameraAddress)) return std::nullopt;
         if (s.WirelessCap == 0 || s.useWireless == 0)
             block_->Store(WiredAddressFields(s, 4));
         else if (s.WirelessCap == 1 && s.useWireless == 1)

@@ -10,7 +10,7 @@ class AddressBlock;
 class CSubWizardIP : public shell::CSubPage {
     Q_OBJECT
 public:
-    enum class Msg { InUse = 1, Free, AskWps, TestNotAllowed, TestNoSource, TestFailed };
+    enum class Msg { AskWps = 1 };
     static constexpr int kDhcp = 1234;
     static constexpr int kFixed = 1236;
     static constexpr int kAddress = 1227;

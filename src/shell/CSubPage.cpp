@@ -8,11 +8,15 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "camera/commands/SettingsWrite.h"
 #include "controls/CXButtonXP.h"
 #include "lang/LangText.h"
+#include "platform/AddressText.h"
+#include "shell/Backends.h"
 #include "shell/Browser.h"
 #include "shell/Prompt.h"
 
@@ -66,6 +70,11 @@ void CSubPage::LoadTexts(const QString& langPath) {
     const char* refusalKeys[] = {"UnsafeValue", "AddressInvalid", "HostAddressInvalid",
                                  "MaskInvalid", "DateInvalid",    "TimeInvalid"};
     for (int i = 0; i < 6; ++i) refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
+    const char* addressTestKeys[] = {"AddressInUse",        "AddressFree",
+                                     "AddressInUseAsk",     "AddressTestNotAllowed",
+                                     "AddressTestNoSource", "AddressTestFailed"};
+    for (int i = 0; i < 6; ++i)
+        addressTestTexts_[i] = Text(langPath, "Common", addressTestKeys[i], 1024);
     noBrowserText_ = Text(langPath, "Common", "NoBrowser", 1024);
     for (size_t i = 0; i < messages_.size(); ++i) {
         const std::string key = "Message" + std::to_string(i + 1);
@@ -93,6 +102,35 @@ void CSubPage::Refuse(Refusal why, const QString& fieldLabel) {
 bool CSubPage::RefuseUnsafe(const QLineEdit* edit, const QLabel* label) {
     if (camera::IsSafeQueryValue(edit->text().toLatin1().constData())) return false;
     Refuse(Refusal::Unsafe, label ? label->text() : QString());
+    return true;
+}
+
+bool CSubPage::TestAddress(uint32_t address, bool forNext) {
+    enum { kInUse, kFree, kInUseAsk, kNotAllowed, kNoSource, kFailed };
+    const QString* texts = addressTestTexts_;
+    const NetworkBackend::Probe probe =
+        context_.network->ProbeAddress(address, settings_->pcAddress);
+    switch (probe.result) {
+        case localnet::ProbeResult::Free:
+            if (!forNext) ShowMessage(this, texts[kFree], QString(), PromptIcon::Information);
+            return true;
+        case localnet::ProbeResult::InUse:
+            if (forNext)
+                return AskYesNoDefaultNo(
+                    this,
+                    texts[kInUseAsk].arg(QString::fromStdString(platform::DottedAddress(address))),
+                    "Orvanta2", PromptIcon::Warning);
+            ShowMessage(this, texts[kInUse], QString(), PromptIcon::Error);
+            return false;
+        case localnet::ProbeResult::Failed:
+            break;
+    }
+    // Never "free" for an address that was not tested: say what stood in the way.
+    const int error = -probe.error;
+    QString why = texts[kFailed].arg(QString::fromLocal8Bit(std::strerror(error)));
+    if (error == EPERM || error == EACCES) why = texts[kNotAllowed];
+    if (error == ENETDOWN || error == EADDRNOTAVAIL || error == ENODEV) why = texts[kNoSource];
+    ShowMessage(this, why, QString(), PromptIcon::Warning);
     return true;
 }
 

@@ -94,6 +94,11 @@ public:
     // Refuses (and says so) a typed text that would change a camera request: "&", "=", "%",
     // "#" or a control character.
     bool RefuseUnsafe(const QLineEdit* edit, const QLabel* label);
+    // Asks by ARP from the PC's address whether another device answers for `address`. The
+    // test button says what was found; Next (`forNext`) goes on silently when it is free and
+    // asks whether to use it anyway when it is not (default No). A test that cannot run says
+    // why. True to go on.
+    bool TestAddress(uint32_t address, bool forNext);
     // Opens a camera's web page in the browser; without one, says where the page is.
     void OpenCameraPage(const QString& url);
 
@@ -150,6 +155,7 @@ private:
     PageContext context_;
     std::vector<Binding> bindings_;
     QString refusalTexts_[6];
+    QString addressTestTexts_[6];
     QString noBrowserText_;
     const char* messageSection_ = nullptr;
     int messageChars_ = 260;

@@ -305,6 +305,8 @@ QString JobRunner::WithChecks(const QString& text, const workflow::SaveOutcome& 
 }
 
 QString JobRunner::Failed(const workflow::SaveOutcome& outcome, bool withWps) const {
+    const QString unsafe = DescribeUnsafe(outcome, settings_.wizardMode == 1, texts_.report);
+    if (!unsafe.isEmpty()) return unsafe;
     QString text = texts_.Message(WizardMessage::JobFailed);
     const QString taken = DescribeTaken(outcome, withWps, texts_.report);
     return taken.isEmpty() ? text : text + "\n\n" + taken;

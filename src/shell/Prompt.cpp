@@ -36,6 +36,12 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& caption, Prom
            PromptAnswer::Yes;
 }
 
+bool AskYesNoDefaultNo(QWidget* parent, const QString& text, const QString& caption,
+                       PromptIcon icon) {
+    return CurrentPrompt().Message(parent, text, caption, icon, PromptButtons::YesNoDefaultNo) ==
+           PromptAnswer::Yes;
+}
+
 bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon) {
     return CurrentPrompt().Message(parent, text, caption, icon, PromptButtons::OkCancel) ==
            PromptAnswer::Ok;
@@ -75,6 +81,10 @@ PromptAnswer QtPrompt::Message(QWidget* parent, const QString& text, const QStri
         case PromptButtons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
+        case PromptButtons::YesNoDefaultNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::No);
+            break;
     }
     int result = box.exec();
     switch (result) {
@@ -85,7 +95,9 @@ PromptAnswer QtPrompt::Message(QWidget* parent, const QString& text, const QStri
         case QMessageBox::Cancel:
             return PromptAnswer::Cancel;
         default:
-            return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+            return buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel
+                       ? PromptAnswer::Ok
+                       : PromptAnswer::No;
     }
 }
 
@@ -96,7 +108,9 @@ int QtPrompt::Exec(QDialog& dialog) {
 PromptAnswer ScriptedPrompt::Message(QWidget*, const QString& text, const QString& caption,
                                      PromptIcon icon, PromptButtons buttons) {
     shown_.push_back({text, caption, icon, buttons});
-    PromptAnswer answer = buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+    PromptAnswer answer = buttons == PromptButtons::YesNo            ? PromptAnswer::Yes
+                          : buttons == PromptButtons::YesNoDefaultNo ? PromptAnswer::No
+                                                                     : PromptAnswer::Ok;
     if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();

@@ -13,7 +13,7 @@ class QWidget;
 namespace orvanta::shell {
 
 enum class PromptIcon { None, Information, Warning, Error, Question };
-enum class PromptButtons { Ok, YesNo, OkCancel };
+enum class PromptButtons { Ok, YesNo, OkCancel, YesNoDefaultNo };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
 class Prompt {
@@ -35,6 +35,9 @@ Prompt* InstalledPrompt();
 // Short forms for the usual boxes.
 void ShowMessage(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon);
 bool AskYesNo(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon);
+// Enter and Escape answer No.
+bool AskYesNoDefaultNo(QWidget* parent, const QString& text, const QString& caption,
+                       PromptIcon icon);
 bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon);
 
 class QtPrompt : public Prompt {
@@ -44,7 +47,8 @@ public:
     int Exec(QDialog& dialog) override;
 };
 
-// Answers from a script. Unscripted messages get OK or Yes; unscripted dialogs are accepted
+// Answers from a script. Unscripted messages get OK, or the default of a question (Yes
+// unless it is No); unscripted dialogs are accepted
 // as they open (as if OK were pressed at once).
 class ScriptedPrompt : public Prompt {
 public:

@@ -114,6 +114,7 @@ void SaveReportTexts::Load(const QString& langPath) {
     notReadBack = text("NotReadBack");
     taken = text("Taken");
     notTaken = text("NotTaken");
+    unsafe = text("Unsafe");
     const char* pageKeys[] = {"PageSystem", "PageDdns", "PageTime", "PageNetwork"};
     for (size_t i = 0; i < pages.size(); ++i) pages[i] = text(pageKeys[i]);
     labels.clear();
@@ -172,6 +173,13 @@ CheckReport DescribeChecks(const workflow::SaveOutcome& outcome, bool useWps, bo
 
 QString CheckReportText(const CheckReport& report) {
     return report.items.isEmpty() ? report.summary : Bullets(report.summary, report.items);
+}
+
+QString DescribeUnsafe(const workflow::SaveOutcome& outcome, bool wizardRoad,
+                       const SaveReportTexts& texts) {
+    if (outcome.code != camera::CAM_ERR_UNSAFE_VALUE || outcome.unsafeField.empty()) return {};
+    return texts.unsafe.arg(Page(texts, outcome.stoppedAt),
+                            texts.Label(outcome.unsafeField, wizardRoad));
 }
 
 QString DescribeTaken(const workflow::SaveOutcome& outcome, bool useWps,

@@ -21,6 +21,7 @@ struct SaveReportTexts {
     QString notReadBack;                    // %1 page
     QString taken;                          // heading: the pages the camera took
     QString notTaken;                       // heading: the pages it did not take
+    QString unsafe;                         // %1 page, %2 label: a value that cannot be sent
     std::array<QString, 4> pages;           // by camera::SaveStep
     std::map<std::string, QString> labels;  // by record member, as the manual road types it
     std::map<std::string, QString> wizardLabels;  // where the guided wizard's pages differ
@@ -41,6 +42,11 @@ CheckReport DescribeChecks(const workflow::SaveOutcome& outcome, bool useWps, bo
 
 // The check report as lines of a message; empty when no page was read back.
 QString CheckReportText(const CheckReport& report);
+
+// A save stopped before anything was sent, for a value that would break its request: the
+// field by its label and page; empty for any other outcome.
+QString DescribeUnsafe(const workflow::SaveOutcome& outcome, bool wizardRoad,
+                       const SaveReportTexts& texts);
 
 // The pages a save that stopped part-way took and those it did not; empty when it took none,
 // since then nothing reached the camera.

@@ -34,8 +34,11 @@ SaveOutcome Stopped(SaveOutcome outcome, SaveStep step, int code) {
 
 SaveOutcome RunSave(camera::CameraSettings& s, bool useWps, bool verify, const SaveHooks& hooks) {
     SaveOutcome outcome;
-    if (camera::FindUnsafeValue(s, useWps) != nullptr)
-        return Stopped(outcome, SaveStep::System, camera::CAM_ERR_UNSAFE_VALUE);
+    SaveStep unsafeStep = SaveStep::System;
+    if (const char* unsafe = camera::FindUnsafeValue(s, useWps, &unsafeStep)) {
+        outcome.unsafeField = unsafe;
+        return Stopped(outcome, unsafeStep, camera::CAM_ERR_UNSAFE_VALUE);
+    }
     // A step's result, and whether its page's read-back is to decide it.
     auto run = [&](SaveStep step, bool& leftOpen) {
         const int result = camera::RunSaveStep(s, step, useWps);

@@ -3,6 +3,7 @@
 // back before the network write, and once more with credentials when the camera refused it
 // for want of them.
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "camera/commands/CameraSelection.h"
@@ -27,6 +28,8 @@ struct SaveOutcome {
     // The network write's result when its answer left open whether it was taken: the
     // network page read back at the camera's new address decides (DecideStep).
     int networkOpen = camera::CAM_OK;
+    // With CAM_ERR_UNSAFE_VALUE: the field that stopped the save (at the step that sends it).
+    std::string unsafeField;
 
     bool Succeeded() const { return code == camera::CAM_OK; }
     bool Took(camera::SaveStep step) const;

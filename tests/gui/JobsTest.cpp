@@ -377,6 +377,17 @@ TEST_F(WizardTest, ManualSaveGoesHomeAndAFailedSaveStays) {
         EXPECT_EQ(Message(0), wizard->Texts().Message(takesIt ? WizardMessage::Saved
                                                               : WizardMessage::JobFailed));
     }
+    // A camera's own value that would break a request is named, with its page.
+    prompt_.Clear();
+    camera_->save = [](camera::CameraSettings&, bool) {
+        return workflow::SaveOutcome{.code = camera::CAM_ERR_UNSAFE_VALUE,
+                                     .stoppedAt = SaveStep::Ddns,
+                                     .unsafeField = "DDNSUser"};
+    };
+    wizard->HandleNavigation(nav::kSave);
+    ASSERT_TRUE(TickJobs(*wizard));
+    EXPECT_TRUE(Message(0).startsWith("The setting \"User name\" (Dynamic DNS)"))
+        << Message(0).toStdString();
 }
 
 TEST_F(WizardTest, SummarySaveAsksFirstAndCancelSendsNothing) {

@@ -285,6 +285,21 @@ TEST_F(PageTest, AddressTestSaysInUseFreeOrWhyItCouldNotTest) {
     EXPECT_FALSE(prompt_.Messages()[2].text.contains("is free"));
     EXPECT_EQ(network_.probes.back(),
               std::make_pair(inet_addr("192.168.1.253"), inet_addr("192.168.1.20")));
+
+    // Next tests the new address too: in use asks (No by default, the page stays), a test
+    // that cannot run says why and goes on.
+    prompt_.Clear();
+    page->Control<QLineEdit>(CSubWizardIP::kMask)->setText("255.255.255.0");
+    network_.probe = {localnet::ProbeResult::InUse, 0};
+    Button(*page, CSubWizardIP::kNext)->click();
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_EQ(prompt_.Messages()[0].buttons, PromptButtons::YesNoDefaultNo);
+    EXPECT_TRUE(prompt_.Messages()[0].text.contains("192.168.1.253"));
+    EXPECT_TRUE(host_.posted.empty());
+    network_.probe = {localnet::ProbeResult::Failed, -ENETDOWN};
+    Button(*page, CSubWizardIP::kNext)->click();
+    EXPECT_TRUE(prompt_.Messages()[1].text.contains("interface"));
+    EXPECT_EQ(host_.posted, std::vector<int>{nav::kUpnp});
 }
 
 TEST_F(PageTest, PppoePageGoesBackToTheOptionPage) {

@@ -76,13 +76,15 @@ bool IsSafeQueryValue(const char* text) {
     return FindRequestBreaker(text) == std::string_view::npos;
 }
 
-const char* FindUnsafeValue(const CameraSettings& s, bool useWps) {
+const char* FindUnsafeValue(const CameraSettings& s, bool useWps, SaveStep* sentBy) {
     for (SaveStep step : kSaveSteps) {
         if (!StepWrites(step, useWps)) continue;
         for (const char* name : QueryFields(StepQuery(step, useWps))) {
             const CameraField& f = *FindField(name);
-            if (f.type == FieldType::kText && !IsSafeQueryValue(FieldValueText(s, f).c_str()))
-                return f.name;
+            if (f.type != FieldType::kText || IsSafeQueryValue(FieldValueText(s, f).c_str()))
+                continue;
+            if (sentBy) *sentBy = step;
+            return f.name;
         }
     }
     return nullptr;

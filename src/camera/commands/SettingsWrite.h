@@ -19,11 +19,7 @@ int BuildTimeQuery(const CameraSettings& settings, char* out, size_t capacity);
 int BuildNetworkQuery(const CameraSettings& settings, bool withWireless, char* out,
                       size_t capacity);
 
-// A value holding a character that FindRequestBreaker finds would change the query or the
-// request. Returns the name of the first such field that the save would send (with WPS
-// the wireless fields and the time are not sent), or nullptr when every value is safe.
-const char* FindUnsafeValue(const CameraSettings& settings, bool useWps);
-// True when `text` holds none of those characters.
+// True when `text` holds none of the characters FindRequestBreaker finds.
 bool IsSafeQueryValue(const char* text);
 
 // The steps of a save, in their order.
@@ -31,6 +27,12 @@ enum class SaveStep { System, Ddns, Time, Network };
 inline constexpr SaveStep kSaveSteps[] = {SaveStep::System, SaveStep::Ddns, SaveStep::Time,
                                           SaveStep::Network};
 const char* SaveStepName(SaveStep step, bool useWps);
+
+// A value holding a character that FindRequestBreaker finds would change the query or the
+// request. Returns the name of the first such field that the save would send (with WPS
+// the wireless fields and the time are not sent), or nullptr when every value is safe;
+// `step`, when given, gets the step that sends it.
+const char* FindUnsafeValue(const CameraSettings& settings, bool useWps, SaveStep* step = nullptr);
 
 // Whether a step reads (the time of a WPS save) rather than writes.
 bool StepWrites(SaveStep step, bool useWps);

@@ -94,6 +94,7 @@ void AddressBlock::Load(const AddressFields& record) {
                                                : QString::fromStdString(DottedAddress(address)));
         }
     }
+    shownAddress_ = fields_[kAddress]->text();
     SetFieldsEnabled(FixedChosen());
 }
 
@@ -112,17 +113,29 @@ void AddressBlock::Store(const AddressFields& record) const {
     }
 }
 
-bool AddressBlock::Accept(const AddressFields& record, uint32_t pc) {
+bool AddressBlock::Accept(const AddressFields& record, const camera::CameraSettings& s) {
     if (!DhcpChosen() && !FixedChosen()) {
         shell::ShowMessage(page_, "Please choose one !", QString(), shell::PromptIcon::None);
         return false;
     }
-    if (auto problem = Problem(false, pc); problem && FixedChosen()) {
-        page_->Refuse(problem->second, LabelText(problem->first));
-        return false;
+    if (FixedChosen()) {
+        if (auto problem = Problem(false, s.pcAddress)) {
+            page_->Refuse(problem->second, LabelText(problem->first));
+            return false;
+        }
+        if (!ConfirmUnused(s.cameraAddress)) return false;
     }
     Store(record);
     return true;
+}
+
+bool AddressBlock::ConfirmUnused(uint32_t current) {
+    const QString typed = fields_[kAddress]->text().trimmed();
+    uint32_t address = 0;
+    if (typed == shownAddress_.trimmed() || !ParseDottedAddress(typed.toStdString(), &address) ||
+        address == current)
+        return true;
+    return page_->TestAddress(address, true);
 }
 
 std::optional<std::pair<int, shell::CSubPage::Refusal>> AddressBlock::Problem(bool usable,

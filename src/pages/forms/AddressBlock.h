@@ -60,8 +60,12 @@ public:
 
     // Next of the LAN and wireless address pages: refuses (and says why) no choice or a field
     // that is filled but holds no complete address, or an address the camera could not be
-    // reached at (`pc` the PC's own), else stores into `record`.
-    bool Accept(const AddressFields& record, uint32_t pc);
+    // reached at (`pc` the PC's own), else stores into `record`. A new fixed address is first
+    // tested (ConfirmUnused).
+    bool Accept(const AddressFields& record, const camera::CameraSettings& s);
+    // A fixed address other than the camera's own (`current`) and the one the block last
+    // showed: tested by ARP, and kept only when free or when the user takes it anyway.
+    bool ConfirmUnused(uint32_t current);
 
     // The first field that is filled but holds no complete address, an address the camera
     // could not be reached at (camera::IsCameraAddress, `pc` the PC's own), or a mask that is
@@ -78,6 +82,7 @@ private:
     QRadioButton* fixed_;
     std::vector<QLineEdit*> fields_;
     std::vector<QLabel*> labels_;
+    QString shownAddress_;  // as Load filled the address field
 };
 
 }  // namespace orvanta::pages

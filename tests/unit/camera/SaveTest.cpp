@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "RecordingPeer.h"
@@ -208,15 +209,20 @@ TEST(Save, ThePcClockIsTakenWhenTheTimeIsWrittenNotWhenItWasChosen) {
 
 TEST(Save, RefusesValuesThatWouldBreakTheRequestBeforeSendingAnything) {
     RecordingPeer peer({});
-    for (auto set : std::vector<void (*)(CameraSettings&)>{
-             [](CameraSettings& s) { SetFieldText(s.TitleBar, "a&b"); },
-             [](CameraSettings& s) { SetFieldText(s.DDNSPwd, "x=y"); },
-             [](CameraSettings& s) { SetFieldText(s.PAccount, "line\nbreak"); },
-             [](CameraSettings& s) { SetFieldText(s.WPAKey, "cr\r"); },
-         }) {
+    const std::tuple<void (*)(CameraSettings&), std::string, SaveStep> cases[] = {
+        {[](CameraSettings& s) { SetFieldText(s.TitleBar, "a&b"); }, "TitleBar", SaveStep::System},
+        {[](CameraSettings& s) { SetFieldText(s.DDNSPwd, "x=y"); }, "DDNSPwd", SaveStep::Ddns},
+        {[](CameraSettings& s) { SetFieldText(s.PAccount, "line\nbreak"); }, "PAccount",
+         SaveStep::Network},
+        {[](CameraSettings& s) { SetFieldText(s.WPAKey, "cr\r"); }, "WPAKey", SaveStep::Network},
+    };
+    for (const auto& [set, field, step] : cases) {
         CameraSettings s = Camera(peer.Port());
         set(s);
-        EXPECT_EQ(CAM_ERR_UNSAFE_VALUE, workflow::RunSave(s, false, true).code);
+        const workflow::SaveOutcome outcome = workflow::RunSave(s, false, true);
+        EXPECT_EQ(CAM_ERR_UNSAFE_VALUE, outcome.code);
+        EXPECT_EQ(field, outcome.unsafeField);  // named, with the step that sends it
+        EXPECT_EQ(step, outcome.stoppedAt);
     }
     EXPECT_TRUE(peer.Requests().empty());
 
