@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "ExpectFields.h"
 #include "SimCameraFixture.h"
 #include "camera/commands/AccessPointScan.h"
 #include "camera/commands/CameraSelection.h"
@@ -64,54 +65,19 @@ CameraSettings Target(const SimCameraFixture& camera) {
 }
 
 void ExpectEveryField(const CameraSettings& s) {
-    EXPECT_STREQ(s.Version, "0.9.6.8");
-    EXPECT_STREQ(s.TitleBar, "Front door");
-    EXPECT_STREQ(s.Desp, "Porch, east side");
-    EXPECT_STREQ(s.ModelName, "Mervo-71");
-    EXPECT_EQ(s.IPType, 0);
-    EXPECT_STREQ(s.IPAddr, "192.168.0.98");
-    EXPECT_STREQ(s.Netmask, "255.255.255.0");
-    EXPECT_STREQ(s.Gateway, "192.168.0.1");
-    EXPECT_STREQ(s.DNS1, "192.168.0.1");
-    EXPECT_STREQ(s.DNS2, "9.9.9.9");
-    EXPECT_EQ(s.WIPType, 1);
-    EXPECT_STREQ(s.WIPAddr, "192.168.1.98");
-    EXPECT_STREQ(s.WNetmask, "255.255.0.0");
-    EXPECT_STREQ(s.WGateway, "192.168.1.1");
-    EXPECT_STREQ(s.WDNS1, "192.168.1.2");
-    EXPECT_STREQ(s.WDNS2, "192.168.1.3");
-    EXPECT_EQ(s.Wireless, 1);
-    EXPECT_EQ(s.WireType, 1);
+    testing::ExpectFields(
+        s,
+        "Version=0.9.6.8|TitleBar=Front door|Desp=Porch, east side|ModelName=Mervo-71|"
+        "IPType=0|IPAddr=192.168.0.98|Netmask=255.255.255.0|Gateway=192.168.0.1|"
+        "DNS1=192.168.0.1|DNS2=9.9.9.9|WIPType=1|WIPAddr=192.168.1.98|"
+        "WNetmask=255.255.0.0|WGateway=192.168.1.1|WDNS1=192.168.1.2|WDNS2=192.168.1.3|"
+        "Wireless=1|WireType=1|WireCh=44|ChType=2|WireSec=3|TxRate=54M|WEPAuthM=1|"
+        "WEPMode=1|WepKeyL=1|WEPKey0=0123456789|WEPKey1=|WEPKey3=abc def|WEPKeyE0=4|"
+        "WPAKey=correct horse battery|WPAEnc=2|WPAPSKeyM=1|UPnPE=0|HttpPort=8080|"
+        "SPort=8554|RTSPPort=-1|DDNSSrv=ddns.example.net:80|DDNS=1|DDNSUser=dd user|"
+        "DDNSPwd=dd pass|DDNSHost=cam.example.net|NTPEN=1|NTPName=ntp.example.org|"
+        "NTPPoll=48|Timezone=-7|Date=2026/12/08|Time=01:02:03");
     EXPECT_STREQ(s.SSID, "Home \"net\" 5G");
-    EXPECT_EQ(s.WireCh, 44);
-    EXPECT_EQ(s.ChType, 2);
-    EXPECT_EQ(s.WireSec, 3);
-    EXPECT_STREQ(s.TxRate, "54M");
-    EXPECT_EQ(s.WEPAuthM, 1);
-    EXPECT_EQ(s.WEPMode, 1);
-    EXPECT_EQ(s.WepKeyL, 1);
-    EXPECT_STREQ(s.WEPKey0, "0123456789");
-    EXPECT_STREQ(s.WEPKey1, "");
-    EXPECT_STREQ(s.WEPKey3, "abc def");
-    EXPECT_EQ(s.WEPKeyE0, 4);
-    EXPECT_STREQ(s.WPAKey, "correct horse battery");
-    EXPECT_EQ(s.WPAEnc, 2);
-    EXPECT_EQ(s.WPAPSKeyM, 1);
-    EXPECT_EQ(s.UPnPE, 0);
-    EXPECT_EQ(s.HttpPort, 8080);
-    EXPECT_EQ(s.SPort, 8554);
-    EXPECT_EQ(s.RTSPPort, -1);
-    EXPECT_STREQ(s.DDNSSrv, "ddns.example.net:80");
-    EXPECT_EQ(s.DDNS, 1);
-    EXPECT_STREQ(s.DDNSUser, "dd user");
-    EXPECT_STREQ(s.DDNSPwd, "dd pass");
-    EXPECT_STREQ(s.DDNSHost, "cam.example.net");
-    EXPECT_EQ(s.NTPEN, 1);
-    EXPECT_STREQ(s.NTPName, "ntp.example.org");
-    EXPECT_EQ(s.NTPPoll, 48);
-    EXPECT_EQ(s.Timezone, -7);
-    EXPECT_STREQ(s.Date, "2026/12/08");
-    EXPECT_STREQ(s.Time, "01:02:03");
     EXPECT_EQ(s.newFeatures, 1);
     EXPECT_EQ(s.WirelessCap, 1);
     EXPECT_EQ(s.WPSCap, 1);

@@ -4,11 +4,14 @@
 #include <cstring>
 #include <string>
 
+#include "ExpectFields.h"
 #include "camera/commands/SettingsRead.h"
 #include "camera/record/ReportParser.h"
 
 namespace orvanta::camera {
 namespace {
+
+using testing::ExpectFields;
 
 const char kNetworkReport[] =
     "IPType=1\nIPAddr=192.168.0.98\nNetmask=255.255.255.0\nGateway=192.168.0.1\n"
@@ -21,36 +24,15 @@ const char kNetworkReport[] =
 TEST(CameraReport, NetworkPageFillsEveryField) {
     CameraSettings s = NewCameraSettings();
     ParseReport(s, kNetworkReport, 3, 0);
-    EXPECT_EQ(s.IPType, 1);
-    EXPECT_STREQ(s.IPAddr, "192.168.0.98");
-    EXPECT_STREQ(s.Netmask, "255.255.255.0");
-    EXPECT_STREQ(s.Gateway, "192.168.0.1");
-    EXPECT_STREQ(s.DNS1, "8.8.8.8");
-    EXPECT_STREQ(s.DNS2, "8.8.4.4");
-    EXPECT_EQ(s.WIPType, 0);
-    EXPECT_STREQ(s.WIPAddr, "192.168.1.50");
-    EXPECT_STREQ(s.WNetmask, "255.255.0.0");
-    EXPECT_STREQ(s.WGateway, "192.168.1.1");
-    EXPECT_STREQ(s.WDNS1, "1.1.1.1");
-    EXPECT_STREQ(s.WDNS2, "1.0.0.1");
-    EXPECT_EQ(s.Wireless, 1);
-    EXPECT_EQ(s.WireSec, 3);
+    ExpectFields(s,
+                 "IPType=1|IPAddr=192.168.0.98|Netmask=255.255.255.0|Gateway=192.168.0.1|"
+                 "DNS1=8.8.8.8|DNS2=8.8.4.4|WIPType=0|WIPAddr=192.168.1.50|WNetmask=255.255.0.0|"
+                 "WGateway=192.168.1.1|WDNS1=1.1.1.1|WDNS2=1.0.0.1|Wireless=1|WireSec=3|"
+                 "ChType=2|TxRate=Auto|WEPAuthM=1|WepKeyL=1|WEPKey0=k0|WEPKey2=|WEPKey3=k3|"
+                 "WEPKeyE0=2|WPAKey=secret key|WPAEnc=1|UPnPE=1|HttpPort=8080|SPort=-1|"
+                 "RTSPPort=554");
     EXPECT_STREQ(s.SSID, "My \"Home\" <net>");  // quotes, blanks and "<" belong to the value
     EXPECT_EQ(s.WireCh, 44);                    // 300 keeps its low byte
-    EXPECT_EQ(s.ChType, 2);
-    EXPECT_STREQ(s.TxRate, "Auto");
-    EXPECT_EQ(s.WEPAuthM, 1);
-    EXPECT_EQ(s.WepKeyL, 1);
-    EXPECT_STREQ(s.WEPKey0, "k0");
-    EXPECT_STREQ(s.WEPKey2, "");
-    EXPECT_STREQ(s.WEPKey3, "k3");
-    EXPECT_EQ(s.WEPKeyE0, 2);
-    EXPECT_STREQ(s.WPAKey, "secret key");
-    EXPECT_EQ(s.WPAEnc, 1);
-    EXPECT_EQ(s.UPnPE, 1);
-    EXPECT_EQ(s.HttpPort, 8080);
-    EXPECT_EQ(s.SPort, -1);
-    EXPECT_EQ(s.RTSPPort, 554);
 }
 
 TEST(CameraReport, LineEndsEmptyAndMissingValues) {
@@ -85,14 +67,9 @@ TEST(CameraReport, KeysInsideLongerKeysAreNotTaken) {
         "Gateway=192.168.0.1\nDNS1=192.168.0.53\nDNS2=192.168.0.54\nWPAPSKeyM=1\n";
     CameraSettings s = NewCameraSettings();
     ParseReport(s, report, 3, 0);
-    EXPECT_STREQ(s.IPAddr, "192.168.0.98");
-    EXPECT_STREQ(s.Netmask, "255.255.255.0");
-    EXPECT_STREQ(s.Gateway, "192.168.0.1");
-    EXPECT_STREQ(s.DNS1, "192.168.0.53");
-    EXPECT_STREQ(s.DNS2, "192.168.0.54");
-    EXPECT_STREQ(s.WIPAddr, "10.0.0.2");
-    EXPECT_EQ(s.IPType, 0);
-    EXPECT_EQ(s.WIPType, 1);
+    ExpectFields(s,
+                 "IPAddr=192.168.0.98|Netmask=255.255.255.0|Gateway=192.168.0.1|"
+                 "DNS1=192.168.0.53|DNS2=192.168.0.54|WIPAddr=10.0.0.2|IPType=0|WIPType=1");
 
     // A key at the very start or after markup counts; one after a digit, underscore, blank or
     // tab does not: it is part of a value.
