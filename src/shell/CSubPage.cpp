@@ -1,6 +1,7 @@
 #include "shell/CSubPage.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,7 +46,22 @@ CSubPage::CSubPage(const char* className, QWidget* parent)
 void CSubPage::Attach(const PageContext& context) {
     context_ = context;
     settings_ = context.settings;
+    // A field's label greys with it.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (QWidget* field = label->buddy()) {
+            field->installEventFilter(this);
+            label->setEnabled(field->isEnabled());
+        }
+    }
     Attached();
+}
+
+bool CSubPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        for (QLabel* label : findChildren<QLabel*>())
+            if (label->buddy() == watched) label->setEnabled(label->buddy()->isEnabled());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString AccessibleText(const QString& labelText) {

@@ -110,6 +110,7 @@ public:
     }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // After Attach: pages that need timers or engines make them here.
     virtual void Attached() {}
     // The texts a page stores or sets in its own way.
