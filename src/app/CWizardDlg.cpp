@@ -8,6 +8,7 @@
 
 #include "controls/Artwork.h"
 #include "lang/CAboutDlg.h"
+#include "lang/LangText.h"
 #include "pages/CDlgLoginRoot.h"
 #include "pages/CSubAPScan.h"
 #include "pages/CSubChoose.h"
@@ -41,6 +42,8 @@ using namespace shell;
 
 namespace {
 constexpr const char* kInitialWaitText = "Please Wait for few second ...... ";
+// The language taken when the chosen one has no file.
+constexpr const char* kFallbackLanguage = "ENG.ini";
 // The order in which the pages load their texts.
 constexpr int kTextOrder[kPageCount] = {
     kPageFirst,  kPageSearchNet, kPageChoose,      kPageOption, kPageShowPic,     kPageWizardIp,
@@ -125,9 +128,12 @@ bool CWizardDlg::Initialise() {
         // Nothing else of the start-up runs in a second instance: no survey, no probe, no
         // language dialog for a window that closes at once.
         QString program = QFileInfo(QString::fromStdString(options_.executablePath)).baseName();
+        const QString langPath = LanguagePath(UsableLanguage(StoredLanguage()));
         QString text = lock == SingleInstance::Result::Held
-                           ? QString("Orvanta2 is already running")
-                           : QString("Orvanta2 cannot open its lock file %1: %2")
+                           ? lang::LoadTextOr(langPath, "Common", "AlreadyRunning",
+                                              "Orvanta2 is already running")
+                           : lang::LoadTextOr(langPath, "Common", "LockFileError",
+                                              "Orvanta2 cannot open its lock file %1: %2")
                                  .arg(QString::fromStdString(lockPath),
                                       QString::fromLocal8Bit(std::strerror(instance_.Error())));
         ShowMessage(this, text, program, PromptIcon::Warning);
@@ -155,39 +161,75 @@ bool CWizardDlg::Initialise() {
 
     ChooseLanguageAtStart();
     LoadAllTexts();
+    waitDialog_->SetText(
+        lang::LoadTextOr(langFilePath_, "WaitDlg", "FirstNote", kInitialWaitText, 1024));
+    waitDialog_->TransferText();
     Page<pages::CSubFirst>(kPageFirst)->ShowNetworkType();
     pages_.ShowForm(kPageFirst);
     update();
     return true;
 }
 
+QString CWizardDlg::StoredLanguage() const {
+    if (!options_.langFileName.empty()) return QString::fromStdString(options_.langFileName);
+    return QString::fromStdString(lang::ReadLangFileName(paths_));
+}
+
+QString CWizardDlg::LanguagePath(const QString& fileName) const {
+    return QString::fromStdString(lang::LanguageFilePath(paths_, fileName.toStdString()));
+}
+
+bool CWizardDlg::HasLanguageFile(const QString& fileName) const {
+    return !fileName.isEmpty() && QFileInfo(LanguagePath(fileName)).isFile();
+}
+
+QString CWizardDlg::UsableLanguage(const QString& fileName) const {
+    return HasLanguageFile(fileName) ? fileName : kFallbackLanguage;
+}
+
 void CWizardDlg::ChooseLanguageAtStart() {
-    if (!options_.langFileName.empty()) {
-        langFileName_ = QString::fromStdString(options_.langFileName);
-    } else {
-        langFileName_ = QString::fromStdString(lang::ReadLangFileName(paths_));
-        if (langFileName_.isEmpty()) {
-            QString chosen;
-            RunLanguageDialog(&chosen);
-            langFileName_ = chosen + ".ini";
-            lang::WriteLangFileName(paths_, langFileName_.toStdString());
+    QString stored = StoredLanguage();
+    if (stored.isEmpty()) {
+        QString chosen;
+        RunLanguageDialog(&chosen);
+        // Closed with no language listed at all: English, and the next start asks again.
+        if (!chosen.isEmpty()) {
+            stored = chosen + ".ini";
+            lang::WriteLangFileName(paths_, stored.toStdString());
         }
     }
-    langFilePath_ =
-        QString::fromStdString(lang::LanguageFilePath(paths_, langFileName_.toStdString()));
+    SetLanguage(UsableLanguage(stored));
+    // A language file that has gone since it was chosen: English, and the user is told which.
+    if (!stored.isEmpty() && langFileName_ != stored)
+        ShowMessage(this,
+                    lang::LoadTextOr(langFilePath_, "Common", "LanguageMissing",
+                                     "The language file %1 is missing. Orvanta2 shows its texts "
+                                     "in English.")
+                        .arg(stored),
+                    "Orvanta2", PromptIcon::Warning);
+}
+
+void CWizardDlg::SetLanguage(const QString& fileName) {
+    langFileName_ = fileName;
+    langFilePath_ = LanguagePath(fileName);
+    languageDialog_->SetCurrentLanguage(QFileInfo(fileName).completeBaseName());
 }
 
 bool CWizardDlg::RunLanguageDialog(QString* chosen) {
     bool accepted = CurrentPrompt().Exec(*languageDialog_) == QDialog::Accepted;
     *chosen = languageDialog_->ChosenName();
-    // Closed without OK before any choice: take what the list offered, not a bare ".ini".
-    if (!accepted && chosen->isEmpty()) *chosen = languageDialog_->LanguageList()->currentText();
+    // Closed without OK before any choice: take what the list offered.
+    if (!accepted && chosen->isEmpty()) *chosen = languageDialog_->ListedCode();
     return accepted;
 }
 
 void CWizardDlg::LoadAllTexts() {
     for (int index : kTextOrder) page_[static_cast<size_t>(index)]->LoadTexts(langFilePath_);
     texts_.Load(langFilePath_);
+    SetPromptButtonTexts({lang::LoadText(langFilePath_, "Common", "BtnOK"),
+                          lang::LoadText(langFilePath_, "Common", "BtnCancel"),
+                          lang::LoadText(langFilePath_, "Common", "BtnYes"),
+                          lang::LoadText(langFilePath_, "Common", "BtnNo")});
 }
 
 void CWizardDlg::PostNavigation(int code) {
@@ -247,12 +289,11 @@ void CWizardDlg::AskPassword(std::string& user, std::string& password) {
 
 void CWizardDlg::ChangeLanguage() {
     QString chosen;
-    // Closed without OK: the language in force stays (nothing is rewritten).
-    if (!RunLanguageDialog(&chosen)) return;
-    langFileName_ = chosen + ".ini";
+    // Closed without OK, or a file gone since the list was made: the language in force stays
+    // (nothing is rewritten).
+    if (!RunLanguageDialog(&chosen) || !HasLanguageFile(chosen + ".ini")) return;
+    SetLanguage(chosen + ".ini");
     lang::WriteLangFileName(paths_, langFileName_.toStdString());
-    langFilePath_ =
-        QString::fromStdString(lang::LanguageFilePath(paths_, langFileName_.toStdString()));
     LoadAllTexts();
     auto* first = Page<pages::CSubFirst>(kPageFirst);
     first->ShowNetworkType();

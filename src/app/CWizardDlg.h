@@ -81,6 +81,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The language file named by the options, else by defaultlang.ini ("" for none).
+    QString StoredLanguage() const;
+    QString LanguagePath(const QString& fileName) const;
+    bool HasLanguageFile(const QString& fileName) const;
+    // `fileName` when its file is there, else the English file.
+    QString UsableLanguage(const QString& fileName) const;
+    void SetLanguage(const QString& fileName);
     void ChooseLanguageAtStart();
     bool RunLanguageDialog(QString* chosen);
     void ChangeLanguage();

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 namespace orvanta::controls {
 class CXButtonXP;
@@ -30,6 +31,7 @@ private:
     QLabel* info1_ = nullptr;
     QLabel* info2_ = nullptr;
     controls::CXButtonXP* close_ = nullptr;
+    QPushButton* ok_ = nullptr;  // hidden
 };
 
 }  // namespace orvanta::lang

@@ -1,14 +1,15 @@
 #include "lang/CDlgLanguage.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 
 #include "controls/Artwork.h"
 #include "controls/CXButtonXP.h"
+#include "lang/LangText.h"
 #include "lang/LanguageFiles.h"
 
 namespace orvanta::lang {
@@ -25,42 +26,61 @@ CDlgLanguage::CDlgLanguage(QString languageFolder, QWidget* parent)
 
     auto* icon = new QLabel(this);
     icon->setPixmap(controls::ArtworkPixmap(245, QSize(40, 40), devicePixelRatioF()));
-    auto* label = new QLabel("Language", this);
+    label_ = new QLabel(this);
     languageList_ = new QComboBox(this);
     languageList_->setObjectName(QString::number(kLanguageList));
-    languageList_->setEditable(true);
-    languageList_->setInsertPolicy(QComboBox::NoInsert);
     languageList_->setMinimumWidth(160);
-    label->setBuddy(languageList_);
-    languageList_->setAccessibleName(label->text());
-    languageList_->lineEdit()->setAccessibleName(label->text());
-    auto* ok = new controls::CXButtonXP(this, controls::COddButton::kDefPushButton);
-    ok->setObjectName(QString::number(kOk));
-    ok->setText("OK");
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName(QString::number(kCancel));
-    cancel->hide();
-    connect(ok, &QPushButton::clicked, this, &CDlgLanguage::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    label_->setBuddy(languageList_);
+    ok_ = new controls::CXButtonXP(this, controls::COddButton::kDefPushButton);
+    ok_->setObjectName(QString::number(kOk));
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName(QString::number(kCancel));
+    cancel_->hide();
+    connect(ok_, &QPushButton::clicked, this, &CDlgLanguage::accept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    // The dialog speaks the language the list shows.
+    connect(languageList_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!ListedCode().isEmpty())
+            LoadTexts(QDir(languageFolder_).filePath(ListedCode() + ".ini"));
+    });
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 12);
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
-    grid->addWidget(label, 0, 1);
+    grid->addWidget(label_, 0, 1);
     grid->addWidget(languageList_, 1, 1);
-    grid->addWidget(ok, 2, 1, Qt::AlignRight);
+    grid->addWidget(ok_, 2, 1, Qt::AlignRight);
     setMinimumSize(280, 140);
+    LoadTexts(QString());
+}
+
+void CDlgLanguage::LoadTexts(const QString& langPath) {
+    label_->setText(LoadTextOr(langPath, "LanguageDlg", "Label", "Language"));
+    languageList_->setAccessibleName(label_->text());
+    ok_->setText(LoadTextOr(langPath, "LanguageDlg", "BtnOK", "OK"));
+    cancel_->setText(LoadTextOr(langPath, "LanguageDlg", "BtnCancel", "Cancel"));
+    cancel_->setAccessibleName(cancel_->text());
 }
 
 void CDlgLanguage::FillList() {
     languageList_->clear();
-    std::vector<std::string> names = ListLanguageNames(languageFolder_.toStdString());
-    for (const std::string& name : names) languageList_->addItem(QString::fromStdString(name));
-    std::string abbreviation = !userLanguage_.isEmpty() ? userLanguage_.toStdString()
-                                                        : AbbreviatedLanguageName(UserLocaleName());
-    int selected = PreselectLanguage(names, abbreviation);
-    languageList_->setCurrentIndex(selected);
-    if (selected < 0) languageList_->setEditText(QString());
+    const std::string folder = languageFolder_.toStdString();
+    std::vector<std::string> names = ListLanguageNames(folder);
+    for (const std::string& name : names)
+        languageList_->addItem(QString::fromStdString(LanguageDisplayName(folder, name)),
+                               QString::fromStdString(name));
+    int selected = languageList_->findData(currentLanguage_);
+    if (currentLanguage_.isEmpty() || selected < 0) {
+        std::string abbreviation = !userLanguage_.isEmpty()
+                                       ? userLanguage_.toStdString()
+                                       : AbbreviatedLanguageName(UserLocaleName());
+        selected = PreselectLanguage(names, abbreviation);
+    }
+    languageList_->setCurrentIndex(selected < 0 && !names.empty() ? 0 : selected);
+}
+
+QString CDlgLanguage::ListedCode() const {
+    return languageList_->currentData().toString();
 }
 
 void CDlgLanguage::showEvent(QShowEvent* e) {
@@ -69,7 +89,9 @@ void CDlgLanguage::showEvent(QShowEvent* e) {
 }
 
 void CDlgLanguage::accept() {
-    chosenName_ = languageList_->currentText();
+    // Only a listed file can be chosen; with none listed there is nothing to take.
+    if (ListedCode().isEmpty()) return;
+    chosenName_ = ListedCode();
     QDialog::accept();
 }
 

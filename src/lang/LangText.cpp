@@ -9,4 +9,10 @@ QString LoadText(const QString& langPath, const char* section, const char* key, 
         ReadProfileString(langPath.toStdString(), section, key, static_cast<size_t>(bufferChars)));
 }
 
+QString LoadTextOr(const QString& langPath, const char* section, const char* key,
+                   const QString& builtIn, int bufferChars) {
+    const QString text = LoadText(langPath, section, key, bufferChars);
+    return text.isEmpty() ? builtIn : text;
+}
+
 }  // namespace orvanta::lang

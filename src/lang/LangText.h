@@ -9,5 +9,8 @@ constexpr int kLongTextChars = 1024;
 
 QString LoadText(const QString& langPath, const char* section, const char* key,
                  int bufferChars = kTextChars);
+// The same, or `builtIn` where the file has no text for the key.
+QString LoadTextOr(const QString& langPath, const char* section, const char* key,
+                   const QString& builtIn, int bufferChars = kTextChars);
 
 }  // namespace orvanta::lang

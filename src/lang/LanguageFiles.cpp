@@ -97,6 +97,12 @@ std::vector<std::string> ListLanguageNames(const std::string& folder) {
     return names;
 }
 
+std::string LanguageDisplayName(const std::string& folder, const std::string& code) {
+    const std::string name = Utf16ToUtf8(
+        ReadProfileString(WithSlash(folder) + code + ".ini", "Common", "LanguageName", 64));
+    return name.empty() ? code : name + " (" + code + ")";
+}
+
 int PreselectLanguage(const std::vector<std::string>& names, std::string_view abbreviation) {
     int selected = -1;
     for (size_t i = 0; i < names.size(); ++i) {

@@ -39,6 +39,11 @@ bool WriteLangFileName(const ProgramPaths& paths, std::string_view langFileName)
 // language dialog's list sorts them (case-insensitive, then by bytes).
 std::vector<std::string> ListLanguageNames(const std::string& folder);
 
+// How the language dialog lists the language `code` of the folder: the language's own name as
+// its file gives it ([Common] LanguageName) with the code, "Deutsch (DEU)"; the code alone
+// when the file names none.
+std::string LanguageDisplayName(const std::string& folder, const std::string& code);
+
 // The list position to preselect: the first name containing `abbreviation`, else the last
 // name containing "ENG" before it; -1 for none. Case-sensitive. An empty abbreviation matches
 // nothing (it would otherwise "match" the first name whatever the language).

@@ -48,9 +48,11 @@ CDlgLoginRoot::CDlgLoginRoot(const QString& langPath, QWidget* parent) : QDialog
     ok->setText(text("BtnOK"));
     auto* hiddenOk = new QPushButton(this);
     hiddenOk->setObjectName(QString::number(kOk));
+    hiddenOk->setText(ok->text());
     hiddenOk->hide();
     auto* cancel = new QPushButton(this);
     cancel->setObjectName(QString::number(kCancel));
+    cancel->setText(text("BtnCancel"));
     cancel->hide();
     connect(ok, &QPushButton::clicked, this, &CDlgLoginRoot::accept);
     connect(hiddenOk, &QPushButton::clicked, this, &CDlgLoginRoot::accept);

@@ -68,6 +68,10 @@ const int kShownFields[] = {CSubAPScan::kSsid,     CSubAPScan::kMac,     CSubAPS
                             CSubAPScan::kAlgorithm};
 }  // namespace
 
+void CSubAPScan::LoadPageTexts(const QString& /*langPath*/) {
+    security_->LoadTexts("ApscanPage");
+}
+
 void CSubAPScan::Prepare() {
     auto* list = Control<QComboBox>(kList);
     QSignalBlocker quiet(list);
@@ -81,7 +85,8 @@ void CSubAPScan::Prepare() {
         // A scan that found access points after an empty one makes the page usable again.
         list->setEnabled(true);
         for (int id : kShownFields) Control<QLineEdit>(id)->setEnabled(true);
-        for (int i = 0; i < count; ++i) list->addItem(QString("AP %1").arg(i + 1));
+        for (int i = 0; i < count; ++i)
+            list->addItem(LoadedText("ApscanPage", "APEntry", "AP %1").arg(i + 1));
         list->setCurrentIndex(0);
         ShowEntry(0);
         return;

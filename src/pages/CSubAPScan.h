@@ -37,6 +37,9 @@ public:
     std::optional<int> Next() override;
     std::optional<int> Back() override { return shell::nav::kWizardIp; }
 
+protected:
+    void LoadPageTexts(const QString& langPath) override;
+
 private:
     void ShowEntry(int index);
 

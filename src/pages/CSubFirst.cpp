@@ -27,7 +27,7 @@ CSubFirst::CSubFirst(QWidget* parent) : CSubPage("CSubFirst", parent) {
     unused->setEnabled(false);
     unused->hide();
 
-    auto* group = MakeGroup(kNetworkGroup);
+    auto* group = MakeGroup(kNetworkGroup, "The Network Type");
     picture_ = new QLabel(group);
     picture_->setFixedSize(kPictureSize);
     auto* text = MakeLabel(kNetworkText);
@@ -71,6 +71,8 @@ CSubFirst::CSubFirst(QWidget* parent) : CSubPage("CSubFirst", parent) {
     Bind(kServerSearch, "FirstPage", "Btn_FindNet", 256);
     Bind(kAbout, "FirstPage", "Btn_About", 256);
     Bind(kLanguage, "FirstPage", "Btn_Language");
+    Bind(kNetworkGroup, "FirstPage", "NetworkType");
+    Bind(kUnused, "FirstPage", "Btn_Unused");
 }
 
 void CSubFirst::SetPicture(int id) {

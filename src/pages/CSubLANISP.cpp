@@ -73,7 +73,8 @@ std::optional<int> CSubLANISP::Next() {
         return nav::kLanIp;
     }
     if (!Control<QRadioButton>(kPppoe)->isChecked()) {
-        ShowMessage(this, "Please Choose one link type", QString(), PromptIcon::None);
+        ShowMessage(this, LoadedText("LANISPPage", "ChooseLinkType", "Please Choose one link type"),
+                    QString(), PromptIcon::None);
         return std::nullopt;
     }
     if (account_->Password()->text() != account_->Confirm()->text()) {

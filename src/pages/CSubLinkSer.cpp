@@ -34,6 +34,7 @@ CSubLinkSer::CSubLinkSer(QWidget* parent) : CSubPage("CSubLinkSer", parent) {
 
     Bind(kTitle, "ServerPage", "TitleServer", 1024);
     Bind(kListCaption, "ServerPage", "CamList");
+    BindColumns(kList, "ServerPage", {"ColID", "ColIP", "ColPort", "ColModel", "ColMAC"});
 }
 
 void CSubLinkSer::Prepare() {

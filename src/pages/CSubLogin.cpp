@@ -45,6 +45,7 @@ CSubLogin::CSubLogin(QWidget* parent) : CSubPage("CSubLogin", parent) {
     Bind(kLoginTypeLabel, "LoginPage", "LoginType");
     Bind(kIdLabel, "LoginPage", "ID");
     Bind(kPasswordLabel, "LoginPage", "Password");
+    Bind(kHome, "LoginPage", "BtnHome");
 }
 
 void CSubLogin::LoadPageTexts(const QString& langPath) {

@@ -70,7 +70,8 @@ std::optional<int> CSubOption::Next() {
         settings_->wizardMode = 0;
         return nav::kSystem;
     }
-    ShowMessage(this, "Please chose one setup type!", "Orvanta2", PromptIcon::Information);
+    ShowMessage(this, LoadedText("OptionPage", "ChooseSetupType", "Please chose one setup type!"),
+                "Orvanta2", PromptIcon::Information);
     return std::nullopt;
 }
 

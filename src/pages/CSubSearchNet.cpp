@@ -47,8 +47,6 @@ CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", parent
     caption->setBuddy(list);
     auto* note = MakeLabel(kNote);
     auto [exit, next] = MakeBackNext(kExit, kNext);
-    exit->setText("Exit");
-    next->setText("Next");
 
     auto* content = new QVBoxLayout;
     auto* captionRow = new QHBoxLayout;
@@ -60,7 +58,10 @@ CSubSearchNet::CSubSearchNet(QWidget* parent) : CSubPage("CSubSearchNet", parent
     content->addWidget(note, 1);
     BuildFrame(title, content, exit, next);
 
+    Bind(kTitle, "SearchPage", "TitleSearch", 1024);
     Bind(kListCaption, "SearchPage", "CamList");
+    BindColumns(kCameraList, "SearchPage",
+                {"ColMAC", "ColIP", "ColPort", "ColDescription", "ColSerial", "ColStreamPort"});
     Bind(kAddCamera, "SearchPage", "BtnAddCamera");
     connect(add, &QPushButton::clicked, this, &CSubSearchNet::OnAddCamera);
     connect(start, &QPushButton::clicked, this, &CSubSearchNet::OnStartStop);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CXButtonXP.h"
+#include "lang/LangText.h"
 #include "shell/Prompt.h"
 
 namespace orvanta::pages {
@@ -39,8 +40,6 @@ CSubSetAutoParam::CSubSetAutoParam(QWidget* parent) : CSubPage("CSubSetAutoParam
     auto* content = new QVBoxLayout;
     content->addLayout(grid, 1);
     auto [back, save] = MakeBackNext(kBack, kSave, "BtnSave");
-    back->setText("Back");
-    save->setText("Setup the Camera");
     BuildFrame(nullptr, content, back, save);
 }
 
@@ -65,6 +64,8 @@ void CSubSetAutoParam::LoadPageTexts(const QString& langPath) {
     l.wpsFailed = text("SetAutoParamPage", "WPSFailed");
     l.ssid = text("ApscanPage", "SSID");
     l.security = text("ApscanPage", "Security");
+    l.noSecurity =
+        lang::LoadTextOr(langPath, "SetAutoParamPage", "NoSecurity", "none").toStdString();
     l.upnpOn = text("SetAutoParamPage", "EnUPnP");
     l.upnpOff = text("SetAutoParamPage", "DisUPnP");
     l.httpPort = text("UPnPPage", "HttpPort");

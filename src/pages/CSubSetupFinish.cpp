@@ -38,7 +38,7 @@ CSubSetupFinish::CSubSetupFinish(QWidget* parent) : CSubPage("CSubSetupFinish", 
     auto* content = new QVBoxLayout;
     content->addWidget(icon, 0, Qt::AlignLeft);
     content->addLayout(grid);
-    content->addWidget(MakeLabel(kLinkStatus, "HttpInfo"));
+    content->addWidget(MakeLabel(kLinkStatus));
     QLabel* checked = MakeLabel(kCheckSummary);
     auto* notKept = new QListWidget(this);
     notKept->setObjectName(ControlName(kCheckList));
@@ -47,11 +47,13 @@ CSubSetupFinish::CSubSetupFinish(QWidget* parent) : CSubPage("CSubSetupFinish", 
     checked->setBuddy(notKept);
     content->addWidget(checked);
     content->addWidget(notKept);
+    // Shown with the checks of a save, named after their summary.
+    checked->hide();
+    notKept->hide();
     content->addStretch(1);
     auto* link = MakeButton(kOpenLink, 181, CXButtonXP::kIconLeft, false, "Link");
     Bind(kOpenLink, "SetupFinishPage", "BtnLink");
     CXButtonXP* finish = MakeBackNext(0, kFinish, "BtnFinish").next;
-    finish->setText("Finish");
     BuildFrame(nullptr, content, nullptr, finish, link);
 
     connect(link, &QPushButton::clicked, this, [this] { OpenCameraPage(WebAddress()); });
@@ -74,8 +76,10 @@ void CSubSetupFinish::Prepare() {
     if (link.contains("wireless")) Control<QLineEdit>(kInterface)->setText("wireless");
     if (link.contains("ethernet")) Control<QLineEdit>(kInterface)->setText("ethernet");
     Control<QLabel>(kLinkStatus)
-        ->setText(settings_->NATStat == 1 ? "Camera is linked  with Server"
-                                          : "Camera isn't linked  with Server");
+        ->setText(
+            settings_->NATStat == 1
+                ? LoadedText("SetupFinishPage", "Linked", "Camera is linked  with Server")
+                : LoadedText("SetupFinishPage", "NotLinked", "Camera isn't linked  with Server"));
     ShowChecks();
 }
 

@@ -11,6 +11,7 @@
 #include "camera/rules/ClockChoices.h"
 #include "camera/rules/FieldValues.h"
 #include "controls/CXButtonXP.h"
+#include "lang/LangText.h"
 #include "pages/PageTools.h"
 #include "shell/Prompt.h"
 
@@ -60,7 +61,21 @@ CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", parent) {
     Bind(kAutomaticTime, "SystemPage", "AutomaticTime");
     Bind(kTimeZoneLabel, "SystemPage", "NTPTimeZone");
     Bind(kIntervalLabel, "SystemPage", "NTPTimeUpdata");
+    Bind(kNtpServerLabel, "SystemPage", "NTPServer");
     Bind(kTitle, "SystemPage", "TitleSystem", 1024);
+}
+
+void CSubSystem::LoadPageTexts(const QString& langPath) {
+    // The lists' positions are the camera's numbers; only their texts follow the language.
+    auto* zones = Control<QComboBox>(kTimeZone);
+    for (int i = 0; i < camera::kTimeZoneCount; ++i) {
+        const std::string key = "TimeZone" + std::to_string(i);
+        zones->setItemText(i, lang::LoadTextOr(langPath, "SystemPage", key.c_str(),
+                                               QString::fromLatin1(camera::TimeZoneEntries()[i])));
+    }
+    const QString hours = lang::LoadTextOr(langPath, "SystemPage", "UpdateHours", "%1 hour");
+    auto* intervals = Control<QComboBox>(kUpdateInterval);
+    for (int i = 0; i < intervals->count(); ++i) intervals->setItemText(i, hours.arg(i));
 }
 
 void CSubSystem::Prepare() {
@@ -91,13 +106,17 @@ std::optional<int> CSubSystem::Next() {
     auto* host = Control<QLineEdit>(kHostName);
     auto* description = Control<QLineEdit>(kDescription);
     if (host->text().size() > kNameLimit) {
-        ShowMessage(this, "Please Enter Host name less than 32 charactes !", "Orvanta2",
-                    PromptIcon::Warning);
+        ShowMessage(this,
+                    LoadedText("SystemPage", "HostnameTooLong",
+                               "Please Enter Host name less than 32 charactes !"),
+                    "Orvanta2", PromptIcon::Warning);
         return std::nullopt;
     }
     if (description->text().size() > kNameLimit) {
-        ShowMessage(this, "Please Enter Description less than 32 charactes !", "Orvanta2",
-                    PromptIcon::Warning);
+        ShowMessage(this,
+                    LoadedText("SystemPage", "DescriptionTooLong",
+                               "Please Enter Description less than 32 charactes !"),
+                    "Orvanta2", PromptIcon::Warning);
         return std::nullopt;
     }
     const std::pair<int, int> typed[] = {{kHostName, kHostNameLabel},

@@ -34,6 +34,7 @@ public:
 
     explicit CSubSystem(QWidget* parent = nullptr);
     void Prepare() override;
+    void LoadPageTexts(const QString& langPath) override;
     std::optional<int> Next() override;
     std::optional<int> Back() override;
 };

@@ -114,6 +114,10 @@ CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", parent) {
     BindTexts();
 }
 
+void CSubWLANAP::LoadPageTexts(const QString& /*langPath*/) {
+    security_->LoadTexts("WLANAPPage");
+}
+
 void CSubWLANAP::BindTexts() {
     const std::pair<int, const char*> labels[] = {
         {kSsidLabel, "SSID"},

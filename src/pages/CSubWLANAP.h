@@ -46,6 +46,7 @@ public:
 
 private:
     void BindTexts();
+    void LoadPageTexts(const QString& langPath) override;
 
     void ModeChosen(int position);
     void ShowSecurityGroups(int position);

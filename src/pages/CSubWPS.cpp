@@ -43,6 +43,7 @@ CSubWPS::CSubWPS(QWidget* parent) : CSubPage("CSubWPS", parent) {
 
     Bind(kNote, "WPSPage", "Note", 1024);
     Bind(kTitle, "WPSPage", "TitleWPS", 1024);
+    Bind(kStart, "WPSPage", "BtnWPS");
 }
 
 void CSubWPS::Attached() {

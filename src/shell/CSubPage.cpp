@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cerrno>
 #include <cstring>
@@ -72,16 +73,30 @@ QString AccessibleText(const QString& labelText) {
     return name.trimmed();
 }
 
+namespace {
+
+QString CaptionOf(const QWidget* control) {
+    if (auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
+    if (auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(control)) return group->title();
+    return {};
+}
+
+}  // namespace
+
 void CSubPage::LoadTexts(const QString& langPath) {
+    langPath_ = langPath;
     for (const Binding& b : bindings_) {
-        QString text = Text(langPath, b.section, b.key, b.bufferChars);
+        QString text = lang::LoadTextOr(langPath, b.section, b.key, b.builtIn, b.bufferChars);
         QWidget* control = Control(b.id);
-        if (auto* button = qobject_cast<QAbstractButton*>(control))
+        if (auto* list = qobject_cast<QTreeWidget*>(control); list && b.column >= 0)
+            list->headerItem()->setText(b.column, text);
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
             button->setText(text);
         else if (auto* label = qobject_cast<QLabel*>(control))
             label->setText(text);
         else if (auto* group = qobject_cast<QGroupBox*>(control))
-            group->setTitle(text);
+            group->setTitle(text.trimmed());
     }
     const char* refusalKeys[] = {"UnsafeValue", "AddressInvalid", "HostAddressInvalid",
                                  "MaskInvalid", "DateInvalid",    "TimeInvalid"};
@@ -155,7 +170,17 @@ void CSubPage::OpenCameraPage(const QString& url) {
 }
 
 void CSubPage::Bind(int id, const char* section, const char* key, int bufferChars) {
-    bindings_.push_back({id, section, key, bufferChars});
+    bindings_.push_back({id, section, key, bufferChars, CaptionOf(Control(id)), -1});
+}
+
+void CSubPage::BindColumns(int id, const char* section, std::initializer_list<const char*> keys) {
+    auto* list = Control<QTreeWidget>(id);
+    int column = 0;
+    for (const char* key : keys) {
+        bindings_.push_back(
+            {id, section, key, lang::kTextChars, list->headerItem()->text(column), column});
+        ++column;
+    }
 }
 
 void CSubPage::Post(int code) {
@@ -179,6 +204,10 @@ void CSubPage::BindMessages(const char* section, int count, int bufferChars) {
 QString CSubPage::MessageText(int number) const {
     const bool known = number >= 1 && static_cast<size_t>(number) <= messages_.size();
     return known ? messages_[static_cast<size_t>(number) - 1] : QString();
+}
+
+QString CSubPage::LoadedText(const char* section, const char* key, const QString& builtIn) const {
+    return lang::LoadTextOr(langPath_, section, key, builtIn);
 }
 
 QString CSubPage::Text(const QString& langPath, const char* section, const char* key,

@@ -4,6 +4,7 @@
 // and its controls named by their identifiers (the identifier's number is the object name).
 #include <QString>
 #include <QWidget>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -102,6 +103,8 @@ public:
     // Opens a camera's web page in the browser; without one, says where the page is.
     void OpenCameraPage(const QString& url);
 
+    // A text of the language file the page last loaded, or `builtIn` where it lacks the key.
+    QString LoadedText(const char* section, const char* key, const QString& builtIn) const;
     // The page's messages by the names of its own enum, counted from 1 as keys Message1,
     // Message2, ... of the section BindMessages gave; as last loaded.
     template <typename Name>
@@ -120,8 +123,11 @@ protected:
     void Send(int code);
     QString Text(const QString& langPath, const char* section, const char* key,
                  int bufferChars = 260) const;
-    // The caption (or group title) of control `id` comes from `section`/`key`.
+    // The caption (or group title) of control `id` comes from `section`/`key`; where the file
+    // lacks the key, the caption the control had when bound stays.
     void Bind(int id, const char* section, const char* key, int bufferChars = 260);
+    // The column headers of tree `id`, in order, the same way.
+    void BindColumns(int id, const char* section, std::initializer_list<const char*> keys);
     // The page's messages are keys Message1 to Message`count` of `section`.
     void BindMessages(const char* section, int count, int bufferChars = 260);
 
@@ -148,12 +154,15 @@ private:
         const char* section;
         const char* key;
         int bufferChars;
+        QString builtIn;
+        int column;  // of a tree's header; -1 for the control's caption
     };
     void Follow(std::optional<int> code);
     QString MessageText(int number) const;
 
     const char* className_;
     PageContext context_;
+    QString langPath_;
     std::vector<Binding> bindings_;
     QString refusalTexts_[6];
     QString addressTestTexts_[6];

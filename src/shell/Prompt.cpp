@@ -1,11 +1,17 @@
 #include "shell/Prompt.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QMessageBox>
 
 namespace orvanta::shell {
 
 namespace {
+
+PromptButtonTexts& ButtonTexts() {
+    static PromptButtonTexts texts;
+    return texts;
+}
 
 Prompt*& Installed() {
     static Prompt* installed = nullptr;
@@ -17,6 +23,10 @@ Prompt*& Installed() {
 Prompt& CurrentPrompt() {
     static QtPrompt qtPrompt;
     return Installed() ? *Installed() : qtPrompt;
+}
+
+void SetPromptButtonTexts(const PromptButtonTexts& texts) {
+    ButtonTexts() = texts;
 }
 
 void SetPrompt(Prompt* prompt) {
@@ -86,6 +96,15 @@ PromptAnswer QtPrompt::Message(QWidget* parent, const QString& text, const QStri
             box.setDefaultButton(QMessageBox::No);
             break;
     }
+    const PromptButtonTexts& texts = ButtonTexts();
+    const std::pair<QMessageBox::StandardButton, const QString*> captions[] = {
+        {QMessageBox::Ok, &texts.ok},
+        {QMessageBox::Cancel, &texts.cancel},
+        {QMessageBox::Yes, &texts.yes},
+        {QMessageBox::No, &texts.no}};
+    for (const auto& [which, caption] : captions)
+        if (QAbstractButton* button = box.button(which); button && !caption->isEmpty())
+            button->setText(*caption);
     int result = box.exec();
     switch (result) {
         case QMessageBox::Yes:

@@ -40,6 +40,12 @@ bool AskYesNoDefaultNo(QWidget* parent, const QString& text, const QString& capt
                        PromptIcon icon);
 bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon);
 
+// The captions of the Qt boxes' buttons, in the user's language; an empty one keeps Qt's.
+struct PromptButtonTexts {
+    QString ok, cancel, yes, no;
+};
+void SetPromptButtonTexts(const PromptButtonTexts& texts);
+
 class QtPrompt : public Prompt {
 public:
     PromptAnswer Message(QWidget* parent, const QString& text, const QString& caption,

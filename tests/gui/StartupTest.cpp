@@ -41,13 +41,17 @@ TEST_F(WizardTest, FirstStartAsksForTheLanguageAndRemembersIt) {
     EXPECT_TRUE(prompt_.Dialogs().empty());
 }
 
-TEST_F(WizardTest, LanguageDialogPreselectsTheUsersLanguageAndTakesATypedName) {
+TEST_F(WizardTest, LanguageDialogListsTheFilesByTheirOwnNamesAndPreselectsTheUsers) {
     app::WizardOptions options = Options();
     options.userLanguage = "CHT";
     prompt_.SetNextDialog([](QDialog& dialog) {
         auto& language = static_cast<lang::CDlgLanguage&>(dialog);
-        EXPECT_EQ(language.LanguageList()->count(), 2);
-        EXPECT_EQ(language.LanguageList()->currentText(), "CHT");
+        QComboBox* list = language.LanguageList();
+        EXPECT_FALSE(list->isEditable());  // no name without a file
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(list->itemText(0), QString::fromUtf8("繁體中文 (CHT)"));
+        EXPECT_EQ(list->itemText(1), "English (ENG)");
+        EXPECT_EQ(list->currentText(), QString::fromUtf8("繁體中文 (CHT)"));
         language.accept();
         return dialog.result();
     });
@@ -59,20 +63,21 @@ TEST_F(WizardTest, LanguageDialogPreselectsTheUsersLanguageAndTakesATypedName) {
               QString::fromUtf8("搜尋攝影機"));
 }
 
-TEST_F(WizardTest, MissingLanguageFileGivesEmptyTexts) {
+TEST_F(WizardTest, AMissingLanguageFileGivesEnglishAndSaysSo) {
     WriteDefaultLang("[DefaultLang]\nLangFile=XYZ.ini\n");
     auto wizard = Start(Options());
     EXPECT_TRUE(prompt_.Dialogs().empty());
-    for (int id : {CSubFirst::kSearchCamera, CSubFirst::kSetupCamera, CSubFirst::kAbout,
-                   CSubFirst::kServerSearch, CSubFirst::kLanguage})
-        EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)->Control<QPushButton>(id)->text(), "")
-            << id;
-    EXPECT_EQ(wizard->Page<pages::CSubOption>(kPageOption)
-                  ->Control<QPushButton>(pages::CSubOption::kNext)
+    EXPECT_EQ(wizard->LangFileName(), "ENG.ini");
+    EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)
+                  ->Control<QPushButton>(CSubFirst::kSearchCamera)
                   ->text(),
-              "");
-    EXPECT_EQ(wizard->Texts().Message(WizardMessage::JobFailed), "");
-    EXPECT_EQ(wizard->Texts().Note(WaitNote::Reading), "");
+              "Search for cameras");
+    EXPECT_NE(wizard->Texts().Message(WizardMessage::JobFailed), "");
+    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    EXPECT_EQ(prompt_.Messages()[0].text,
+              "The language file XYZ.ini is missing. Orvanta2 shows its texts in English.");
+    // The choice stays for when the file is back.
+    EXPECT_EQ(ReadDefaultLang(), "[DefaultLang]\nLangFile=XYZ.ini\n");
 }
 
 TEST_F(WizardTest, LanguageFileRulesReachTheControls) {
@@ -118,11 +123,15 @@ TEST_F(WizardTest, LanguageChangeRewritesOnlyLangFileAndReloadsEveryText) {
         "; mine\n[DefaultLang]\nLangFile=ENG.ini\nOther=kept\n[Settings]\nProbeHost=10.0.0.1\n");
     auto wizard = Start(Options());
     network_->internet = false;
-    prompt_.SetNextDialog([](QDialog& dialog) {
-        static_cast<lang::CDlgLanguage&>(dialog).LanguageList()->setCurrentText("CHT");
-        dialog.accept();
-        return dialog.result();
-    });
+    auto choose = [](const char* code) {
+        return [code](QDialog& dialog) {
+            QComboBox* list = static_cast<lang::CDlgLanguage&>(dialog).LanguageList();
+            list->setCurrentIndex(list->findData(code));
+            dialog.accept();
+            return dialog.result();
+        };
+    };
+    prompt_.SetNextDialog(choose("CHT"));
     wizard->HandleNavigation(shell::nav::kLanguage);
     EXPECT_EQ(
         ReadDefaultLang(),
@@ -138,14 +147,29 @@ TEST_F(WizardTest, LanguageChangeRewritesOnlyLangFileAndReloadsEveryText) {
     EXPECT_EQ(wizard->Page<pages::CSubFirst>(kPageFirst)->NetworkText().left(3),
               QString::fromUtf8("本電腦"));
 
-    // Closed without OK: the language in force stays and nothing is written.
+    // Closed without OK: the language in force stays and nothing is written; the list opened
+    // on the language in use.
     prompt_.SetNextDialog([](QDialog& dialog) {
+        EXPECT_EQ(static_cast<lang::CDlgLanguage&>(dialog).ListedCode(), "CHT");
         dialog.reject();
         return dialog.result();
     });
     wizard->HandleNavigation(shell::nav::kLanguage);
     EXPECT_EQ(wizard->LangFileName(), "CHT.ini");
     EXPECT_TRUE(ReadDefaultLang().contains("LangFile=CHT.ini"));
+
+    // A file gone while the list was open is not taken: texts never go blank.
+    prompt_.SetNextDialog([&](QDialog& dialog) {
+        QFile::remove(folder_.filePath("Language/ENG.ini"));
+        return choose("ENG")(dialog);
+    });
+    wizard->HandleNavigation(shell::nav::kLanguage);
+    EXPECT_EQ(wizard->LangFileName(), "CHT.ini");
+    EXPECT_TRUE(ReadDefaultLang().contains("LangFile=CHT.ini"));
+    EXPECT_EQ(wizard->Page<pages::CSubOption>(kPageOption)
+                  ->Control<QPushButton>(pages::CSubOption::kNext)
+                  ->text(),
+              QString::fromUtf8("下一步"));
 }
 
 TEST_F(WizardTest, SecondInstanceIsRefusedAndTheFirstGoesOn) {

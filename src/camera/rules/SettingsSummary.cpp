@@ -33,23 +33,55 @@ std::string Text(const char (&field)[N]) {
     return Widen(FieldText(field));
 }
 
+// The code point that ends the UTF-8 text, or 0.
+char32_t LastCodePoint(std::string_view text) {
+    size_t start = text.size();
+    while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) --start;
+    if (start == 0) return 0;
+    const auto lead = static_cast<unsigned char>(text[--start]);
+    const size_t length = text.size() - start;
+    if (length == 1) return lead < 0x80 ? lead : 0;
+    char32_t cp = lead & (0x7F >> length);
+    for (size_t i = start + 1; i < text.size(); ++i)
+        cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+    return cp;
+}
+
+// "label: value": the label keeps a colon of its own, and a label in a CJK script takes the
+// full-width colon that needs no space after it.
+std::string Field(std::string_view label, std::string_view value) {
+    while (!label.empty() && label.back() == ' ') label.remove_suffix(1);
+    const char32_t last = LastCodePoint(label);
+    std::string_view separator = ": ";
+    if (last == U'\uFF1A')
+        separator = "";
+    else if (last == U':')
+        separator = " ";
+    else if (last >= 0x2E80)
+        separator = "\uFF1A";
+    std::string out(label);
+    out += separator;
+    out += value;
+    return out;
+}
+
 std::string SystemText(const CameraSettings& s, const SummaryLabels& l) {
-    return l.hostname + Text(s.TitleBar) + "\n" + l.description + Text(s.Desp);
+    return Field(l.hostname, Text(s.TitleBar)) + "\n" + Field(l.description, Text(s.Desp));
 }
 
 void NetworkText(const CameraSettings& s, const SummaryLabels& l, std::string& out) {
     switch (s.IPType) {
         case kPppoe:
-            out = "PPPoE:\n" + l.pppoeUser + ":\n" + Text(s.PAccount) + "\n" + l.pppoePassword +
-                  ":\n" + std::string(FieldText(s.PPwd).size(), '*');
+            out = "PPPoE\n" + Field(l.pppoeUser, Text(s.PAccount)) + "\n" +
+                  Field(l.pppoePassword, std::string(FieldText(s.PPwd).size(), '*'));
             return;
         case kDhcp:
             // With DHCP the camera's own gateway is not known yet; the PC's is what it will get.
-            out = l.dhcp + "\n" + l.gateway + ":" + Text(s.pcGatewayText);
+            out = l.dhcp + "\n" + Field(l.gateway, Text(s.pcGatewayText));
             return;
         case kFixed:
-            out = l.fixedIp + ":" + Text(s.IPAddr) + "\n" + l.mask + ":" + Text(s.Netmask) + "\n" +
-                  l.gateway + ":" + Text(s.Gateway) + "\n" + l.dns + ":" + Text(s.DNS1);
+            out = Field(l.fixedIp, Text(s.IPAddr)) + "\n" + Field(l.mask, Text(s.Netmask)) + "\n" +
+                  Field(l.gateway, Text(s.Gateway)) + "\n" + Field(l.dns, Text(s.DNS1));
             return;
         default:
             return;  // no text for it: the previous one stays
@@ -70,23 +102,24 @@ void WirelessText(const CameraSettings& s, const SummaryLabels& l, std::string& 
         out = l.useWps + "\n" + (s.WPS_ACK == 1 ? l.wpsSucceeded : l.wpsFailed);
         return;
     }
-    static constexpr const char* kSecurity[] = {"none", "WEP", "WPA-PSK", "WPA2-PSK"};
+    // Past "none" the protocol names, which no language translates.
+    static constexpr const char* kSecurity[] = {"", "WEP", "WPA-PSK", "WPA2-PSK"};
     if (s.WireSec >= std::size(kSecurity)) return;  // the previous text stays
-    out = l.ssid + ":" + Text(s.SSID) + "\n" + l.security + ":" + kSecurity[s.WireSec];
+    const std::string security = s.WireSec == 0 ? l.noSecurity : kSecurity[s.WireSec];
+    out = Field(l.ssid, Text(s.SSID)) + "\n" + Field(l.security, security);
 }
 
 std::string UpnpText(const CameraSettings& s, const SummaryLabels& l) {
-    const bool on = s.UPnPE == 1;
-    // The enabled form has never had a colon after the stream-port label.
-    return (on ? l.upnpOn : l.upnpOff) + "\n" + l.httpPort + ":" + std::to_string(s.HttpPort) +
-           "\n" + l.streamPort + (on ? "" : ":") + std::to_string(s.SPort) + "\n" + l.rtspPort +
-           ":" + std::to_string(s.RTSPPort);
+    return (s.UPnPE == 1 ? l.upnpOn : l.upnpOff) + "\n" +
+           Field(l.httpPort, std::to_string(s.HttpPort)) + "\n" +
+           Field(l.streamPort, std::to_string(s.SPort)) + "\n" +
+           Field(l.rtspPort, std::to_string(s.RTSPPort));
 }
 
 std::string DdnsText(const CameraSettings& s, const SummaryLabels& l) {
     if (s.DDNS != 1) return l.ddnsOff;
-    return l.ddnsOn + "\n" + l.provider + ":" + Widen(DdnsProviderDisplay(FieldText(s.DDNSSrv))) +
-           "\n" + l.ddnsHost + ":" + Text(s.DDNSHost) + "\n" + l.ddnsUser + ":" + Text(s.DDNSUser) +
+    return l.ddnsOn + "\n" + Field(l.provider, Widen(DdnsProviderDisplay(FieldText(s.DDNSSrv)))) +
+           "\n" + Field(l.ddnsHost, Text(s.DDNSHost)) + "\n" + Field(l.ddnsUser, Text(s.DDNSUser)) +
            "\n";
 }
 

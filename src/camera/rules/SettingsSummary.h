@@ -1,7 +1,8 @@
 #pragma once
 // The five texts of the summary page: what the wizard is about to write, in the user's
-// language. Labels come from the language file in UTF-8; the record's 8-bit texts are taken
-// as Latin-1 and widened to UTF-8.
+// language, each value after its label and a separator (": ", or "：" after a CJK label). Labels
+// come from the language file in UTF-8; the record's 8-bit texts are taken as Latin-1 and widened
+// to UTF-8.
 #include <string>
 
 #include "camera/record/CameraSettings.h"
@@ -17,6 +18,7 @@ struct SummaryLabels {                               // UTF-8, from the language
                                                      // NotUseWireless
     std::string useWps, wpsSucceeded, wpsFailed;  // SetAutoParamPage/USEWPS, WPSSucces, WPSFailed
     std::string ssid, security;                   // ApscanPage/SSID, ApscanPage/Security
+    std::string noSecurity;                       // SetAutoParamPage/NoSecurity
     std::string upnpOn, upnpOff;                  // SetAutoParamPage/EnUPnP, DisUPnP
     std::string httpPort, streamPort, rtspPort;   // UPnPPage/HttpPort, StreamPort, RTSP
     std::string ddnsOn, ddnsOff;                  // SetAutoParamPage/EnDDNS, DisDDNS

@@ -115,7 +115,8 @@ void AddressBlock::Store(const AddressFields& record) const {
 
 bool AddressBlock::Accept(const AddressFields& record, const camera::CameraSettings& s) {
     if (!DhcpChosen() && !FixedChosen()) {
-        shell::ShowMessage(page_, "Please choose one !", QString(), shell::PromptIcon::None);
+        shell::ShowMessage(page_, page_->LoadedText("Common", "ChooseOne", "Please choose one !"),
+                           QString(), shell::PromptIcon::None);
         return false;
     }
     if (FixedChosen()) {

@@ -17,7 +17,7 @@ constexpr int kHex = 0;  // key format entries: "HEX", "ASCII"
 WirelessSecurityBlock::WirelessSecurityBlock(shell::CSubPage* page, Ids ids,
                                              const QStringList& lengths, const QStringList& numbers,
                                              int initialNumber)
-    : QObject(page), wepGrid_(new QGridLayout) {
+    : QObject(page), page_(page), numbers_(numbers), wepGrid_(new QGridLayout) {
     authentication_ = page->MakeCombo(ids.authentication);
     authentication_->addItems({"Open", "Shared"});
     keyLength_ = page->MakeCombo(ids.keyLength);
@@ -52,6 +52,12 @@ WirelessSecurityBlock::WirelessSecurityBlock(shell::CSubPage* page, Ids ids,
     auto limit = [this] { ApplyKeyLimit(); };
     connect(keyLength_, &QComboBox::currentIndexChanged, this, limit);
     connect(keyFormat_, &QComboBox::currentIndexChanged, this, limit);
+}
+
+void WirelessSecurityBlock::LoadTexts(const char* section) {
+    const QString format = page_->LoadedText(section, "KeyNumber", QString());
+    for (int i = 0; i < numbers_.size(); ++i)
+        keyNumber_->setItemText(i, format.isEmpty() ? numbers_[i] : format.arg(i + 1));
 }
 
 bool WirelessSecurityBlock::HexFormat() const {

@@ -44,8 +44,12 @@ public:
     void SetWepVisible(bool visible);
     // The WEP key field's limit from the format and length chosen now.
     void ApplyKeyLimit();
+    // The key numbers as `section`/KeyNumber words them ("Key %1"), else as built.
+    void LoadTexts(const char* section);
 
 private:
+    shell::CSubPage* page_;
+    QStringList numbers_;
     QGridLayout* wepGrid_;
     QComboBox* authentication_;
     QComboBox* keyLength_;

@@ -14,8 +14,8 @@
 namespace orvanta::camera {
 namespace {
 
-const SummaryLabels kLabels{.hostname = "Name=",
-                            .description = "Info=",
+const SummaryLabels kLabels{.hostname = "Name",
+                            .description = "Info",
                             .pppoeUser = "User",
                             .pppoePassword = "Password",
                             .dhcp = "DHCP",
@@ -30,6 +30,7 @@ const SummaryLabels kLabels{.hostname = "Name=",
                             .wpsFailed = "WPS failed",
                             .ssid = "SSID",
                             .security = "Security",
+                            .noSecurity = "open",
                             .upnpOn = "UPnP on",
                             .upnpOff = "UPnP off",
                             .httpPort = "HTTP",
@@ -52,18 +53,36 @@ TEST(SettingsSummary, SystemWidensLatin1AndStaysInsideItsFields) {
     CameraSettings s = NewCameraSettings();
     SetFieldText(s.TitleBar, "Caf\xE9");
     SetFieldText(s.Desp, "\xC4rger");
-    EXPECT_EQ("Name=Caf\xC3\xA9\nInfo=\xC3\x84rger", Build(s).system);
-
-    SummaryLabels utf8 = kLabels;  // already UTF-8: not widened again
-    utf8.hostname = "H\xC3\xB4te:";
-    SettingsSummary out;
-    BuildSettingsSummary(s, utf8, out);
-    EXPECT_EQ("H\xC3\xB4te:Caf\xC3\xA9\nInfo=\xC3\x84rger", out.system);
+    EXPECT_EQ("Name: Caf\xC3\xA9\nInfo: \xC3\x84rger", Build(s).system);
 
     // A full field without a NUL ends at its width, not in the next field.
     std::memset(s.TitleBar, 'x', sizeof s.TitleBar);
-    EXPECT_EQ("Name=" + std::string(sizeof s.TitleBar, 'x') + "\nInfo=\xC3\x84rger",
+    EXPECT_EQ("Name: " + std::string(sizeof s.TitleBar, 'x') + "\nInfo: \xC3\x84rger",
               Build(s).system);
+}
+
+TEST(SettingsSummary, EveryLabelEndsInOneSeparator) {
+    CameraSettings s = NewCameraSettings();
+    SetFieldText(s.TitleBar, "Cam");
+    const std::pair<const char*, const char*> cases[] = {
+        {"H\xC3\xB4te", "H\xC3\xB4te: Cam"},  // UTF-8 label, not widened again
+        {"Host:", "Host: Cam"},
+        {"Host :  ", "Host : Cam"},
+        {"\xE5\x90\x8D\xE7\xA7\xB0",
+         "\xE5\x90\x8D\xE7\xA7\xB0\xEF\xBC\x9A"
+         "Cam"},  // CJK: full width
+        {"\xE5\x90\x8D\xEF\xBC\x9A",
+         "\xE5\x90\x8D\xEF\xBC\x9A"
+         "Cam"},
+        {"", ": Cam"},
+    };
+    for (const auto& [label, expected] : cases) {
+        SummaryLabels labels = kLabels;
+        labels.hostname = label;
+        SettingsSummary out;
+        BuildSettingsSummary(s, labels, out);
+        EXPECT_EQ(expected, out.system.substr(0, out.system.find('\n'))) << label;
+    }
 }
 
 TEST(SettingsSummary, NetworkByAddressType) {
@@ -77,12 +96,12 @@ TEST(SettingsSummary, NetworkByAddressType) {
     SetFieldText(s.PPwd, "s3cr\xE9t");
 
     s.IPType = 0;  // the PC's gateway, not the camera's
-    EXPECT_EQ("DHCP\nGateway:198.51.100.1", Build(s).network);
+    EXPECT_EQ("DHCP\nGateway: 198.51.100.1", Build(s).network);
     s.IPType = 1;
-    EXPECT_EQ("IP:192.0.2.20\nMask:255.255.255.0\nGateway:192.0.2.1\nDNS:192.0.2.53",
+    EXPECT_EQ("IP: 192.0.2.20\nMask: 255.255.255.0\nGateway: 192.0.2.1\nDNS: 192.0.2.53",
               Build(s).network);
     s.IPType = 2;  // one asterisk per character, the Latin-1 one included
-    EXPECT_EQ("PPPoE:\nUser:\ndsl-user\nPassword:\n******", Build(s).network);
+    EXPECT_EQ("PPPoE\nUser: dsl-user\nPassword: ******", Build(s).network);
     s.IPType = 7;
     EXPECT_EQ("earlier", Build(s, kEarlier).network);
 }
@@ -105,25 +124,25 @@ TEST(SettingsSummary, WirelessVariants) {
     EXPECT_EQ("WPS\nWPS failed", Build(s).wireless);
 
     s.useWps = 0;
-    const char* kSecurity[] = {"none", "WEP", "WPA-PSK", "WPA2-PSK"};
+    const char* kSecurity[] = {"open", "WEP", "WPA-PSK", "WPA2-PSK"};
     for (uint8_t sec = 0; sec < 4; ++sec) {
         s.WireSec = sec;
-        EXPECT_EQ(std::string("SSID:Caf\xC3\xA9Net\nSecurity:") + kSecurity[sec],
+        EXPECT_EQ(std::string("SSID: Caf\xC3\xA9Net\nSecurity: ") + kSecurity[sec],
                   Build(s).wireless);
     }
     s.WireSec = 4;
     EXPECT_EQ("earlier", Build(s, kEarlier).wireless);
 }
 
-TEST(SettingsSummary, UpnpOnLacksTheStreamColon) {
+TEST(SettingsSummary, UpnpPortsEachAfterTheirLabel) {
     CameraSettings s = NewCameraSettings();
     s.HttpPort = 8080;
     s.SPort = 8081;
     s.RTSPPort = 554;
     s.UPnPE = 1;
-    EXPECT_EQ("UPnP on\nHTTP:8080\nStream8081\nRTSP:554", Build(s).upnp);
+    EXPECT_EQ("UPnP on\nHTTP: 8080\nStream: 8081\nRTSP: 554", Build(s).upnp);
     s.UPnPE = 0;
-    EXPECT_EQ("UPnP off\nHTTP:8080\nStream:8081\nRTSP:554", Build(s).upnp);
+    EXPECT_EQ("UPnP off\nHTTP: 8080\nStream: 8081\nRTSP: 554", Build(s).upnp);
 }
 
 TEST(SettingsSummary, DdnsNamesTheProvider) {
@@ -134,12 +153,13 @@ TEST(SettingsSummary, DdnsNamesTheProvider) {
 
     s.DDNS = 1;
     SetFieldText(s.DDNSSrv, DdnsProviders()[0].stored);
-    EXPECT_EQ(std::string("DDNS on\nProvider:") + DdnsProviders()[0].label +
-                  "\nHost:cam.example.net\nLogin:Jos\xC3\xA9\n",
+    EXPECT_EQ(std::string("DDNS on\nProvider: ") + DdnsProviders()[0].label +
+                  "\nHost: cam.example.net\nLogin: Jos\xC3\xA9\n",
               Build(s).ddns);
     SetFieldText(s.DDNSSrv, "dyn.\xE9xample:80");
-    EXPECT_EQ("DDNS on\nProvider:dyn.\xC3\xA9xample:80\nHost:cam.example.net\nLogin:Jos\xC3\xA9\n",
-              Build(s).ddns);
+    EXPECT_EQ(
+        "DDNS on\nProvider: dyn.\xC3\xA9xample:80\nHost: cam.example.net\nLogin: Jos\xC3\xA9\n",
+        Build(s).ddns);
 }
 
 TEST(DdnsProviders, ListAndPositionByModel) {
