@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <algorithm>
 
 #include "app/CWizardDlg.h"
 #include "app/OfflineBackend.h"
@@ -23,8 +22,25 @@ namespace orvanta::app {
 
 namespace {
 
-// A camera as the settings pages show it after a read: a wireless model with DDNS, on a
-// fixed address, its clock from NTP.
+// The pages whose prepare step only shows the record (and the kept results).
+constexpr int kPreparedPages[] = {
+    shell::kPageOption,   shell::kPageChoose,      shell::kPageShowPic, shell::kPageSystem,
+    shell::kPageLanIsp,   shell::kPageLanIp,       shell::kPageWlanAp,  shell::kPageWlanIp,
+    shell::kPageUpnp,     shell::kPageDdns,        shell::kPageApScan,  shell::kPagePppoe,
+    shell::kPageWizardIp, shell::kPageSetAutoParam};
+
+bool Save(QWidget* widget, const QString& path) {
+    widget->adjustSize();
+    QApplication::processEvents();
+    return widget->grab().save(path);
+}
+
+}  // namespace
+
+void PrepareRecordPages(CWizardDlg& wizard) {
+    for (int index : kPreparedPages) wizard.Pages().Form(index)->Prepare();
+}
+
 void FillSampleCamera(camera::CameraSettings& s) {
     using camera::SetFieldText;
     s.newFeatures = 1;
@@ -63,21 +79,6 @@ void FillSampleCamera(camera::CameraSettings& s) {
     s.RTSPPort = 554;
 }
 
-// The pages whose prepare step only shows the record (and the kept results).
-constexpr int kPreparedPages[] = {
-    shell::kPageOption,   shell::kPageChoose,      shell::kPageShowPic, shell::kPageSystem,
-    shell::kPageLanIsp,   shell::kPageLanIp,       shell::kPageWlanAp,  shell::kPageWlanIp,
-    shell::kPageUpnp,     shell::kPageDdns,        shell::kPageApScan,  shell::kPagePppoe,
-    shell::kPageWizardIp, shell::kPageSetAutoParam};
-
-bool Save(QWidget* widget, const QString& path) {
-    widget->adjustSize();
-    QApplication::processEvents();
-    return widget->grab().save(path);
-}
-
-}  // namespace
-
 int WriteScreenshots(const QString& folder, const std::string& executablePath) {
     if (!QDir().mkpath(folder)) return -1;
     controls::CXThemeHelper::Instance().Override(0);
@@ -102,11 +103,9 @@ int WriteScreenshots(const QString& folder, const std::string& executablePath) {
         wizard.show();
         wizard.Jobs().Rescan();  // the sample networks into the kept scan list
         QApplication::processEvents();
+        PrepareRecordPages(wizard);
         for (int index = 0; index < shell::kPageCount; ++index) {
             shell::CSubPage* page = wizard.Pages().Form(index);
-            if (std::find(std::begin(kPreparedPages), std::end(kPreparedPages), index) !=
-                std::end(kPreparedPages))
-                page->Prepare();
             wizard.Pages().ShowForm(index);
             QApplication::processEvents();
             if (wizard.grab().save(out + "/" + page->ClassName() + ".png")) ++written;

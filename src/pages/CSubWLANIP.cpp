@@ -29,6 +29,7 @@ CSubWLANIP::CSubWLANIP(QWidget* parent) : CSubPage("CSubWLANIP", parent) {
     const char* keys[] = {"IP", "Submask", "Gateway", "DNS", "DNS2"};
     for (int i = 0; i < 5; ++i) Bind(kLabel + i, "WLANIPPage", keys[i]);
     Bind(kTitle, "WLANIPPage", "TitleWLAN", 1024);
+    Bind(kExit, "WLANIPPage", "BtnExit");
 }
 
 void CSubWLANIP::Prepare() {
