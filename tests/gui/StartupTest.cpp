@@ -52,6 +52,8 @@ TEST_F(WizardTest, LanguageDialogListsTheFilesByTheirOwnNamesAndPreselectsTheUse
         EXPECT_EQ(list->itemText(0), QString::fromUtf8("繁體中文 (CHT)"));
         EXPECT_EQ(list->itemText(1), "English (ENG)");
         EXPECT_EQ(list->currentText(), QString::fromUtf8("繁體中文 (CHT)"));
+        // The dialog speaks the language its list shows.
+        EXPECT_EQ(dialog.findChild<QPushButton*>("1")->text(), QString::fromUtf8("確定"));
         language.accept();
         return dialog.result();
     });

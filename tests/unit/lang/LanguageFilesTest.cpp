@@ -11,13 +11,16 @@ using namespace orvanta::lang;
 
 TEST(LanguageList, ListsIniFilesWithoutExtensionSkipsFoldersAndSorts) {
     TempDir dir;
-    dir.Write("ENG.ini", "");
+    dir.Write("ENG.ini", "[Common]\nLanguageName=English\n");
     dir.Write("CHT.ini", "");
     dir.Write("readme.txt", "");
     dir.Write("a.ini.ini", "");
     std::filesystem::create_directory(dir.File("X.ini"));
     EXPECT_EQ(ListLanguageNames(dir.Path()), (std::vector<std::string>{"a.ini", "CHT", "ENG"}));
     EXPECT_TRUE(ListLanguageNames(dir.File("missing")).empty());
+    // Each by the name its file gives, else by its code.
+    EXPECT_EQ(LanguageDisplayName(dir.Path(), "ENG"), "English (ENG)");
+    EXPECT_EQ(LanguageDisplayName(dir.Path(), "CHT"), "CHT");
 }
 
 TEST(LanguageList, PreselectsTheUsersLanguageElseTheLastEnglish) {
