@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "app/CWizardDlg.h"
 #include "app/OfflineBackend.h"
@@ -37,8 +38,10 @@ bool Save(QWidget* widget, const QString& path) {
 
 }  // namespace
 
-void PrepareRecordPages(CWizardDlg& wizard) {
-    for (int index : kPreparedPages) wizard.Pages().Form(index)->Prepare();
+void PrepareRecordPage(CWizardDlg& wizard, int index) {
+    if (std::find(std::begin(kPreparedPages), std::end(kPreparedPages), index) !=
+        std::end(kPreparedPages))
+        wizard.Pages().Form(index)->Prepare();
 }
 
 void FillSampleCamera(camera::CameraSettings& s) {
@@ -103,9 +106,9 @@ int WriteScreenshots(const QString& folder, const std::string& executablePath) {
         wizard.show();
         wizard.Jobs().Rescan();  // the sample networks into the kept scan list
         QApplication::processEvents();
-        PrepareRecordPages(wizard);
         for (int index = 0; index < shell::kPageCount; ++index) {
             shell::CSubPage* page = wizard.Pages().Form(index);
+            PrepareRecordPage(wizard, index);
             wizard.Pages().ShowForm(index);
             QApplication::processEvents();
             if (wizard.grab().save(out + "/" + page->ClassName() + ".png")) ++written;

@@ -11,8 +11,8 @@ class CWizardDlg;
 // A camera as the settings pages show it after a read: a wireless model with DDNS, on a
 // fixed address, its clock from NTP.
 void FillSampleCamera(camera::CameraSettings& s);
-// Each page that shows the record shows it now.
-void PrepareRecordPages(CWizardDlg& wizard);
+// Page `index` shows the record now, when it is one of the pages that only show it.
+void PrepareRecordPage(CWizardDlg& wizard, int index);
 
 // Renders every page and dialog in every shipped language to DIR/<language>/<class>.png.
 // Returns the number of files written, or -1 when the folder cannot be made.

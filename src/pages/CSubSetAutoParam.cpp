@@ -29,6 +29,8 @@ CSubSetAutoParam::CSubSetAutoParam(QWidget* parent) : CSubPage("CSubSetAutoParam
     for (const Box& b : boxes) {
         QGroupBox* group = MakeGroup(b.group, b.builtIn);
         auto* inner = new QVBoxLayout(group);
+        // Room for a fifth line in any script: CJK lines stand taller.
+        inner->setContentsMargins(DluX(6), DluY(3), DluX(6), DluY(3));
         QLabel* text = MakeLabel(b.text);
         text->setParent(group);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -53,7 +55,7 @@ void CSubSetAutoParam::LoadPageTexts(const QString& langPath) {
     l.pppoeUser = text("PPPoEPage", "UserID");
     l.pppoePassword = text("PPPoEPage", "Password");
     l.dhcp = text("WizardIPPage", "RadioDHCP");
-    l.fixedIp = text("WizardIPPage", "RadioFixIP");
+    l.ipAddress = text("WizardIPPage", "IP");
     l.mask = text("WizardIPPage", "Submask");
     l.gateway = text("WizardIPPage", "Gateway");
     l.dns = text("WizardIPPage", "dns");

@@ -148,9 +148,9 @@ protected:
             options.langFileName = file.toStdString();
             auto wizard = Start(options);
             app::FillSampleCamera(wizard->Settings());
-            app::PrepareRecordPages(*wizard);
             const QString language = file.section('.', 0, 0);
             for (int index = 0; index < shell::kPageCount; ++index) {
+                app::PrepareRecordPage(*wizard, index);
                 wizard->Pages().ShowForm(index);
                 Flush();
                 shell::CSubPage* page = wizard->Pages().Form(index);

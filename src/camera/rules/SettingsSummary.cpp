@@ -80,8 +80,8 @@ void NetworkText(const CameraSettings& s, const SummaryLabels& l, std::string& o
             out = l.dhcp + "\n" + Field(l.gateway, Text(s.pcGatewayText));
             return;
         case kFixed:
-            out = Field(l.fixedIp, Text(s.IPAddr)) + "\n" + Field(l.mask, Text(s.Netmask)) + "\n" +
-                  Field(l.gateway, Text(s.Gateway)) + "\n" + Field(l.dns, Text(s.DNS1));
+            out = Field(l.ipAddress, Text(s.IPAddr)) + "\n" + Field(l.mask, Text(s.Netmask)) +
+                  "\n" + Field(l.gateway, Text(s.Gateway)) + "\n" + Field(l.dns, Text(s.DNS1));
             return;
         default:
             return;  // no text for it: the previous one stays

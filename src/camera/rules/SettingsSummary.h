@@ -9,13 +9,13 @@
 
 namespace orvanta::camera {
 
-struct SummaryLabels {                               // UTF-8, from the language file
-    std::string hostname, description;               // SystemPage/Hostname, SystemPage/Description
-    std::string pppoeUser, pppoePassword;            // PPPoEPage/UserID, PPPoEPage/Password
-    std::string dhcp, fixedIp, mask, gateway, dns;   // WizardIPPage/RadioDHCP, RadioFixIP, Submask,
-                                                     // Gateway, dns
-    std::string noWirelessSupport, wirelessNotUsed;  // SetAutoParamPage/NotSupposeWireless,
-                                                     // NotUseWireless
+struct SummaryLabels {                                // UTF-8, from the language file
+    std::string hostname, description;                // SystemPage/Hostname, SystemPage/Description
+    std::string pppoeUser, pppoePassword;             // PPPoEPage/UserID, PPPoEPage/Password
+    std::string dhcp, ipAddress, mask, gateway, dns;  // WizardIPPage/RadioDHCP, IP, Submask,
+                                                      // Gateway, dns
+    std::string noWirelessSupport, wirelessNotUsed;   // SetAutoParamPage/NotSupposeWireless,
+                                                      // NotUseWireless
     std::string useWps, wpsSucceeded, wpsFailed;  // SetAutoParamPage/USEWPS, WPSSucces, WPSFailed
     std::string ssid, security;                   // ApscanPage/SSID, ApscanPage/Security
     std::string noSecurity;                       // SetAutoParamPage/NoSecurity
