@@ -26,6 +26,7 @@
 #include "camera/commands/SettingsWrite.h"
 #include "camera/record/SettingsFields.h"
 #include "camera/rules/FieldValues.h"
+#include "camera/rules/WirelessKeys.h"
 #include "camera/wire/Transport.h"
 #include "cli/CameraOutput.h"
 #include "cli/CameraSession.h"
@@ -348,11 +349,12 @@ void Configure(Job& job, const std::vector<Column>& columns, const CameraSetting
         job.detail = std::string("unsafe ") + unsafe;
         return;
     }
-    if (std::string stranded = camera::CameraAddressProblem(settings, reported);
-        !stranded.empty()) {
-        Progress("%s save refused: %s\n", job.key.c_str(), stranded.c_str());
+    std::string refused = camera::CameraAddressProblem(settings, reported);
+    if (refused.empty()) refused = camera::WirelessKeyProblem(settings, reported);
+    if (!refused.empty()) {
+        Progress("%s save refused: %s\n", job.key.c_str(), refused.c_str());
         job.status = "failed";
-        job.detail = stranded;
+        job.detail = refused;
         return;
     }
     if (std::string clash = ports.ProblemWith(settings); !clash.empty()) {

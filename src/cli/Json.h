@@ -4,16 +4,15 @@
 #include <string>
 #include <string_view>
 
+#include "camera/record/Utf8Text.h"
+
 namespace orvanta::cli {
 
 using Json = nlohmann::ordered_json;
 
-// Camera bytes as a JSON string value: valid UTF-8 stays as it is, any other byte becomes the
-// Latin-1 character it would be, so the output is always valid JSON.
-std::string Utf8Text(std::string_view bytes);
-
-// The length of the well-formed UTF-8 sequence starting at s[i], or 0.
-size_t Utf8SequenceLength(std::string_view s, size_t i);
+// Camera bytes as a JSON string value, always valid JSON: the rule the pages show them by.
+using camera::Utf8SequenceLength;
+using camera::Utf8Text;
 
 // The value on stdout, indented by two, with a line end; every string and key goes through
 // Utf8Text first.

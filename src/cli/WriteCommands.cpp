@@ -13,6 +13,7 @@
 #include "camera/commands/SettingsWrite.h"
 #include "camera/record/SettingsFields.h"
 #include "camera/rules/FieldValues.h"
+#include "camera/rules/WirelessKeys.h"
 #include "camera/wire/RequestFraming.h"
 #include "camera/wire/Transport.h"
 #include "cli/CameraOutput.h"
@@ -238,8 +239,9 @@ int RunSaveCommand(int argc, char** argv) {
     if (const char* unsafe = camera::FindUnsafeValue(settings, line.wps))
         return Problem("save", std::string("refused: ") + unsafe +
                                    " holds a character that would break the request");
-    if (std::string stranded = camera::CameraAddressProblem(settings, reported); !stranded.empty())
-        return Problem("save", "refused: " + stranded + "; nothing was written");
+    std::string refused = camera::CameraAddressProblem(settings, reported);
+    if (refused.empty()) refused = camera::WirelessKeyProblem(settings, reported);
+    if (!refused.empty()) return Problem("save", "refused: " + refused + "; nothing was written");
     // With the camera's own ports the set must still hold three different ones.
     if (std::string clash = ports.ProblemWith(settings); !clash.empty())
         return Problem("save", clash + " (with the camera's own); nothing was written");

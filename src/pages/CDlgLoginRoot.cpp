@@ -38,7 +38,9 @@ CDlgLoginRoot::CDlgLoginRoot(const QString& langPath, QWidget* parent) : QDialog
     passwordEdit_ = new QLineEdit(this);
     passwordEdit_->setObjectName(QString::number(kPassword));
     passwordEdit_->setEchoMode(QLineEdit::Password);
-    passwordEdit_->setMaxLength(63);
+    shell::LimitTyping(passwordEdit_, kRootPasswordBytes);
+    passwordLabel_ = passwordLabel->text();
+    tooLong_ = lang::LoadText(langPath, "Common", "ValueTooLong", 1024);
     userLabel->setBuddy(userEdit_);
     passwordLabel->setBuddy(passwordEdit_);
     userEdit_->setAccessibleName(shell::AccessibleText(userLabel->text()));
@@ -72,6 +74,13 @@ CDlgLoginRoot::CDlgLoginRoot(const QString& langPath, QWidget* parent) : QDialog
 }
 
 void CDlgLoginRoot::accept() {
+    // Sent whole or not at all.
+    if (shell::FieldBytes(passwordEdit_).size() > kRootPasswordBytes) {
+        shell::ShowMessage(
+            this, tooLong_.arg(shell::AccessibleText(passwordLabel_)).arg(kRootPasswordBytes),
+            "Orvanta2", shell::PromptIcon::Warning);
+        return;
+    }
     password_ = passwordEdit_->text();
     userName_ = userEdit_->text();
     QDialog::accept();
@@ -81,8 +90,8 @@ void AskAdministratorPassword(const QString& langPath, QWidget* parent, std::str
                               std::string& password) {
     CDlgLoginRoot dialog(langPath, parent);
     shell::CurrentPrompt().Exec(dialog);
-    user = dialog.UserName().toLatin1().toStdString();
-    password = dialog.Password().toLatin1().toStdString();
+    user = dialog.UserName().toUtf8().toStdString();
+    password = dialog.Password().toUtf8().toStdString();
 }
 
 }  // namespace orvanta::pages

@@ -31,13 +31,19 @@ public:
 
 private:
     QString userName_ = "root";
+    QString passwordLabel_;
+    QString tooLong_;
     QString password_;
     QLineEdit* userEdit_ = nullptr;
     QLineEdit* passwordEdit_ = nullptr;
 };
 
-// Runs the dialog; fills the user and the password typed, one byte per character as the
-// camera's Basic authorization takes them ("root" and an empty password when it was closed).
+// The most bytes the password takes: what the record keeps for the camera's authorization.
+constexpr int kRootPasswordBytes = 63;
+
+// Runs the dialog; fills the user and the password typed as UTF-8, the bytes the camera's
+// Basic authorization is sent ("root" and an empty password when it was closed). OK is
+// refused, by the field's name, for a password longer than kRootPasswordBytes.
 void AskAdministratorPassword(const QString& langPath, QWidget* parent, std::string& user,
                               std::string& password);
 

@@ -121,50 +121,58 @@ std::optional<int> CSubAPScan::Next() {
         s.SSID[0] = 0;
         return nav::kUpnp;
     }
-    // A scanned name the camera's request could not carry: the user picks another network.
+    // The chosen network as the scan gave it, its name's bytes as they are. A name the
+    // camera's request could not carry, or no network name at all: the user picks another.
+    const std::vector<camera::AccessPoint>& scan = Context().kept->scanList;
+    const int chosen = Control<QComboBox>(kList)->currentIndex();
+    const bool listed = chosen >= 0 && chosen < static_cast<int>(scan.size());
+    const std::string_view ssid =
+        listed ? camera::FieldText(scan[static_cast<size_t>(chosen)].ssid) : std::string_view();
     if (RefuseUnsafe(Control<QLineEdit>(kSsid), Control<QLabel>(kLabel + 1))) return std::nullopt;
+    if (!camera::IsSsid(ssid)) {
+        Refuse(Refusal::NotAnSsid, Control<QLabel>(kLabel + 1)->text());
+        return std::nullopt;
+    }
     auto text = [this](int id) { return Control<QLineEdit>(id)->text().toStdString(); };
-    SetFieldString(s.SSID, Control<QLineEdit>(kSsid)->text());
+    const std::optional<int> security = camera::ScannedWireSec(text(kSecurity));
+    if (security && RefuseKey(*security)) return std::nullopt;
+
+    camera::SetFieldText(s.SSID, ssid);
     if (auto type = camera::ScannedWireType(text(kMode))) s.WireType = static_cast<uint8_t>(*type);
     s.WireCh = static_cast<uint8_t>(Control<QLineEdit>(kChannel)->text().toInt());
     if (auto enc = camera::ScannedWpaEnc(text(kAlgorithm))) s.WPAEnc = static_cast<uint8_t>(*enc);
-    std::optional<int> security = camera::ScannedWireSec(text(kSecurity));
     if (security) s.WireSec = static_cast<uint8_t>(*security);
-    if (security == 1) {
-        s.WepKeyL = static_cast<uint8_t>(security_->KeyLength()->currentIndex());
-        s.WEPKeyE0 = static_cast<uint8_t>(security_->KeyNumber()->currentIndex());
-        s.WEPMode = static_cast<uint8_t>(security_->KeyFormat()->currentIndex());
-        QLineEdit* key = security_->WepKey();
-        if (key->text().isEmpty()) {
-            ShowMessage(this, Message(Msg::WepKeyMissing), QString(), PromptIcon::Warning);
-            return std::nullopt;
-        }
-        if (RefuseUnsafe(key, security_->KeyNumberLabel())) return std::nullopt;
-        char* keySlots[] = {s.WEPKey0, s.WEPKey1, s.WEPKey2, s.WEPKey3};
-        if (security_->HexFormat()) {
-            if (!camera::IsHexKey(key->text().toStdString())) {
-                ShowMessage(this, Message(Msg::WepKeyNotHex), QString(), PromptIcon::Warning);
-                return std::nullopt;
-            }
-            for (char* slot : keySlots) std::memset(slot, 0, sizeof s.WEPKey0);
-        }
-        int number = security_->KeyNumber()->currentIndex();
-        if (number >= 0 && number < 4) {
-            std::string typed = key->text().toLatin1().toStdString();
-            std::memset(keySlots[number], 0, sizeof s.WEPKey0);
-            std::memcpy(keySlots[number], typed.data(),
-                        std::min(typed.size(), sizeof s.WEPKey0 - 1));
-        }
-    } else if (security >= 2) {
-        QLineEdit* key = security_->PreSharedKey();
-        if (key->text().isEmpty()) {
-            ShowMessage(this, Message(Msg::PreSharedKeyMissing), QString(), PromptIcon::Warning);
-            return std::nullopt;
-        }
-        if (RefuseUnsafe(key, security_->PreSharedKeyLabel())) return std::nullopt;
-        SetFieldString(s.WPAKey, key->text());
-    }
+    if (security == 1) StoreWepKey();
+    if (security >= 2) SetFieldString(s.WPAKey, security_->PreSharedKey()->text());
     return nav::kUpnp;  // the wireless address page is not on this road
+}
+
+bool CSubAPScan::RefuseKey(int security) {
+    if (security < 1) return false;
+    const bool wep = security == 1;
+    if ((wep ? security_->WepKey() : security_->PreSharedKey())->text().isEmpty()) {
+        ShowMessage(this, Message(wep ? Msg::WepKeyMissing : Msg::PreSharedKeyMissing), QString(),
+                    PromptIcon::Warning);
+        return true;
+    }
+    return wep ? security_->RefuseWepKey() : security_->RefusePreSharedKey();
+}
+
+void CSubAPScan::StoreWepKey() {
+    camera::CameraSettings& s = *settings_;
+    s.WepKeyL = static_cast<uint8_t>(security_->KeyLength()->currentIndex());
+    s.WEPKeyE0 = static_cast<uint8_t>(security_->KeyNumber()->currentIndex());
+    s.WEPMode = static_cast<uint8_t>(security_->KeyFormat()->currentIndex());
+    char* keySlots[] = {s.WEPKey0, s.WEPKey1, s.WEPKey2, s.WEPKey3};
+    // A HEX key leaves no other key in the camera.
+    if (security_->HexFormat())
+        for (char* slot : keySlots) std::memset(slot, 0, sizeof s.WEPKey0);
+    const int number = security_->KeyNumber()->currentIndex();
+    if (number >= 0 && number < 4) {
+        const std::string typed = FieldBytes(security_->WepKey()).toStdString();
+        std::memset(keySlots[number], 0, sizeof s.WEPKey0);
+        std::memcpy(keySlots[number], typed.data(), std::min(typed.size(), sizeof s.WEPKey0 - 1));
+    }
 }
 
 }  // namespace orvanta::pages

@@ -9,7 +9,8 @@ class WirelessSecurityBlock;
 class CSubAPScan : public shell::CSubPage {
     Q_OBJECT
 public:
-    enum class Msg { AskRescan = 1, WepKeyMissing, WepKeyNotHex, PreSharedKeyMissing };
+    // Message3 is not shown: the key rule's refusal names the hexadecimal digits itself.
+    enum class Msg { AskRescan = 1, WepKeyMissing, PreSharedKeyMissing = 4 };
     static constexpr int kList = 1167;
     static constexpr int kSsid = 1196;
     static constexpr int kMac = 1195;
@@ -42,6 +43,11 @@ protected:
 
 private:
     void ShowEntry(int index);
+    // Refuses (and says so) a missing key, or one the chosen network's `security` (the
+    // camera's WireSec) cannot take.
+    bool RefuseKey(int security);
+    // The typed WEP key into its slot, with the chosen length, number and format.
+    void StoreWepKey();
 
     WirelessSecurityBlock* security_;
 };

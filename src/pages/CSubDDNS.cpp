@@ -5,8 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <utility>
 
 #include "camera/rules/DdnsProviders.h"
 #include "controls/CXButtonXP.h"
@@ -64,31 +62,32 @@ void CSubDDNS::Prepare() {
     FillProviders(camera::DdnsProviderCount(model));
     Control<QComboBox>(kProvider)->setCurrentIndex(
         camera::DdnsProviderPosition(model, camera::FieldText(s.DDNSSrv)));
-    // A longer text the camera already holds is shown whole, not cut (and then stored cut).
-    const std::pair<int, QString> fields[] = {{kHostName, FieldString(s.DDNSHost)},
-                                              {kUserName, FieldString(s.DDNSUser)},
-                                              {kPassword, FieldString(s.DDNSPwd)}};
-    const int limits[] = {kHostLimit, kUserLimit, kPasswordLimit};
-    for (int i = 0; i < 3; ++i) {
-        auto* edit = Control<QLineEdit>(fields[i].first);
-        edit->setMaxLength(std::max<int>(limits[i], fields[i].second.size()));
-        edit->setText(fields[i].second);
-    }
+    // A longer text the camera already holds is shown whole (the limits stop typing only).
+    Control<QLineEdit>(kHostName)->setText(FieldString(s.DDNSHost));
+    Control<QLineEdit>(kUserName)->setText(FieldString(s.DDNSUser));
+    Control<QLineEdit>(kPassword)->setText(FieldString(s.DDNSPwd));
 }
 
 std::optional<int> CSubDDNS::Next() {
-    for (int i = 0; i < 3; ++i) {
-        if (RefuseUnsafe(Control<QLineEdit>(kHostName + i), Control<QLabel>(kLabel + 1 + i)))
-            return std::nullopt;
-    }
     camera::CameraSettings& s = *settings_;
-    s.DDNS = Control<QCheckBox>(kEnable)->isChecked() ? 1 : 0;
+    // The client's fields are in use only while it is switched on; switched off, the record
+    // keeps the camera's own texts.
+    const bool on = Control<QCheckBox>(kEnable)->isChecked();
+    auto edit = [this](int id) { return Control<QLineEdit>(id); };
+    auto label = [this](int i) { return Control<QLabel>(kLabel + i); };
+    if (on && (RefuseUnfit(edit(kHostName), label(1), s.DDNSHost) ||
+               RefuseUnfit(edit(kUserName), label(2), s.DDNSUser) ||
+               RefuseUnfit(edit(kPassword), label(3), s.DDNSPwd)))
+        return std::nullopt;
+    s.DDNS = on ? 1 : 0;
     int position = Control<QComboBox>(kProvider)->currentIndex();
     if (position >= 0 && position < static_cast<int>(camera::DdnsProviders().size()))
         camera::SetFieldText(s.DDNSSrv, camera::DdnsProviders()[position].stored);
-    SetFieldString(s.DDNSHost, Control<QLineEdit>(kHostName)->text());
-    SetFieldString(s.DDNSUser, Control<QLineEdit>(kUserName)->text());
-    SetFieldString(s.DDNSPwd, Control<QLineEdit>(kPassword)->text());
+    if (on) {
+        SetFieldString(s.DDNSHost, edit(kHostName)->text());
+        SetFieldString(s.DDNSUser, edit(kUserName)->text());
+        SetFieldString(s.DDNSPwd, edit(kPassword)->text());
+    }
     if (s.wizardMode == 1) return nav::kSummary;
     if (AskOkCancel(this, Message(Msg::ConfirmSave), "Orvanta2", PromptIcon::Information))
         return nav::kSave;

@@ -81,7 +81,7 @@ std::optional<int> CSubLANISP::Next() {
         ShowMessage(this, Message(Msg::PasswordsDiffer), "Orvanta2", PromptIcon::Error);
         return std::nullopt;
     }
-    if (account_->RefuseUnsafe()) return std::nullopt;
+    if (account_->RefuseUnfit(*settings_)) return std::nullopt;
     settings_->IPType = 2;
     account_->Store(*settings_);
     return nav::kUpnp;  // a PPPoE camera has no wired address to set

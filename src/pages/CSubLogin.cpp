@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <cstring>
 
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
@@ -76,16 +75,13 @@ std::optional<int> CSubLogin::Next() {
         ShowMessage(this, Message(Msg::IdOrPasswordMissing), QString(), PromptIcon::Warning);
         return std::nullopt;
     }
-    // Both go into the query as typed.
-    if (RefuseUnsafe(id, Control<QLabel>(kIdLabel)) ||
-        RefuseUnsafe(password, Control<QLabel>(kPasswordLabel)))
-        return std::nullopt;
     camera::ServerLogin login{};
-    // One byte per character, at most 32 (the fields' limit).
-    const QByteArray idText = id->text().toLatin1().left(32);
-    const QByteArray passwordText = password->text().toLatin1().left(32);
-    std::memcpy(login.id, idText.constData(), static_cast<size_t>(idText.size()));
-    std::memcpy(login.password, passwordText.constData(), static_cast<size_t>(passwordText.size()));
+    // Both go into the query as typed, as UTF-8, whole or not at all.
+    if (RefuseUnfit(id, Control<QLabel>(kIdLabel), login.id) ||
+        RefuseUnfit(password, Control<QLabel>(kPasswordLabel), login.password))
+        return std::nullopt;
+    SetFieldString(login.id, id->text());
+    SetFieldString(login.password, password->text());
     const int page = Control<QComboBox>(kLoginType)->currentIndex() == 0 ? camera::kDeviceLoginPage
                                                                          : camera::kUserLoginPage;
     ServerBackend::Listing listing = Context().server->ListCameras(login, page);

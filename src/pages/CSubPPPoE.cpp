@@ -28,7 +28,7 @@ void CSubPPPoE::Prepare() {
 }
 
 std::optional<int> CSubPPPoE::Next() {
-    if (account_->RefuseUnsafe()) return std::nullopt;
+    if (account_->RefuseUnfit(*settings_)) return std::nullopt;
     settings_->IPType = 2;
     account_->Store(*settings_);
     return nav::kUpnp;

@@ -13,7 +13,6 @@
 #include "controls/CXButtonXP.h"
 #include "lang/LangText.h"
 #include "pages/PageTools.h"
-#include "shell/Prompt.h"
 
 namespace orvanta::pages {
 
@@ -35,7 +34,7 @@ CSubSystem::CSubSystem(QWidget* parent) : CSubPage("CSubSystem", parent) {
         }
     }
     QComboBox* ntp = MakeCombo(kNtpServer, true);
-    ntp->lineEdit()->setMaxLength(255);
+    LimitTyping(ntp->lineEdit(), 255);
     AddRow(grid, MakeLabel(kNtpServerLabel, "NTP Server"), ntp);
     QComboBox* zones = MakeCombo(kTimeZone);
     for (const char* zone : camera::TimeZoneEntries()) zones->addItem(QString::fromLatin1(zone));
@@ -81,16 +80,10 @@ void CSubSystem::LoadPageTexts(const QString& langPath) {
 void CSubSystem::Prepare() {
     const camera::CameraSettings& s = *settings_;
     // A longer name from the camera is shown whole; Next asks for it to be shortened.
-    // The date and time fields take the 15 characters the record holds.
-    const std::pair<int, QString> texts[] = {{kHostName, FieldString(s.TitleBar)},
-                                             {kDescription, FieldString(s.Desp)},
-                                             {kDate, FieldString(s.Date)},
-                                             {kTime, FieldString(s.Time)}};
-    for (const auto& [id, text] : texts) {
-        auto* edit = Control<QLineEdit>(id);
-        edit->setMaxLength(qMax(edit->maxLength(), static_cast<int>(text.size())));
-        edit->setText(text);
-    }
+    Control<QLineEdit>(kHostName)->setText(FieldString(s.TitleBar));
+    Control<QLineEdit>(kDescription)->setText(FieldString(s.Desp));
+    Control<QLineEdit>(kDate)->setText(FieldString(s.Date));
+    Control<QLineEdit>(kTime)->setText(FieldString(s.Time));
     if (s.NTPEN == 0) {
         Control<QRadioButton>(kKeepTime)->setChecked(true);
     } else if (s.NTPEN == 1) {
@@ -103,31 +96,18 @@ void CSubSystem::Prepare() {
 }
 
 std::optional<int> CSubSystem::Next() {
+    camera::CameraSettings& s = *settings_;
     auto* host = Control<QLineEdit>(kHostName);
     auto* description = Control<QLineEdit>(kDescription);
-    if (host->text().size() > kNameLimit) {
-        ShowMessage(this,
-                    LoadedText("SystemPage", "HostnameTooLong",
-                               "Please Enter Host name less than 32 charactes !"),
-                    "Orvanta2", PromptIcon::Warning);
+    if (RefuseUnfit(host, Control<QLabel>(kHostNameLabel), s.TitleBar, kNameLimit) ||
+        RefuseUnfit(description, Control<QLabel>(kDescriptionLabel), s.Desp, kNameLimit))
         return std::nullopt;
-    }
-    if (description->text().size() > kNameLimit) {
-        ShowMessage(this,
-                    LoadedText("SystemPage", "DescriptionTooLong",
-                               "Please Enter Description less than 32 charactes !"),
-                    "Orvanta2", PromptIcon::Warning);
-        return std::nullopt;
-    }
-    const std::pair<int, int> typed[] = {{kHostName, kHostNameLabel},
-                                         {kDescription, kDescriptionLabel},
-                                         {kDate, kDateLabel},
-                                         {kTime, kTimeLabel}};
-    for (auto [edit, label] : typed)
-        if (RefuseUnsafe(Control<QLineEdit>(edit), Control<QLabel>(label))) return std::nullopt;
+    // Only the fields the chosen clock uses: a typed clock is sent as it stands and must be
+    // one the camera can keep; the time server's name goes into the request.
     QLineEdit* ntp = Control<QComboBox>(kNtpServer)->lineEdit();
-    if (RefuseUnsafe(ntp, Control<QLabel>(kNtpServerLabel))) return std::nullopt;
-    // A typed clock is sent as it stands: it must be one the camera can keep.
+    if (Control<QRadioButton>(kAutomaticTime)->isChecked() &&
+        RefuseUnfit(ntp, Control<QLabel>(kNtpServerLabel), s.NTPName))
+        return std::nullopt;
     if (Control<QRadioButton>(kManualTime)->isChecked()) {
         if (!camera::IsCalendarDate(Control<QLineEdit>(kDate)->text().toStdString())) {
             Refuse(Refusal::NotADate, Control<QLabel>(kDateLabel)->text());
@@ -138,7 +118,6 @@ std::optional<int> CSubSystem::Next() {
             return std::nullopt;
         }
     }
-    camera::CameraSettings& s = *settings_;
     SetFieldString(s.TitleBar, host->text());
     SetFieldString(s.Desp, description->text());
     s.clockFromPc = Control<QRadioButton>(kSyncTime)->isChecked() ? 1 : 0;

@@ -12,7 +12,6 @@
 #include "controls/CXButtonXP.h"
 #include "pages/PageTools.h"
 #include "pages/forms/WirelessSecurityBlock.h"
-#include "shell/Prompt.h"
 
 namespace orvanta::pages {
 
@@ -67,7 +66,6 @@ void StoreKey(camera::CameraSettings& s, int slot, const QString& key) {
 }  // namespace
 
 CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", parent) {
-    BindMessages("WLANAPPage", 1);
     auto* title = MakeTitle(kTitle);
     auto* left = new QGridLayout;
     AddRow(left, MakeLabel(kSsidLabel), MakeEdit(kSsid, camera::kSsidChars));
@@ -181,9 +179,9 @@ void CSubWLANAP::Prepare() {
     if (s.WireSec == kSecWep) {
         ShowPosition(security_->Authentication(), s.WEPAuthM);
         ShowPosition(security_->KeyFormat(), s.WEPMode);
-        // The camera's key length, so that its key is not cut to a shorter limit.
-        if (s.WepKeyL == 64 || s.WepKeyL == 128)
-            security_->KeyLength()->setCurrentIndex(s.WepKeyL == 128 ? 1 : 0);
+        // The camera's key length, reported as 64 or 128, or as 0 or 1.
+        if (s.WepKeyL == 64 || s.WepKeyL == 128 || s.WepKeyL <= 1)
+            security_->KeyLength()->setCurrentIndex(camera::IsLongWepKey(s.WepKeyL) ? 1 : 0);
         security_->ApplyKeyLimit();
         {
             QSignalBlocker quiet(security_->KeyNumber());
@@ -199,19 +197,22 @@ void CSubWLANAP::Prepare() {
 std::optional<int> CSubWLANAP::Next() {
     camera::CameraSettings& s = *settings_;
     const int secPosition = Control<QComboBox>(kSecurity)->currentIndex();
-    // Nothing that would break the camera's request reaches the record.
-    if (RefuseUnsafe(Control<QLineEdit>(kSsid), Control<QLabel>(kSsidLabel))) return std::nullopt;
-    if (secPosition == kSecWep && RefuseUnsafe(security_->WepKey(), security_->KeyNumberLabel()))
+    // Nothing that would break the camera's request, or that the network would not take,
+    // reaches the record; only the key of the security chosen is looked at.
+    QLineEdit* ssid = Control<QLineEdit>(kSsid);
+    if (RefuseUnsafe(ssid, Control<QLabel>(kSsidLabel))) return std::nullopt;
+    if (!camera::IsSsid(StoredBytes(s.SSID, ssid->text()))) {
+        Refuse(Refusal::NotAnSsid, Control<QLabel>(kSsidLabel)->text());
         return std::nullopt;
-    if (secPosition > kSecWep &&
-        RefuseUnsafe(security_->PreSharedKey(), security_->PreSharedKeyLabel()))
-        return std::nullopt;
+    }
+    if (secPosition == kSecWep && security_->RefuseWepKey()) return std::nullopt;
+    if (secPosition > kSecWep && security_->RefusePreSharedKey()) return std::nullopt;
 
     // A list without a choice keeps the record's number.
     auto store = [](uint8_t& field, int position) {
         if (position >= 0) field = static_cast<uint8_t>(position);
     };
-    SetFieldString(s.SSID, Control<QLineEdit>(kSsid)->text());
+    SetFieldString(s.SSID, ssid->text());
     store(s.WireType, Control<QComboBox>(kMode)->currentIndex());
     store(s.WireSec, secPosition);
     store(s.WPAEnc, Control<QComboBox>(kWpaAlgorithm)->currentIndex());
@@ -224,12 +225,7 @@ std::optional<int> CSubWLANAP::Next() {
         s.WepKeyL = security_->LongKey() ? 128 : 64;
         store(s.WEPMode, security_->KeyFormat()->currentIndex());
         store(s.WEPKeyE0, security_->KeyNumber()->currentIndex());
-        const QString key = security_->WepKey()->text();
-        if (security_->HexFormat() && !camera::IsHexKey(key.toStdString())) {
-            ShowMessage(this, Message(Msg::WepKeyNotHex), "Orvanta2", PromptIcon::Warning);
-            return std::nullopt;
-        }
-        StoreKey(s, security_->KeyNumber()->currentIndex(), key);
+        StoreKey(s, security_->KeyNumber()->currentIndex(), security_->WepKey()->text());
     } else if (secPosition > kSecWep) {
         SetFieldString(s.WPAKey, security_->PreSharedKey()->text());
     }

@@ -9,7 +9,6 @@ class WirelessSecurityBlock;
 class CSubWLANAP : public shell::CSubPage {
     Q_OBJECT
 public:
-    enum class Msg { WepKeyNotHex = 1 };
     static constexpr int kSsid = 1134;
     static constexpr int kMode = 1133;
     static constexpr int kChannel = 1132;

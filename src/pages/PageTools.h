@@ -35,23 +35,36 @@ inline void AddRow(QGridLayout* grid, QWidget* label, QWidget* field) {
 }  // namespace orvanta::pages
 
 #include <QString>
+#include <string>
 #include <string_view>
 
 #include "camera/record/CameraSettings.h"
+#include "camera/record/Utf8Text.h"
 
 namespace orvanta::pages {
 
-// A record text on screen: one character per byte.
+// A record text on screen: UTF-8 as it is, any other byte as the Latin-1 character it would be.
 template <size_t N>
 QString FieldString(const char (&field)[N]) {
-    std::string_view text = camera::FieldText(field);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(camera::Utf8Text(camera::FieldText(field)));
 }
 
-// What was typed, into a record text: one byte per character, cut to the field.
+// What was typed, into a record text as UTF-8. Next has refused a text too long for the
+// field (RefuseUnfit), so nothing is cut here. The record's own text, shown and left as it
+// was, keeps its bytes, also those that are not UTF-8.
 template <size_t N>
 void SetFieldString(char (&field)[N], const QString& text) {
-    camera::SetFieldText(field, text.toLatin1().toStdString());
+    if (text == FieldString(field)) return;
+    const QByteArray bytes = text.toUtf8();
+    camera::SetFieldText(field,
+                         std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+// The bytes SetFieldString would store.
+template <size_t N>
+std::string StoredBytes(const char (&field)[N], const QString& text) {
+    if (text == FieldString(field)) return std::string(camera::FieldText(field));
+    return text.toUtf8().toStdString();
 }
 
 }  // namespace orvanta::pages

@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -12,9 +14,11 @@
 #include <QVBoxLayout>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <string_view>
 
-#include "camera/commands/SettingsWrite.h"
+#include "camera/rules/FieldValues.h"
 #include "controls/CXButtonXP.h"
 #include "lang/LangText.h"
 #include "platform/AddressText.h"
@@ -98,9 +102,13 @@ void CSubPage::LoadTexts(const QString& langPath) {
         else if (auto* group = qobject_cast<QGroupBox*>(control))
             group->setTitle(text.trimmed());
     }
-    const char* refusalKeys[] = {"UnsafeValue", "AddressInvalid", "HostAddressInvalid",
-                                 "MaskInvalid", "DateInvalid",    "TimeInvalid"};
-    for (int i = 0; i < 6; ++i) refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
+    const char* refusalKeys[] = {"UnsafeValue",        "AddressInvalid",     "HostAddressInvalid",
+                                 "MaskInvalid",        "DateInvalid",        "TimeInvalid",
+                                 "ValueTooLong",       "SsidInvalid",        "WepKeyHexInvalid",
+                                 "WepKeyAsciiInvalid", "PreSharedKeyInvalid"};
+    static_assert(std::size(refusalKeys) == static_cast<size_t>(Refusal::kCount));
+    for (size_t i = 0; i < std::size(refusalKeys); ++i)
+        refusalTexts_[i] = Text(langPath, "Common", refusalKeys[i], 1024);
     const char* addressTestKeys[] = {"AddressInUse",        "AddressFree",
                                      "AddressInUseAsk",     "AddressTestNotAllowed",
                                      "AddressTestNoSource", "AddressTestFailed"};
@@ -117,6 +125,49 @@ void CSubPage::LoadTexts(const QString& langPath) {
         if (QWidget* field = label->buddy()) NameField(field, label->text());
 }
 
+namespace {
+
+constexpr char kTypingLimit[] = "typingLimit";
+
+// Lets a key or an input-method commit through only while the text stays within the field's
+// limit; what the program sets and what is pasted are not typing.
+class TypingLimit : public QObject {
+public:
+    explicit TypingLimit(QLineEdit* edit) : QObject(edit) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QString typed;
+        if (event->type() == QEvent::KeyPress) {
+            typed = static_cast<QKeyEvent*>(event)->text();
+            // Editing keys and shortcuts (Ctrl+V among them) carry no printable text.
+            if (typed.isEmpty() || !typed.at(0).isPrint()) return false;
+        } else if (event->type() == QEvent::InputMethod) {
+            typed = static_cast<QInputMethodEvent*>(event)->commitString();
+        }
+        if (typed.isEmpty()) return false;
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (auto* combo = qobject_cast<QComboBox*>(watched)) edit = combo->lineEdit();
+        const int limit = edit ? edit->property(kTypingLimit).toInt() : 0;
+        if (limit <= 0) return false;
+        const qsizetype kept = edit->text().size() - edit->selectedText().size();
+        return kept + typed.size() > limit;
+    }
+};
+
+}  // namespace
+
+void LimitTyping(QLineEdit* edit, int limit) {
+    if (!edit->property(kTypingLimit).isValid()) {
+        auto* filter = new TypingLimit(edit);
+        edit->installEventFilter(filter);
+        // An editable list hands its keys to its text field directly, past the field's filters.
+        if (auto* combo = qobject_cast<QComboBox*>(edit->parentWidget());
+            combo && combo->lineEdit() == edit)
+            combo->installEventFilter(filter);
+    }
+    edit->setProperty(kTypingLimit, limit);
+}
+
 void NameField(QWidget* field, const QString& labelText) {
     const QString name = AccessibleText(labelText);
     field->setAccessibleName(name);
@@ -125,13 +176,21 @@ void NameField(QWidget* field, const QString& labelText) {
         combo->lineEdit()->setAccessibleName(name);
 }
 
-void CSubPage::Refuse(Refusal why, const QString& fieldLabel) {
-    ShowMessage(this, refusalTexts_[static_cast<int>(why)].arg(AccessibleText(fieldLabel)),
-                "Orvanta2", PromptIcon::Warning);
+void CSubPage::Refuse(Refusal why, const QString& fieldLabel, int count) {
+    QString text = refusalTexts_[static_cast<int>(why)].arg(AccessibleText(fieldLabel));
+    if (count >= 0) text = text.arg(count);
+    ShowMessage(this, text, "Orvanta2", PromptIcon::Warning);
+}
+
+QByteArray FieldBytes(const QLineEdit* edit) {
+    return edit->text().toUtf8();
 }
 
 bool CSubPage::RefuseUnsafe(const QLineEdit* edit, const QLabel* label) {
-    if (camera::IsSafeQueryValue(edit->text().toLatin1().constData())) return false;
+    // The bytes as sent, a NUL among them too.
+    const QByteArray bytes = FieldBytes(edit);
+    const std::string_view sent(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (camera::FindRequestBreaker(sent) == std::string_view::npos) return false;
     Refuse(Refusal::Unsafe, label ? label->text() : QString());
     return true;
 }
@@ -162,6 +221,16 @@ bool CSubPage::TestAddress(uint32_t address, bool forNext) {
     if (error == EPERM || error == EACCES) why = texts[kNotAllowed];
     if (error == ENETDOWN || error == EADDRNOTAVAIL || error == ENODEV) why = texts[kNoSource];
     ShowMessage(this, why, QString(), PromptIcon::Warning);
+    return true;
+}
+
+bool CSubPage::RefuseUnfit(const QLineEdit* edit, const QLabel* label, int bytes, int chars) {
+    if (RefuseUnsafe(edit, label)) return true;
+    const QString text = edit->text();
+    const qsizetype characters = text.toUcs4().size();
+    const bool tooMany = chars > 0 && characters > chars;
+    if (!tooMany && FieldBytes(edit).size() <= bytes) return false;
+    Refuse(Refusal::TooLong, label ? label->text() : QString(), tooMany ? chars : bytes);
     return true;
 }
 
@@ -248,10 +317,10 @@ QRadioButton* CSubPage::MakeRadio(int id, const QString& builtIn) {
     return radio;
 }
 
-QLineEdit* CSubPage::MakeEdit(int id, int maxLength) {
+QLineEdit* CSubPage::MakeEdit(int id, int typingLimit) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(ControlName(id));
-    edit->setMaxLength(maxLength);
+    if (typingLimit > 0) LimitTyping(edit, typingLimit);
     return edit;
 }
 

@@ -2,13 +2,16 @@
 // What every wizard page has: its context (the window that takes its navigation codes, the
 // record, the backends), a prepare step, Next and Back, a text loader, a white background,
 // and its controls named by their identifiers (the identifier's number is the object name).
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
+#include <climits>
 #include <initializer_list>
 #include <optional>
 #include <vector>
 
 #include "camera/record/CameraSettings.h"
+#include "camera/record/Utf8Text.h"
 #include "shell/NavigationCodes.h"
 #include "shell/PageContext.h"
 
@@ -17,7 +20,6 @@ class QBoxLayout;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QRadioButton;
 
 namespace orvanta::controls {
@@ -48,6 +50,14 @@ inline QString ControlName(int id) {
 QString AccessibleText(const QString& labelText);
 // Names `field` for a screen reader after the label that stands before it.
 void NameField(QWidget* field, const QString& labelText);
+
+// Stops typing (keys and input-method commits) at `limit` characters, or sets the limit anew;
+// 0: no limit. Unlike a maximum length it never cuts a text set in the field or pasted into
+// it: a longer value read from the camera is shown whole, and Next decides about it.
+void LimitTyping(QLineEdit* edit, int limit);
+
+// A field's text as the bytes a camera record holds: UTF-8.
+QByteArray FieldBytes(const QLineEdit* edit);
 
 class CSubPage : public QWidget {
     Q_OBJECT
@@ -83,15 +93,30 @@ public:
     QLabel* MakeLabel(int id, const QString& builtIn = QString());
     QLabel* MakeTitle(int id, const QString& builtIn = QString());
     QRadioButton* MakeRadio(int id, const QString& builtIn = QString());
-    QLineEdit* MakeEdit(int id, int maxLength = 32767);
+    // `typingLimit`: see LimitTyping.
+    QLineEdit* MakeEdit(int id, int typingLimit = 0);
     QLineEdit* MakeAddressEdit(int id);
     QComboBox* MakeCombo(int id, bool editable = false);
     QGroupBox* MakeGroup(int id, const QString& builtIn = QString());
 
     // What a typed value can be refused for before it reaches the record; the message names
     // the field by its label.
-    enum class Refusal { Unsafe, NotAnAddress, NotAHostAddress, NotAMask, NotADate, NotATime };
-    void Refuse(Refusal why, const QString& fieldLabel);
+    // The message of TooLong, WepKeyHex and WepKeyAscii names a number too: `count`.
+    enum class Refusal {
+        Unsafe,
+        NotAnAddress,
+        NotAHostAddress,
+        NotAMask,
+        NotADate,
+        NotATime,
+        TooLong,
+        NotAnSsid,
+        WepKeyHex,
+        WepKeyAscii,
+        NotAPreSharedKey,
+        kCount
+    };
+    void Refuse(Refusal why, const QString& fieldLabel, int count = -1);
     // Refuses (and says so) a typed text that would change a camera request: "&", "=", "%",
     // "#" or a control character.
     bool RefuseUnsafe(const QLineEdit* edit, const QLabel* label);
@@ -102,6 +127,18 @@ public:
     bool TestAddress(uint32_t address, bool forNext);
     // Opens a camera's web page in the browser; without one, says where the page is.
     void OpenCameraPage(const QString& url);
+    // RefuseUnsafe, then refuses a text of more than `bytes` bytes of UTF-8 or, where
+    // `chars` is given, more than `chars` characters: nothing is cut to fit.
+    bool RefuseUnfit(const QLineEdit* edit, const QLabel* label, int bytes, int chars = 0);
+    // The same for a record text of width N (N - 1 bytes). The record's own text shown
+    // unchanged keeps its bytes (see SetFieldString), so it always fits.
+    template <size_t N>
+    bool RefuseUnfit(const QLineEdit* edit, const QLabel* label, const char (&field)[N],
+                     int chars = 0) {
+        const bool unchanged =
+            edit->text() == QString::fromStdString(camera::Utf8Text(camera::FieldText(field)));
+        return RefuseUnfit(edit, label, unchanged ? INT_MAX : static_cast<int>(N - 1), chars);
+    }
 
     // A text of the language file the page last loaded, or `builtIn` where it lacks the key.
     QString LoadedText(const char* section, const char* key, const QString& builtIn) const;
@@ -167,6 +204,7 @@ private:
     QString refusalTexts_[6];
     QString addressTestTexts_[6];
     QString noBrowserText_;
+    QString refusalTexts_[static_cast<int>(Refusal::kCount)];
     const char* messageSection_ = nullptr;
     int messageChars_ = 260;
     std::vector<QString> messages_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "camera/commands/SettingsWrite.h"
+#include "camera/record/Utf8Text.h"
 #include "lang/LangText.h"
 #include "shell/CSubPage.h"
 
@@ -91,9 +92,9 @@ QString Bullets(const QString& heading, const QStringList& items) {
     return text;
 }
 
-// Record texts and camera answers hold one character per byte.
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+// Record texts and camera answers as the pages show them (see Utf8Text).
+QString CameraText(const std::string& text) {
+    return QString::fromStdString(camera::Utf8Text(text));
 }
 
 QString Page(const SaveReportTexts& texts, SaveStep step) {
@@ -151,9 +152,10 @@ CheckReport DescribeChecks(const workflow::SaveOutcome& outcome, bool useWps, bo
         readBack << page;
         for (const workflow::FieldDifference& d : check.differences) {
             const QString label = texts.Label(d.field, wizardRoad);
-            report.items << (Secret(d.field) ? texts.hiddenDifference.arg(page, label)
-                                             : texts.difference.arg(page, label, Latin1(d.written),
-                                                                    Latin1(d.reported)));
+            report.items << (Secret(d.field)
+                                 ? texts.hiddenDifference.arg(page, label)
+                                 : texts.difference.arg(page, label, CameraText(d.written),
+                                                        CameraText(d.reported)));
         }
     }
     const bool everyPage = std::all_of(

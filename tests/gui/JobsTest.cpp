@@ -149,7 +149,10 @@ TEST_F(WizardTest, UnauthorizedCameraAsksForThePasswordOnce) {
         auto& login = static_cast<pages::CDlgLoginRoot&>(dialog);
         EXPECT_TRUE(dialog.findChild<QLineEdit*>("1358")->isReadOnly());
         EXPECT_EQ(dialog.findChild<QLineEdit*>("1358")->text(), "root");
-        login.PasswordEdit()->setText("s3cret");
+        login.PasswordEdit()->setText(QString(32, QChar(0xDF)));  // 64 bytes: refused by name
+        dialog.findChild<QPushButton*>("1374")->click();
+        EXPECT_EQ(dialog.result(), 0);
+        login.PasswordEdit()->setText(QString::fromUtf8("s3cret-\u00DF"));
         dialog.findChild<QPushButton*>("1374")->click();
         return dialog.result();
     });
@@ -157,10 +160,10 @@ TEST_F(WizardTest, UnauthorizedCameraAsksForThePasswordOnce) {
     wizard->HandleNavigation(nav::kReadSettings);
     EXPECT_EQ(prompt_.Dialogs(), std::vector<QString>{"CDlgLoginRoot"});
     EXPECT_EQ(camera_->authUser, "root");
-    EXPECT_EQ(camera_->authPassword, "s3cret");
+    EXPECT_EQ(camera_->authPassword, "s3cret-\xC3\x9F");
     ASSERT_TRUE(TickJobs(*wizard));
     EXPECT_EQ(wizard->Pages().Current(), kPageOption);
-    EXPECT_EQ(camera::FieldText(wizard->Settings().userPassword), "s3cret");
+    EXPECT_EQ(camera::FieldText(wizard->Settings().userPassword), "s3cret-\xC3\x9F");
 }
 
 TEST_F(WizardTest, PasswordDialogClosedWithoutOkSendsRootAndNothingElse) {

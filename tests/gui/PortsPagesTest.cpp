@@ -99,4 +99,8 @@ TEST_F(PageTest, DdnsFieldsFollowTheRecordAndTheWizardRoadGoesToTheSummary) {
 
     page->Control<QCheckBox>(CSubDDNS::kEnable)->click();
     EXPECT_FALSE(field->isEnabled());
+    field->setText("off&unused");  // a field switched off is not looked at, nor stored
+    Button(*page, CSubDDNS::kNext)->click();
+    EXPECT_EQ(host_.posted.size(), 2u);
+    EXPECT_EQ(camera::FieldText(settings_.DDNSPwd), password);
 }

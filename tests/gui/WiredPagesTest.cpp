@@ -28,7 +28,8 @@ TEST_F(PageTest, LinkTypePageStoresAPppoeAccountOnlyWhenBothPasswordsMatch) {
     EXPECT_FALSE(edit(CSubLANISP::kUserName)->isEnabled() || label->isEnabled());
     page->Control<QRadioButton>(CSubLANISP::kPppoe)->click();
     EXPECT_TRUE(edit(CSubLANISP::kUserName)->isEnabled() && label->isEnabled());  // greys with it
-    edit(CSubLANISP::kUserName)->setText("dsl user");
+    const QString user = QString::fromUtf8("dsl \u7528\u6237 ") + QString(40, 'u');
+    edit(CSubLANISP::kUserName)->setText(user);  // longer than typing takes, and UTF-8
     edit(CSubLANISP::kPassword)->setText("Secret");
     edit(CSubLANISP::kConfirm)->setText("secret");
     Button(*page, CSubLANISP::kNext)->click();
@@ -39,7 +40,7 @@ TEST_F(PageTest, LinkTypePageStoresAPppoeAccountOnlyWhenBothPasswordsMatch) {
     Button(*page, CSubLANISP::kNext)->click();
     EXPECT_EQ(host_.posted, std::vector<int>{nav::kUpnp});
     EXPECT_EQ(settings_.IPType, 2);
-    EXPECT_EQ(camera::FieldText(settings_.PAccount), "dsl user");
+    EXPECT_EQ(camera::FieldText(settings_.PAccount), user.toStdString());
     EXPECT_EQ(camera::FieldText(settings_.PVP), "Secret");
     // Back to LAN: the camera's fixed address comes back, not a blank DHCP page.
     page->Control<QRadioButton>(CSubLANISP::kLan)->click();
@@ -117,19 +118,20 @@ TEST_F(PageTest, SystemPageChecksTheNamesAndStoresTheClockChoice) {
     EXPECT_EQ(host->text().size(), 40);  // shown whole, refused until shortened
     Button(*page, CSubSystem::kNext)->click();
     ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(prompt_.Messages()[0].text, "Please Enter Host name less than 32 charactes !");
+    EXPECT_TRUE(prompt_.Messages()[0].text.contains("\"Host name\" is too long"));
     host->setText("Gate&1");
     Button(*page, CSubSystem::kNext)->click();
     EXPECT_EQ(prompt_.Messages().size(), 2u);
     EXPECT_TRUE(host_.posted.empty());
 
     host->setText(QString(32, 'g'));
+    page->Control<QComboBox>(CSubSystem::kNtpServer)->setEditText("not&used");
     // A typed clock is sent as it stands: one the camera cannot keep is refused.
     page->Control<QRadioButton>(CSubSystem::kManualTime)->click();
     page->Control<QLineEdit>(CSubSystem::kDate)->setText("2026/13/45");
     page->Control<QLineEdit>(CSubSystem::kTime)->setText("08:30:00");
     Button(*page, CSubSystem::kNext)->click();
-    EXPECT_EQ(prompt_.Messages().size(), 3u);
+    EXPECT_TRUE(prompt_.Messages().back().text.contains("Date"));
     EXPECT_TRUE(host_.posted.empty());
 
     page->Control<QRadioButton>(CSubSystem::kAutomaticTime)->click();
@@ -147,8 +149,10 @@ TEST_F(PageTest, SystemPageChecksTheNamesAndStoresTheClockChoice) {
     EXPECT_EQ(settings_.clockFromPc, 0);
     // The PC's clock is taken again when the save writes it.
     page->Control<QRadioButton>(CSubSystem::kSyncTime)->click();
+    page->Control<QLineEdit>(CSubSystem::kDate)->setText("not used");
     Button(*page, CSubSystem::kNext)->click();
     EXPECT_EQ(settings_.clockFromPc, 1);
+    EXPECT_EQ(host_.posted.size(), 2u);
 }
 
 TEST_F(PageTest, SystemPageKeepsATimeZoneOutsideTheList) {

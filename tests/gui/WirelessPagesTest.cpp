@@ -43,6 +43,9 @@ TEST_F(PageTest, AccessPointPageTakesThePickedNetworkAndItsKey) {
     ASSERT_EQ(prompt_.Messages().size(), 1u);  // an empty key
     EXPECT_EQ(prompt_.Messages()[0].caption, "");
     EXPECT_TRUE(host_.posted.empty());
+    psk->setText("home");
+    Button(*page, CSubAPScan::kNext)->click();
+    EXPECT_TRUE(prompt_.Messages().back().text.contains("Pre-shared key"));
     psk->setText("home-secret");
     Button(*page, CSubAPScan::kNext)->click();
     EXPECT_EQ(host_.posted, std::vector<int>{nav::kUpnp});
@@ -72,7 +75,7 @@ TEST_F(PageTest, WirelessPageShowsAWepRecordAndStoresItsKey) {
     settings_.WireType = 0;
     settings_.WireSec = 1;
     settings_.WEPMode = 0;
-    settings_.WepKeyL = 128;
+    settings_.WepKeyL = 1;  // a camera that reports the list position
     settings_.WEPKeyE0 = 2;
     camera::SetFieldText(settings_.TxRate, "11M");
     camera::SetFieldText(settings_.WEPKey0, "1111111111");
@@ -84,6 +87,9 @@ TEST_F(PageTest, WirelessPageShowsAWepRecordAndStoresItsKey) {
     EXPECT_EQ(page->Control<QComboBox>(CSubWLANAP::kTxRate)->currentText(), "11M");
     auto* key = page->Control<QLineEdit>(CSubWLANAP::kWepKey);
     EXPECT_EQ(key->text(), "0123456789abcdef0123456789");  // whole: the camera's key length
+    page->Control<QComboBox>(CSubWLANAP::kKeyFormat)->setCurrentIndex(1);  // nor cut by a choice
+    EXPECT_EQ(key->text().size(), 26);
+    page->Control<QComboBox>(CSubWLANAP::kKeyFormat)->setCurrentIndex(0);
     EXPECT_TRUE(key->isVisible());
     EXPECT_FALSE(page->Control<QLineEdit>(CSubWLANAP::kPreSharedKey)->isVisible());
     page->Control<QComboBox>(CSubWLANAP::kDefaultKey)->setCurrentIndex(0);
@@ -97,14 +103,17 @@ TEST_F(PageTest, WirelessPageShowsAWepRecordAndStoresItsKey) {
     key->setText("a&b");
     Button(*page, CSubWLANAP::kNext)->click();
     ASSERT_EQ(prompt_.Messages().size(), 2u);
-    EXPECT_TRUE(prompt_.Messages()[1].text.contains("Default key"));
-    key->setText("ABCDEF0123");  // no minimum length
+    EXPECT_TRUE(prompt_.Messages()[1].text.contains("\"WEP key\""));
+    key->setText("ABCDEF0123");  // a 64-bit key where 128 bits were chosen
+    Button(*page, CSubWLANAP::kNext)->click();
+    EXPECT_TRUE(prompt_.Messages().back().text.contains("26 hexadecimal"));
+    page->Control<QComboBox>(CSubWLANAP::kKeyLength)->setCurrentIndex(0);
     Button(*page, CSubWLANAP::kNext)->click();
     EXPECT_EQ(host_.posted, std::vector<int>{nav::kWlanIp});
     EXPECT_EQ(camera::FieldText(settings_.WEPKey0), "ABCDEF0123");
     EXPECT_EQ(camera::FieldText(settings_.WEPKey2), "0123456789abcdef0123456789");
     EXPECT_EQ(settings_.WEPKeyE0, 0);
-    EXPECT_EQ(settings_.WepKeyL, 128);
+    EXPECT_EQ(settings_.WepKeyL, 64);
     EXPECT_EQ(settings_.WireCh, 10);
     EXPECT_EQ(camera::FieldText(settings_.TxRate), "11M");
 }
@@ -128,13 +137,16 @@ TEST_F(PageTest, WirelessPageInfrastructureTakesAutoAndWpaStoresTheKey) {
     page->Control<QComboBox>(CSubWLANAP::kSecurity)->setCurrentIndex(3);
     EXPECT_TRUE(psk->isVisible());
     auto* ssid = page->Control<QLineEdit>(CSubWLANAP::kSsid);
-    ssid->setText("Yard=1");
-    psk->setText("yard-secret");
-    Button(*page, CSubWLANAP::kNext)->click();
-    ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_TRUE(prompt_.Messages()[0].text.contains("Network name (SSID)"));
+    psk->setText("7 chars");
+    for (const QString& name : {QString("Yard=1"), QString(11, QChar(0x653E)), QString("Yard")}) {
+        ssid->setText(name);  // refused: unsafe, 33 bytes; then the key: too short
+        Button(*page, CSubWLANAP::kNext)->click();
+    }
+    ASSERT_EQ(prompt_.Messages().size(), 3u);
+    for (int i : {0, 1}) EXPECT_TRUE(prompt_.Messages()[i].text.contains("Network name (SSID)"));
+    EXPECT_TRUE(prompt_.Messages()[2].text.contains("Pre-shared key"));
     EXPECT_EQ(camera::FieldText(settings_.SSID), "");
-    ssid->setText("Yard");
+    psk->setText(QString(63, 'k'));  // longer than typing takes: kept whole
     page->Control<QComboBox>(CSubWLANAP::kWpaAlgorithm)->setCurrentIndex(1);
     Button(*page, CSubWLANAP::kNext)->click();
     EXPECT_EQ(host_.posted, std::vector<int>{nav::kWlanIp});
@@ -143,6 +155,6 @@ TEST_F(PageTest, WirelessPageInfrastructureTakesAutoAndWpaStoresTheKey) {
     EXPECT_EQ(settings_.WireCh, 0);
     EXPECT_EQ(settings_.WireSec, 3);
     EXPECT_EQ(settings_.WPAEnc, 1);
-    EXPECT_EQ(camera::FieldText(settings_.WPAKey), "yard-secret");
+    EXPECT_EQ(camera::FieldText(settings_.WPAKey), std::string(63, 'k'));
     EXPECT_EQ(camera::FieldText(settings_.TxRate), "Auto");
 }

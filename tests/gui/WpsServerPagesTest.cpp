@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "PageFixture.h"
@@ -120,10 +121,16 @@ TEST_F(PageTest, LoginAsksTheServerAndSaysWhyALoginFailed) {
     auto page = Make<CSubLogin>();
     auto* id = page->Control<QLineEdit>(CSubLogin::kId);
     auto* password = page->Control<QLineEdit>(CSubLogin::kPassword);
-    EXPECT_EQ(id->maxLength(), 32);
+    QTest::keyClicks(id, QString(40, 'd'));  // typing stops at the limit
+    EXPECT_EQ(id->text(), QString(32, 'd'));
+    id->setText(QString(33, 'd'));  // set or pasted: whole, refused at Next
+    password->setText("p");
+    Button(*page, CSubLogin::kNext)->click();
+    EXPECT_TRUE(prompt_.Messages().back().text.contains("\"ID\" is too long"));
+    password->clear();
     id->setText("demo");
     Button(*page, CSubLogin::kNext)->click();  // no password
-    ASSERT_EQ(prompt_.Messages().size(), 1u);
+    ASSERT_EQ(prompt_.Messages().size(), 2u);
     EXPECT_EQ(server_.logins, 0);
 
     password->setText("pa&ss");

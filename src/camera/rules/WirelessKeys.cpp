@@ -1,8 +1,30 @@
 #include "camera/rules/WirelessKeys.h"
 
-namespace orvanta::camera {
+#include <algorithm>
 
-int WepKeyMaxLength(bool hex, bool bits128) {
+namespace orvanta::camera {
+namespace {
+
+bool IsPrintableAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+std::string_view WepKeySlot(const CameraSettings& s, int slot) {
+    switch (slot) {
+        case 0:
+            return FieldText(s.WEPKey0);
+        case 1:
+            return FieldText(s.WEPKey1);
+        case 2:
+            return FieldText(s.WEPKey2);
+        default:
+            return FieldText(s.WEPKey3);
+    }
+}
+
+}  // namespace
+
+int WepKeyLength(bool hex, bool bits128) {
     if (hex) return bits128 ? 26 : 10;
     return bits128 ? 13 : 5;
 }
@@ -14,6 +36,48 @@ bool IsHexKey(std::string_view key) {
         if (!digit && !letter) return false;
     }
     return true;
+}
+
+bool IsWepKey(std::string_view key, bool hex, bool bits128) {
+    if (key.size() != static_cast<size_t>(WepKeyLength(hex, bits128))) return false;
+    return hex ? IsHexKey(key) : IsPrintableAscii(key);
+}
+
+bool IsPreSharedKey(std::string_view key) {
+    if (key.size() == 64) return IsHexKey(key);
+    return key.size() >= 8 && key.size() <= 63 && IsPrintableAscii(key);
+}
+
+bool IsSsid(std::string_view ssid) {
+    return !ssid.empty() && ssid.size() <= 32;
+}
+
+bool IsLongWepKey(int wepKeyL) {
+    return wepKeyL == 128 || wepKeyL == 1;
+}
+
+std::string WirelessKeyProblem(const CameraSettings& s, const CameraSettings& read) {
+    // An empty name is the record's "no wireless network".
+    if (const std::string_view ssid = FieldText(s.SSID);
+        ssid != FieldText(read.SSID) && !ssid.empty() && !IsSsid(ssid))
+        return "SSID takes a network name of at most 32 bytes";
+    const bool securityChanged = s.WireSec != read.WireSec;
+    if (s.WireSec == 1 && s.WEPKeyE0 < 4) {
+        const std::string_view key = WepKeySlot(s, s.WEPKeyE0);
+        const bool changed = securityChanged || s.WEPMode != read.WEPMode ||
+                             IsLongWepKey(s.WepKeyL) != IsLongWepKey(read.WepKeyL) ||
+                             s.WEPKeyE0 != read.WEPKeyE0 || key != WepKeySlot(read, s.WEPKeyE0);
+        const bool hex = s.WEPMode == 0, bits128 = IsLongWepKey(s.WepKeyL);
+        if (changed && !IsWepKey(key, hex, bits128))
+            return "WEPKey" + std::to_string(s.WEPKeyE0) + " takes a " + (bits128 ? "128" : "64") +
+                   "-bit key of exactly " + std::to_string(WepKeyLength(hex, bits128)) +
+                   (hex ? " hexadecimal digits" : " ASCII characters") + " (WepKeyL, WEPMode)";
+    }
+    const bool wpaChanged = securityChanged || FieldText(s.WPAKey) != FieldText(read.WPAKey);
+    if (s.WireSec >= 2 && s.WireSec <= 3 && wpaChanged && !IsPreSharedKey(FieldText(s.WPAKey)))
+        return "WPAKey takes a pass phrase of 8 to 63 printable ASCII characters or 64 "
+               "hexadecimal digits";
+    return "";
 }
 
 }  // namespace orvanta::camera

@@ -8,13 +8,13 @@
 
 namespace orvanta::pages {
 
-PppoeAccount::PppoeAccount(shell::CSubPage* page, Ids ids, int maxLength)
+PppoeAccount::PppoeAccount(shell::CSubPage* page, Ids ids, int typingLimit)
     : QObject(page), page_(page), grid_(new QGridLayout) {
     const int fields[] = {ids.user, ids.password, ids.confirm};
     const int labels[] = {ids.userLabel, ids.passwordLabel, ids.confirmLabel};
     QLineEdit* edits[3] = {};
     for (int i = 0; i < 3 && fields[i]; ++i) {
-        edits[i] = page->MakeEdit(fields[i], maxLength);
+        edits[i] = page->MakeEdit(fields[i], typingLimit);
         if (i > 0) edits[i]->setEchoMode(QLineEdit::Password);
         labels_[i] = page->MakeLabel(labels[i]);
         AddRow(grid_, labels_[i], edits[i]);
@@ -42,11 +42,10 @@ void PppoeAccount::Store(camera::CameraSettings& s) const {
     SetFieldString(s.PVP, (confirm_ ? confirm_ : password_)->text());
 }
 
-bool PppoeAccount::RefuseUnsafe() const {
-    const QLineEdit* edits[] = {user_, password_, confirm_};
-    for (int i = 0; i < 3; ++i)
-        if (edits[i] && page_->RefuseUnsafe(edits[i], labels_[i])) return true;
-    return false;
+bool PppoeAccount::RefuseUnfit(const camera::CameraSettings& s) const {
+    return page_->RefuseUnfit(user_, labels_[0], s.PAccount) ||
+           page_->RefuseUnfit(password_, labels_[1], s.PPwd) ||
+           (confirm_ && page_->RefuseUnfit(confirm_, labels_[2], s.PVP));
 }
 
 }  // namespace orvanta::pages

@@ -19,7 +19,8 @@ public:
         int user, password, confirm;  // confirm 0: no confirmation field
         int userLabel, passwordLabel, confirmLabel;
     };
-    PppoeAccount(shell::CSubPage* page, Ids ids, int maxLength);
+    // `typingLimit`: the most characters the fields take by typing (see LimitTyping).
+    PppoeAccount(shell::CSubPage* page, Ids ids, int typingLimit);
 
     QGridLayout* Layout() const { return grid_; }
     QLineEdit* User() const { return user_; }
@@ -31,8 +32,9 @@ public:
     void Load(const camera::CameraSettings& s);
     // PAccount, PPwd and PVP (the confirmation, or the password again without one).
     void Store(camera::CameraSettings& s) const;
-    // Refuses (and says so) a field that would break the camera's request.
-    bool RefuseUnsafe() const;
+    // Refuses (and says so) a field that would break the camera's request or that is too long
+    // for its record text in `s`.
+    bool RefuseUnfit(const camera::CameraSettings& s) const;
 
 private:
     shell::CSubPage* page_;

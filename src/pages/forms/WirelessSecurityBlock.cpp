@@ -40,10 +40,10 @@ WirelessSecurityBlock::WirelessSecurityBlock(shell::CSubPage* page, Ids ids,
         wepWidgets_.insert(wepWidgets_.end(), {label, field});
         if (field == keyNumber_) keyNumberLabel_ = label;
     }
-    QLabel* wepKeyLabel = page->MakeLabel(ids.wepKeyLabel);
-    AddRow(wepGrid_, wepKeyLabel, wepKey_);
+    wepKeyLabel_ = page->MakeLabel(ids.wepKeyLabel);
+    AddRow(wepGrid_, wepKeyLabel_, wepKey_);
     wepGrid_->setColumnStretch(1, 1);
-    wepWidgets_.insert(wepWidgets_.end(), {wepKeyLabel, wepKey_});
+    wepWidgets_.insert(wepWidgets_.end(), {wepKeyLabel_, wepKey_});
     preSharedKeyLabel_ = page->MakeLabel(ids.preSharedKeyLabel);
     preSharedKey_ = page->MakeEdit(ids.preSharedKey, camera::kPreSharedKeyMaxLength);
     preSharedKeyLabel_->setBuddy(preSharedKey_);
@@ -77,7 +77,24 @@ void WirelessSecurityBlock::SetWepVisible(bool visible) {
 }
 
 void WirelessSecurityBlock::ApplyKeyLimit() {
-    wepKey_->setMaxLength(camera::WepKeyMaxLength(HexFormat(), LongKey()));
+    shell::LimitTyping(wepKey_, camera::WepKeyLength(HexFormat(), LongKey()));
+}
+
+bool WirelessSecurityBlock::RefuseWepKey() const {
+    if (page_->RefuseUnsafe(wepKey_, wepKeyLabel_)) return true;
+    const QByteArray key = shell::FieldBytes(wepKey_);
+    if (camera::IsWepKey(key.toStdString(), HexFormat(), LongKey())) return false;
+    using Refusal = shell::CSubPage::Refusal;
+    page_->Refuse(HexFormat() ? Refusal::WepKeyHex : Refusal::WepKeyAscii, wepKeyLabel_->text(),
+                  camera::WepKeyLength(HexFormat(), LongKey()));
+    return true;
+}
+
+bool WirelessSecurityBlock::RefusePreSharedKey() const {
+    if (page_->RefuseUnsafe(preSharedKey_, preSharedKeyLabel_)) return true;
+    if (camera::IsPreSharedKey(shell::FieldBytes(preSharedKey_).toStdString())) return false;
+    page_->Refuse(shell::CSubPage::Refusal::NotAPreSharedKey, preSharedKeyLabel_->text());
+    return true;
 }
 
 }  // namespace orvanta::pages

@@ -1,7 +1,8 @@
 #pragma once
 // The security controls that the wireless and access-point pages share: the four WEP lists
 // (authentication, key length, key format, key number) with the WEP key, and the WPA
-// pre-shared key. The WEP key field takes no more than the chosen format and length allow.
+// pre-shared key. Typing in the WEP key field stops at the length the chosen format and key
+// length ask for; a key set or pasted is never cut.
 #include <QObject>
 #include <QStringList>
 
@@ -37,15 +38,21 @@ public:
     QComboBox* KeyNumber() const { return keyNumber_; }
     QLineEdit* WepKey() const { return wepKey_; }
     QLabel* KeyNumberLabel() const { return keyNumberLabel_; }
+    QLabel* WepKeyLabel() const { return wepKeyLabel_; }
 
     bool HexFormat() const;
     bool LongKey() const;
     void SetWepEnabled(bool enabled);
     void SetWepVisible(bool visible);
-    // The WEP key field's limit from the format and length chosen now.
+    // The WEP key field's typing limit from the format and length chosen now.
     void ApplyKeyLimit();
     // The key numbers as `section`/KeyNumber words them ("Key %1"), else as built.
     void LoadTexts(const char* section);
+    // Refuses (and says so, naming the field) a key that would break the camera's request or
+    // that IEEE 802.11 does not allow: a WEP key of another length than the chosen format
+    // and key length ask for, a pre-shared key that is no pass phrase or raw key.
+    bool RefuseWepKey() const;
+    bool RefusePreSharedKey() const;
 
 private:
     shell::CSubPage* page_;
@@ -57,6 +64,7 @@ private:
     QComboBox* keyNumber_;
     QLineEdit* wepKey_;
     QLabel* keyNumberLabel_ = nullptr;
+    QLabel* wepKeyLabel_;
     QLabel* preSharedKeyLabel_;
     QLineEdit* preSharedKey_;
     std::vector<QWidget*> wepWidgets_;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "camera/rules/ClockChoices.h"
@@ -182,15 +183,63 @@ TEST(DdnsProviders, ListAndPositionByModel) {
     EXPECT_EQ(0, DdnsProviderPosition("Mervo-71Z", "ZoneEdit "));
 }
 
-TEST(WirelessKeys, LimitsAndTheHexAlphabet) {
-    EXPECT_EQ(10, WepKeyMaxLength(true, false));
-    EXPECT_EQ(26, WepKeyMaxLength(true, true));
-    EXPECT_EQ(5, WepKeyMaxLength(false, false));
-    EXPECT_EQ(13, WepKeyMaxLength(false, true));
-    EXPECT_TRUE(IsHexKey(""));
-    EXPECT_TRUE(IsHexKey("0123456789abcdefABCDEF"));
-    EXPECT_FALSE(IsHexKey("12 34"));
-    EXPECT_FALSE(IsHexKey("12G4"));
+TEST(WirelessKeys, KeysAndNamesFollow80211) {
+    const std::string h26(26, 'a'), h64(64, 'F'), p63(63, 'x');
+    // The key, HEX, 128 bits, taken.
+    const std::tuple<std::string, bool, bool, bool> wep[] = {{"0123456789", 1, 0, 1},
+                                                             {"0123456789", 1, 1, 0},
+                                                             {"012345678g", 1, 0, 0},
+                                                             {h26, 1, 1, 1},
+                                                             {h26, 1, 0, 0},
+                                                             {"ab cd", 0, 0, 1},
+                                                             {"abcdefghijklm", 0, 1, 1},
+                                                             {"abcd", 0, 0, 0},
+                                                             {"abcdefghijkl\x80", 0, 1, 0},
+                                                             {"abc\tx", 0, 0, 0}};
+    for (const auto& [key, hex, bits128, ok] : wep)
+        EXPECT_EQ(ok, IsWepKey(key, hex, bits128)) << key;
+    const std::pair<std::string, bool> psk[] = {
+        {"1234567", 0},          {"12345678", 1},    {p63, 1},
+        {p63 + "x", 0},          {h64, 1},           {h64.substr(1) + "g", 0},
+        {"pass\xC3\xA9word", 0}, {"with space ~", 1}};
+    for (const auto& [key, ok] : psk) EXPECT_EQ(ok, IsPreSharedKey(key)) << key;
+    std::string cjk;
+    for (int i = 0; i < 11; ++i) cjk += "\xE6\x94\x9D";  // 11 characters, 33 bytes
+    EXPECT_TRUE(IsSsid(std::string(32, 'n')));
+    EXPECT_FALSE(IsSsid(std::string(33, 'n')) || IsSsid("") || IsSsid(cjk));
+    EXPECT_TRUE(IsLongWepKey(128) && IsLongWepKey(1));
+    EXPECT_FALSE(IsLongWepKey(64) || IsLongWepKey(0));
+}
+
+TEST(WirelessKeys, ASaveIsRefusedOnlyTheKeysItNewlyGivesForTheSecurityInUse) {
+    CameraSettings read = NewCameraSettings();
+    SetFieldText(read.SSID, "home");
+    SetFieldText(read.WPAKey, "short");  // the camera's own, however it came by it
+    read.WireSec = 2;
+    CameraSettings s = read;
+    EXPECT_EQ("", WirelessKeyProblem(s, read));
+    SetFieldText(s.WPAKey, "still7!");
+    EXPECT_NE(std::string::npos, WirelessKeyProblem(s, read).find("WPAKey"));
+    SetFieldText(s.WPAKey, "long enough");
+    EXPECT_EQ("", WirelessKeyProblem(s, read));
+    SetFieldText(s.SSID, std::string(33, 's'));
+    EXPECT_NE(std::string::npos, WirelessKeyProblem(s, read).find("SSID"));
+
+    // WEP: the chosen slot, by the key length (64/128 or 0/1) and the format (0: HEX).
+    s = read;
+    s.WireSec = 1;
+    s.WEPKeyE0 = 2;
+    s.WEPMode = 0;
+    s.WepKeyL = 1;
+    SetFieldText(s.WEPKey2, "0123456789");
+    EXPECT_NE(std::string::npos, WirelessKeyProblem(s, read).find("WEPKey2"));
+    s.WepKeyL = 64;
+    EXPECT_EQ("", WirelessKeyProblem(s, read));
+    s.WEPMode = 1;
+    EXPECT_NE(std::string::npos, WirelessKeyProblem(s, read).find("ASCII"));
+    // No security: no key is looked at.
+    s.WireSec = 0;
+    EXPECT_EQ("", WirelessKeyProblem(s, read));
 }
 
 TEST(ClockChoices, PositionsAreTheCamerasNumbers) {
