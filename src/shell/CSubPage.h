@@ -201,7 +201,6 @@ private:
     PageContext context_;
     QString langPath_;
     std::vector<Binding> bindings_;
-    QString refusalTexts_[6];
     QString addressTestTexts_[6];
     QString noBrowserText_;
     QString refusalTexts_[static_cast<int>(Refusal::kCount)];

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "camera/record/Utf8Text.h"
 #include "camera/rules/DdnsProviders.h"
 
 namespace orvanta::camera {
@@ -12,25 +13,18 @@ constexpr uint8_t kDhcp = 0;
 constexpr uint8_t kFixed = 1;
 constexpr uint8_t kPppoe = 2;
 
-// Every Latin-1 byte is the code point of the same value.
-std::string Widen(std::string_view latin1) {
-    std::string out;
-    out.reserve(latin1.size());
-    for (char c : latin1) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return out;
-}
-
+// A record text as the pages show it (see Utf8Text).
 template <size_t N>
 std::string Text(const char (&field)[N]) {
-    return Widen(FieldText(field));
+    return Utf8Text(FieldText(field));
+}
+
+// One mark per character of a record text.
+template <size_t N>
+std::string Hidden(const char (&field)[N]) {
+    size_t characters = 0;
+    for (char c : Text(field)) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return std::string(characters, '*');
 }
 
 // The code point that ends the UTF-8 text, or 0.
@@ -73,7 +67,7 @@ void NetworkText(const CameraSettings& s, const SummaryLabels& l, std::string& o
     switch (s.IPType) {
         case kPppoe:
             out = "PPPoE\n" + Field(l.pppoeUser, Text(s.PAccount)) + "\n" +
-                  Field(l.pppoePassword, std::string(FieldText(s.PPwd).size(), '*'));
+                  Field(l.pppoePassword, Hidden(s.PPwd));
             return;
         case kDhcp:
             // With DHCP the camera's own gateway is not known yet; the PC's is what it will get.
@@ -118,9 +112,9 @@ std::string UpnpText(const CameraSettings& s, const SummaryLabels& l) {
 
 std::string DdnsText(const CameraSettings& s, const SummaryLabels& l) {
     if (s.DDNS != 1) return l.ddnsOff;
-    return l.ddnsOn + "\n" + Field(l.provider, Widen(DdnsProviderDisplay(FieldText(s.DDNSSrv)))) +
-           "\n" + Field(l.ddnsHost, Text(s.DDNSHost)) + "\n" + Field(l.ddnsUser, Text(s.DDNSUser)) +
-           "\n";
+    return l.ddnsOn + "\n" +
+           Field(l.provider, Utf8Text(DdnsProviderDisplay(FieldText(s.DDNSSrv)))) + "\n" +
+           Field(l.ddnsHost, Text(s.DDNSHost)) + "\n" + Field(l.ddnsUser, Text(s.DDNSUser)) + "\n";
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 // The five texts of the summary page: what the wizard is about to write, in the user's
 // language, each value after its label and a separator (": ", or "：" after a CJK label). Labels
-// come from the language file in UTF-8; the record's 8-bit texts are taken as Latin-1 and widened
-// to UTF-8.
+// come from the language file in UTF-8; the record's texts are shown as the pages show
+// them (see Utf8Text).
 #include <string>
 
 #include "camera/record/CameraSettings.h"

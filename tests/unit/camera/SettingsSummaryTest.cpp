@@ -3,7 +3,6 @@
 
 #include <cstring>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "camera/rules/ClockChoices.h"
@@ -50,10 +49,10 @@ SettingsSummary Build(const CameraSettings& s, SettingsSummary before = {}) {
 
 const SettingsSummary kEarlier{"", "earlier", "earlier", "", ""};
 
-TEST(SettingsSummary, SystemWidensLatin1AndStaysInsideItsFields) {
+TEST(SettingsSummary, SystemShowsUtf8WidensOtherBytesAndStaysInsideItsFields) {
     CameraSettings s = NewCameraSettings();
     SetFieldText(s.TitleBar, "Caf\xE9");
-    SetFieldText(s.Desp, "\xC4rger");
+    SetFieldText(s.Desp, "\xC3\x84rger");
     EXPECT_EQ("Name: Caf\xC3\xA9\nInfo: \xC3\x84rger", Build(s).system);
 
     // A full field without a NUL ends at its width, not in the next field.
@@ -94,14 +93,14 @@ TEST(SettingsSummary, NetworkByAddressType) {
     SetFieldText(s.DNS1, "192.0.2.53");
     SetFieldText(s.pcGatewayText, "198.51.100.1");
     SetFieldText(s.PAccount, "dsl-user");
-    SetFieldText(s.PPwd, "s3cr\xE9t");
+    SetFieldText(s.PPwd, "s3cr\xC3\xA9t");
 
     s.IPType = 0;  // the PC's gateway, not the camera's
     EXPECT_EQ("DHCP\nGateway: 198.51.100.1", Build(s).network);
     s.IPType = 1;
     EXPECT_EQ("IP: 192.0.2.20\nMask: 255.255.255.0\nGateway: 192.0.2.1\nDNS: 192.0.2.53",
               Build(s).network);
-    s.IPType = 2;  // one asterisk per character, the Latin-1 one included
+    s.IPType = 2;  // one asterisk per character, not per byte
     EXPECT_EQ("PPPoE\nUser: dsl-user\nPassword: ******", Build(s).network);
     s.IPType = 7;
     EXPECT_EQ("earlier", Build(s, kEarlier).network);
@@ -184,20 +183,17 @@ TEST(DdnsProviders, ListAndPositionByModel) {
 }
 
 TEST(WirelessKeys, KeysAndNamesFollow80211) {
-    const std::string h26(26, 'a'), h64(64, 'F'), p63(63, 'x');
-    // The key, HEX, 128 bits, taken.
-    const std::tuple<std::string, bool, bool, bool> wep[] = {{"0123456789", 1, 0, 1},
-                                                             {"0123456789", 1, 1, 0},
-                                                             {"012345678g", 1, 0, 0},
-                                                             {h26, 1, 1, 1},
-                                                             {h26, 1, 0, 0},
-                                                             {"ab cd", 0, 0, 1},
-                                                             {"abcdefghijklm", 0, 1, 1},
-                                                             {"abcd", 0, 0, 0},
-                                                             {"abcdefghijkl\x80", 0, 1, 0},
-                                                             {"abc\tx", 0, 0, 0}};
-    for (const auto& [key, hex, bits128, ok] : wep)
-        EXPECT_EQ(ok, IsWepKey(key, hex, bits128)) << key;
+    // HEX 10 or 26 digits, ASCII 5 or 13 printable characters: exactly.
+    for (int hex : {0, 1}) {
+        for (int bits128 : {0, 1}) {
+            const std::string key(hex ? (bits128 ? 26 : 10) : (bits128 ? 13 : 5), hex ? 'a' : ' ');
+            EXPECT_TRUE(IsWepKey(key, hex, bits128));
+            const std::string cut = key.substr(1);
+            for (const std::string& bad : {key + "0", cut, cut + (hex ? "g" : "\t"), cut + "\x80"})
+                EXPECT_FALSE(IsWepKey(bad, hex, bits128)) << bad;
+        }
+    }
+    const std::string h64(64, 'F'), p63(63, 'x');
     const std::pair<std::string, bool> psk[] = {
         {"1234567", 0},          {"12345678", 1},    {p63, 1},
         {p63 + "x", 0},          {h64, 1},           {h64.substr(1) + "g", 0},
