@@ -9,6 +9,16 @@ bool IsPrintableAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
 }
 
+// Whether every character is one of "0123456789ABCDEFabcdef".
+bool IsHexKey(std::string_view key) {
+    for (char c : key) {
+        bool digit = c >= '0' && c <= '9';
+        bool letter = (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+        if (!digit && !letter) return false;
+    }
+    return true;
+}
+
 std::string_view WepKeySlot(const CameraSettings& s, int slot) {
     switch (slot) {
         case 0:
@@ -27,15 +37,6 @@ std::string_view WepKeySlot(const CameraSettings& s, int slot) {
 int WepKeyLength(bool hex, bool bits128) {
     if (hex) return bits128 ? 26 : 10;
     return bits128 ? 13 : 5;
-}
-
-bool IsHexKey(std::string_view key) {
-    for (char c : key) {
-        bool digit = c >= '0' && c <= '9';
-        bool letter = (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-        if (!digit && !letter) return false;
-    }
-    return true;
 }
 
 bool IsWepKey(std::string_view key, bool hex, bool bits128) {

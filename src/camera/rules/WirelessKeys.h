@@ -17,9 +17,6 @@ constexpr int kPreSharedKeyMaxLength = 58;
 // ASCII characters.
 int WepKeyLength(bool hex, bool bits128);
 
-// Whether every character is one of "0123456789ABCDEFabcdef"; an empty key is.
-bool IsHexKey(std::string_view key);
-
 // A WEP key of exactly the length the format and key length ask for: hexadecimal digits, or
 // printable ASCII characters.
 bool IsWepKey(std::string_view key, bool hex, bool bits128);

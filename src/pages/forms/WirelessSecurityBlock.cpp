@@ -38,7 +38,6 @@ WirelessSecurityBlock::WirelessSecurityBlock(shell::CSubPage* page, Ids ids,
         QLabel* label = page->MakeLabel(labelId);
         AddRow(wepGrid_, label, field);
         wepWidgets_.insert(wepWidgets_.end(), {label, field});
-        if (field == keyNumber_) keyNumberLabel_ = label;
     }
     wepKeyLabel_ = page->MakeLabel(ids.wepKeyLabel);
     AddRow(wepGrid_, wepKeyLabel_, wepKey_);

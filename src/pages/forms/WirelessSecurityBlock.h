@@ -37,8 +37,6 @@ public:
     QComboBox* KeyFormat() const { return keyFormat_; }
     QComboBox* KeyNumber() const { return keyNumber_; }
     QLineEdit* WepKey() const { return wepKey_; }
-    QLabel* KeyNumberLabel() const { return keyNumberLabel_; }
-    QLabel* WepKeyLabel() const { return wepKeyLabel_; }
 
     bool HexFormat() const;
     bool LongKey() const;
@@ -63,7 +61,6 @@ private:
     QComboBox* keyFormat_;
     QComboBox* keyNumber_;
     QLineEdit* wepKey_;
-    QLabel* keyNumberLabel_ = nullptr;
     QLabel* wepKeyLabel_;
     QLabel* preSharedKeyLabel_;
     QLineEdit* preSharedKey_;

@@ -28,7 +28,7 @@ VALUES = {
 def expected_writes():
     v = dict(VALUES)
     v.update({"TitleBar": "Lobby cam two", "DDNS": "1", "DDNSUser": "john", "SSID": "home net",
-              "WPAKey": "s3cret"})
+              "WPAKey": "s3cret-phrase"})
     sp = lambda k: v[k].replace(" ", "%20")
     system = "&TitleBar=%s&Desp=%s" % (sp("TitleBar"), sp("Desp"))
     ddns = "&DDNSSrv=%s&DDNS=%s&DDNSUser=%s&DDNSPwd=%s&DDNSHost=%s" % tuple(
@@ -76,7 +76,7 @@ def main():
             port = camera.stdout.readline().split()[0]
             run = subprocess.run(
                 [args.cli, "save", "127.0.0.1:" + port, "TitleBar=Lobby cam two", "DDNS=1",
-                 "DDNSUser=john", "SSID=home net", "WPAKey=s3cret"],
+                 "DDNSUser=john", "SSID=home net", "WPAKey=s3cret-phrase"],
                 capture_output=True, text=True, timeout=60)
             print(run.stdout + run.stderr)
             if run.returncode != 0:
