@@ -112,6 +112,7 @@ TEST_F(PageTest, WirelessAddressPageEditsTheWirelessFields) {
 
 TEST_F(PageTest, SystemPageChecksTheNamesAndStoresTheClockChoice) {
     camera::SetFieldText(settings_.TitleBar, std::string(40, 'x'));
+    camera::SetFieldText(settings_.Desp, "Caf\xE9");  // not UTF-8, and kept as it is
     camera::SetFieldText(settings_.Date, "2026/01/01");
     auto page = Make<CSubSystem>();
     auto* host = page->Control<QLineEdit>(CSubSystem::kHostName);
@@ -141,6 +142,7 @@ TEST_F(PageTest, SystemPageChecksTheNamesAndStoresTheClockChoice) {
     Button(*page, CSubSystem::kNext)->click();
     EXPECT_EQ(host_.posted, std::vector<int>{nav::kLanIsp});
     EXPECT_EQ(camera::FieldText(settings_.TitleBar), std::string(32, 'g'));
+    EXPECT_EQ(camera::FieldText(settings_.Desp), "Caf\xE9");
     EXPECT_EQ(settings_.NTPEN, 1);
     EXPECT_EQ(settings_.Timezone, 12);
     EXPECT_EQ(settings_.NTPPoll, 0);
