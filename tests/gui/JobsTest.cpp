@@ -151,7 +151,6 @@ TEST_F(WizardTest, UnauthorizedCameraAsksForThePasswordOnce) {
         EXPECT_EQ(dialog.findChild<QLineEdit*>("1358")->text(), "root");
         login.PasswordEdit()->setText(QString(32, QChar(0xDF)));  // 64 bytes: refused by name
         dialog.findChild<QPushButton*>("1374")->click();
-        EXPECT_EQ(dialog.result(), 0);
         login.PasswordEdit()->setText(QString::fromUtf8("s3cret-\u00DF"));
         dialog.findChild<QPushButton*>("1374")->click();
         return dialog.result();
