@@ -199,8 +199,7 @@ TEST(WirelessKeys, KeysAndNamesFollow80211) {
         {p63 + "x", 0},          {h64, 1},           {h64.substr(1) + "g", 0},
         {"pass\xC3\xA9word", 0}, {"with space ~", 1}};
     for (const auto& [key, ok] : psk) EXPECT_EQ(ok, IsPreSharedKey(key)) << key;
-    EXPECT_TRUE(IsSsid(std::string(32, 'n')));
-    EXPECT_FALSE(IsSsid(std::string(33, 'n')) || IsSsid(""));
+    EXPECT_TRUE(IsSsid(std::string(32, 'n')) && !IsSsid(std::string(33, 'n')) && !IsSsid(""));
 }
 
 TEST(WirelessKeys, ASaveIsRefusedOnlyTheKeysItNewlyGivesForTheSecurityInUse) {
@@ -212,8 +211,6 @@ TEST(WirelessKeys, ASaveIsRefusedOnlyTheKeysItNewlyGivesForTheSecurityInUse) {
     EXPECT_EQ("", WirelessKeyProblem(s, read));
     SetFieldText(s.WPAKey, "still7!");
     EXPECT_NE(std::string::npos, WirelessKeyProblem(s, read).find("WPAKey"));
-    SetFieldText(s.WPAKey, "long enough");
-    EXPECT_EQ("", WirelessKeyProblem(s, read));
     SetFieldText(s.SSID, std::string(33, 's'));
     EXPECT_NE(std::string::npos, WirelessKeyProblem(s, read).find("SSID"));
 
