@@ -24,7 +24,7 @@ CDlgCameraAddress::CDlgCameraAddress(const QString& langPath, QWidget* parent) :
     label->setObjectName(QString::number(kAddressLabel));
     addressEdit_ = new QLineEdit(this);
     addressEdit_->setObjectName(QString::number(kAddress));
-    addressEdit_->setMaxLength(21);  // "255.255.255.255:65535"
+    shell::LimitTyping(addressEdit_, 21);  // "255.255.255.255:65535"; a paste is not cut
     label->setBuddy(addressEdit_);
     addressEdit_->setAccessibleName(shell::AccessibleText(label->text()));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
