@@ -36,7 +36,8 @@ void StartDesktopOpener(const QString& url, std::function<void()> failed) {
 }  // namespace
 
 void OpenWebPage(QWidget* parent, const QString& url, const QString& noBrowserText) {
-    auto failed = [window = QPointer<QWidget>(parent), text = noBrowserText.arg(url)] {
+    // The address on a line of its own, so that no line break cuts it.
+    auto failed = [window = QPointer<QWidget>(parent), text = noBrowserText.arg("\n" + url)] {
         ShowMessage(window, text, "Orvanta2", PromptIcon::Information);
     };
     if (Opener()) {
