@@ -32,16 +32,7 @@ void ShowPosition(QComboBox* list, int position) {
 }
 
 QString RecordKey(const camera::CameraSettings& s, int slot) {
-    switch (slot) {
-        case 0:
-            return FieldString(s.WEPKey0);
-        case 1:
-            return FieldString(s.WEPKey1);
-        case 2:
-            return FieldString(s.WEPKey2);
-        default:
-            return FieldString(s.WEPKey3);
-    }
+    return QString::fromStdString(camera::Utf8Text(camera::WepKeySlot(s, slot)));
 }
 
 void StoreKey(camera::CameraSettings& s, int slot, const QString& key) {

@@ -19,6 +19,8 @@ bool IsHexKey(std::string_view key) {
     return true;
 }
 
+}  // namespace
+
 std::string_view WepKeySlot(const CameraSettings& s, int slot) {
     switch (slot) {
         case 0:
@@ -31,8 +33,6 @@ std::string_view WepKeySlot(const CameraSettings& s, int slot) {
             return FieldText(s.WEPKey3);
     }
 }
-
-}  // namespace
 
 int WepKeyLength(bool hex, bool bits128) {
     if (hex) return bits128 ? 26 : 10;

@@ -30,6 +30,9 @@ bool IsSsid(std::string_view ssid);
 // 1 (the position in the key-length list).
 bool IsLongWepKey(int wepKeyL);
 
+// The WEP key of slot 0 to 3 (any other slot gives key 3).
+std::string_view WepKeySlot(const CameraSettings& s, int slot);
+
 // The wireless value `s` newly gives (one that differs from the camera's `read` record) that
 // the rules above refuse, named with why; "" when there is none. Only the key of the security
 // in use (WireSec 1: WEP, 2 and 3: WPA) is looked at.
