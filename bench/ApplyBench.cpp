@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2-cli apply on 1 and on 50 simulated cameras in the lab, each moving to a new
 // address: the restarts overlap, so 50 cameras should take little longer than one.
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full settings read of one simulated camera over a lab link (the system page of the
 // selection, then every read of the job and the access-point scan), beside curl fetching the
 // same URLs, one connection each, in the same run.

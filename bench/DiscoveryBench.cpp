@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Discovery on a lab network with 1, 50, 250 and 1,000 simulated cameras: how long from the
 // first Query until every camera is listed, and what the Query that reads a whole burst
 // costs. The 250- and 1,000-camera cases run five times each, each run in a lab of its own,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ARP probes and the free-address search on a lab network, beside iputils arping in the
 // same run: a host that answers, a free address, and two free addresses below two taken;
 // in-process and through orvanta2-nethelper, which keeps its ARP socket open.

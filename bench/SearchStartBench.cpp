@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search page in a lab with three simulated cameras: time from pressing Start search to
 // the first camera in the list, with the page's real timer and engine (offscreen). Five runs,
 // each with a fresh wizard, so every one starts from an engine that has just sent nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wizard's start-up: time from process start to the first page on screen (offscreen, the
 // reachability probe pointed at a closed loopback port) and the resident memory of the idle
 // wizard two seconds later. Runs itself five times and prints every run and the medians.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the network helper to libexec and grants it, and only it, the two capabilities the
 # PC-network code needs instead of running anything as root: CAP_NET_ADMIN (temporary
 # addresses) and CAP_NET_RAW (ARP probes). The wizard and the CLI install without any and

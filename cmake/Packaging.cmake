@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cmake --build BUILD --target package` in a tree configured with
 # -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr writes orvanta2_VERSION_ARCH.deb.
 #

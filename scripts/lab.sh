@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The lab: virtual hosts in network namespaces, joined by one bridge that lives in a namespace
 # of its own, so that nothing a test sends (broadcasts, ARP, address changes) reaches the
 # machine's own network.

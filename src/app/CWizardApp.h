@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application: swallows Escape and Enter on the main window's pages, so neither key ever
 // closes the wizard or presses a page's button.

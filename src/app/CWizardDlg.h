@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: starts up, owns the pages, the camera settings record, the job runner and
 // the wait window, routes the navigation codes, and cleans up when it goes.

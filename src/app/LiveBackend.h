@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real camera commands, the PC's real network and a real discovery engine.
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Backends for a wizard without cameras or network: every camera command but the access-point
 // scan (two sample networks) fails to connect, the PC has one LAN adapter with a DHCP address

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running wizard per user: a lock file held for as long as the holder lives.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2: the camera setup wizard. `orvanta2 --screenshots DIR` renders every page and
 // dialog to PNG files instead of running.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2-cli apscan: the camera's scan of wireless access points.
 #include <cstdio>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2-cli apply: settings for many cameras from one CSV file. The cameras are found by
 // discovery, their subnets made reachable, then each is read, changed and saved on a worker
 // of its own, and finally found again at its new address by its serial number.

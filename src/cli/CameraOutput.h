@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the camera commands of the tool share: the HOST[:PORT] argument, camera texts made safe
 // for a terminal and the printing of access points.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every camera command does before it talks to the camera: the credentials of its
 // command line, and the camera's subnet made reachable as the wizard does it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The subcommands of orvanta2-cli. Each takes the arguments after its name and returns the
 // process exit code: 0 success, 1 the operation failed, 2 the command line was wrong.

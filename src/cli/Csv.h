@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comma-separated rows as spreadsheets write them: fields may be quoted, a quote inside a
 // quoted field is doubled, and a quoted field may hold commas and line breaks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JSON output of the command-line tool: objects keep the order their keys were written in.
 #include <nlohmann/json.hpp>

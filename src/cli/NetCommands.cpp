@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // netinfo, probe and free-addresses: the PC's own network from the command line.
 #include <cstdio>
 #include <string>

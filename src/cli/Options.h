@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of each subcommand, through CLI11: its options and --help, and a wrong
 // command line told in words that say which part is wrong, with exit code 2.

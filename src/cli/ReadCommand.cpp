@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2-cli read: what the wizard does when a camera is picked, without the pages: the
 // system read (with the credentials when the camera asks for them), then the settings read.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the tool tells a save, for `save` and `apply` alike: each step and each page read back
 // as a line, the pages read back as JSON, which pages the camera took, and why a save failed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2-cli save, wps and server-list: writing to a camera and listing a registration
 // server's cameras.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2-cli: the wizard's core for installers and scripts.
 #include <cstdio>
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's pictures, drawn from SVG at the size and device pixel ratio asked for, by the
 // numbers of the original resources (198 banner, 206/210/211 PC network, 224/227/228

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button drawn by the program that still behaves as a dialog's default or ordinary
 // push button: it remembers whether it may be the default and whether it is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wizard's push button: an icon beside the caption (left or right), a grey icon when
 // disabled, a hot look under the mouse, a pressed look, a focus rectangle, and a flat toolbar

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the buttons follow a desktop style. On Linux the "visual style" is the platform
 // theme: with a desktop theme plugin (GTK, KDE, ...) the buttons are drawn by the style; on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The discovery engine: broadcasts the request from every PC address, reads the replies and
 // keeps the list of found cameras (one entry per MAC address, aged out a minute after its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two datagrams of camera discovery on UDP port 49160: the PC's 8-byte request and the
 // camera's 284-byte reply, of which the PC keeps bytes 8 to 283 (the payload).

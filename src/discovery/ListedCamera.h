@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search list's rows as the camera record takes them: the camera the user picked, and
 // the same camera found again by its serial number after a save.

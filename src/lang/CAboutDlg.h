@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about box: the program icon, two lines of product information and a Close button, all
 // texts from the language file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language dialog: lists the shipped language files, each by the language's own name with
 // its code, preselects the language in use (else the user's), and keeps the code chosen at the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // INI files with the rules of the Windows profile functions: sections and keys match without
 // regard to case, a value is one line, anything missing reads as the empty text, a value is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One text of the language file for a window: the file rule of the loaders in Qt terms.
 #include <QString>

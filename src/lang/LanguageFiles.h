@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the language files and defaultlang.ini live, which language files there are, and which
 // one matches the user's language.

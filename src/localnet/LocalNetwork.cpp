@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "localnet/LocalNetwork.h"
 
 #include <arpa/inet.h>
@@ -19,10 +20,12 @@ using platform::AddressEntry;
 using platform::InterfaceEntry;
 using platform::NetworkPlatform;
 
-template <size_t N>
-void CopyText(char (&field)[N], const char* text) {
+// The text, read no further than its own array and cut to the field's size less its NUL;
+// the rest of the field zero.
+template <size_t N, size_t M>
+void CopyText(char (&field)[N], const char (&text)[M]) {
     std::memset(field, 0, N);
-    std::strncpy(field, text, N - 1);
+    std::memcpy(field, text, strnlen(text, std::min(N - 1, M)));
 }
 
 // A table query under the buffer protocol: `attempts` calls at most, each with the size

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PC's own network: which adapter is active and its addresses, free addresses found by
 // ARP, and temporary addresses that make a camera's subnet reachable.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2-nethelper: the only part of Orvanta2 that holds CAP_NET_ADMIN and CAP_NET_RAW.
 // It adds temporary addresses (and keeps renewing them), deletes the ones it added, and
 // probes addresses by ARP, on requests from its parent over the socket at descriptor 3.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Asks for the address of a camera that the search cannot reach, such as one behind a router:
 // "HOST" or "HOST:PORT".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The camera's administrator password, asked when the camera refuses a read as unauthorised.
 #include <QDialog>

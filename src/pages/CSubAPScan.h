@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 11: the access points the camera found; the user picks one and types its key.
 #include "shell/CSubPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 15: a new camera or an installed one, and how the new one will be connected.
 #include "shell/CSubPage.h"

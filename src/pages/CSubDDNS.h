@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 10: the camera's dynamic-DNS client.
 #include "camera/record/FieldCatalogue.h"

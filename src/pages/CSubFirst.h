@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 0: the main menu and the PC's own network type.
 #include "shell/CSubPage.h"

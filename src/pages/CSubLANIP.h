@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 6: the camera's wired address, by DHCP or fixed (manual road).
 #include "shell/CSubPage.h"

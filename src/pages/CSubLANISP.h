@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 5: the camera's link to the internet, LAN or PPPoE (manual road).
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 2: the guided wizard or the manual setup, after the camera's settings were read.
 #include "shell/CSubPage.h"

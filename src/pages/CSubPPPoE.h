@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 16: the PPPoE account the camera dials with (guided road).
 #include "shell/CSubPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 1: the camera search. The page's own discovery engine is polled once a second for at
 // most three minutes per search; the user picks a camera from the list, or opens its web

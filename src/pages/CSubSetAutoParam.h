@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 13: what will be written to the camera, in five boxes built from the record, and the
 // save.

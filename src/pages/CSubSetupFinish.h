@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 19: the set-up is done; how the camera can now be reached.
 #include "shell/CSubPage.h"

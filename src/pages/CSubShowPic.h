@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 4: how to cable the camera for the chosen connection.
 #include "shell/CSubPage.h"

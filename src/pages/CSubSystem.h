@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 3: the camera's host name, description and clock (manual road).
 #include "camera/record/FieldCatalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 9: UPnP and the camera's three service ports; every network road ends here.
 #include "shell/CSubPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 7: the camera's wireless settings typed by hand.
 #include "shell/CSubPage.h"

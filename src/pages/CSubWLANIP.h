@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 8: the camera's wireless address, by DHCP or fixed.
 #include "shell/CSubPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 12: WPS started on the camera, with a progress bar while the camera connects.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 14: how WPS is done: the router's button first, then the camera's.
 #include "shell/CSubPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page 17: how the new camera gets its address on the guided road: DHCP, or a fixed address
 // (a free one proposed) with the PC's mask, gateway and DNS server, testable by ARP.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text forms of IPv4 and MAC addresses, one rule for every layer. Addresses are in network
 // byte order, as sockets and the camera records hold them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ARP requests over an AF_PACKET socket on the interface that holds the source address.
 #include <arpa/inet.h>
 #include <ifaddrs.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Millisecond ticks with wrap-around, as the engines measure ages and periods.
 // Owners inject their own source in tests so that minutes pass without waiting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PC's network for a process without CAP_NET_ADMIN and CAP_NET_RAW: temporary addresses
 // and ARP probes go to orvanta2-nethelper, a small program that holds those two capabilities

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line protocol between the wizard (or CLI) and orvanta2-nethelper, and the rules the
 // helper holds every request to. Plain functions over explicit buffers, no Qt, no throw.

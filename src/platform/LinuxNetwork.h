@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PC's network configuration on Linux: netlink (libnl-route) for interfaces, addresses
 // and routes, sysfs for wireless adapters, resolv.conf for DNS, an AF_PACKET socket for

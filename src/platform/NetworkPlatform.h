@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PC's own network configuration: the interface list, the adapters' addresses, the
 // address table, adding and deleting addresses, and ARP probes. One interface for all of

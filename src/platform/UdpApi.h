@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few datagram-socket calls the discovery engine makes, behind one interface so that
 // the engine's cycle, ageing and failure paths are tested with a scripted fake.

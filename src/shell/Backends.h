@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's reach into the camera, the PC's network and discovery, as interfaces: the
 // program binds the real commands, tests bind scripted ones.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opens a camera's web page in the desktop's browser. Tests install their own opener.
 #include <QString>

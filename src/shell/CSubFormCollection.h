@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page host: the pages in index order, the one shown, and the frame they are centred on.
 #include <QRect>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every wizard page has: its context (the window that takes its navigation codes, the
 // record, the backends), a prepare step, Next and Back, a text loader, a white background,

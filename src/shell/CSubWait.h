@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wait window: one line of text above a progress bar, both driven by the main window.
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's long actions: the settings read (code 18) and the save (code 19) on a worker
 // thread watched by timer 3, the search for the camera at its new address after a save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The codes pages post to the main window, the main window's jobs and timers, and what pages
 // talk to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every page is handed once, when the window builds it: the window that takes its
 // navigation codes, the record, the backends through which it reaches the network, what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message box, question and modal dialog of the program goes through one prompt. The
 // real one shows Qt boxes and runs dialogs modally; tests install a scripted one that answers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A save's outcome in the user's words: which pages the camera took, and which settings it did
 // not keep when they were read back, each named by its label as on the page it is typed on.

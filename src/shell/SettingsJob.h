@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The worker thread's job. Each job works on its own copy of the camera settings record; the
 // main window copies it back only after the job ended with success. A job that timed out is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's own texts: its messages, the wait window's notes, by name, and what it
 // says of a save's outcome.

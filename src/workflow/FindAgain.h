@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding a camera again after a save, by one rule for the wizard and the tool: its serial
 // number, at the address and port the save gave it when it gave a fixed one, else anywhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reaching a camera in a subnet the PC has no address in: a temporary address of the PC in the
 // camera's subnet, held until the reach goes (the wizard's run, one command of the tool).

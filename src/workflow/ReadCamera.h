@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Selecting and reading a camera as the wizard does when a camera is picked: the system page
 // with the password question, then the whole read job.

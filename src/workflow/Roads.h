@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wizard's roads: the codes that move it from page to page, the pages they show, and where
 // the UPnP page's Back leads, which depends on the road the user took.

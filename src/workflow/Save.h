@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save, as the wizard and the tool both run it: the write sequence with the pages read
 // back before the network write, and once more with credentials when the camera refused it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a camera kept what a save wrote: each written page is read back and every field the
 // save sent is compared with what the camera now reports. Cameras differ in what they list; a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Push-button WPS after its start, by one rule for the wizard's page and the tool: what a
 // status answer means, and when a camera that reports no run is asked to start again.

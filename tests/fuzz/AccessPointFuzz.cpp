@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any answer to the access-point scan, as its parser gets it.
 #include <cstddef>
 #include <cstdint>

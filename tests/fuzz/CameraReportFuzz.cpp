@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any camera answer, as the report parser gets it: NUL-terminated text of at most one answer
 // buffer. The first byte picks the page.
 #include <cstddef>

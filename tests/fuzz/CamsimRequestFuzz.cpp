@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any request head as the simulated camera receives it: it always answers with an HTTP status
 // line, whatever the query, the headers or the credentials hold. The first byte picks the
 // camera: with or without Basic authorization, a camera or a registration server.

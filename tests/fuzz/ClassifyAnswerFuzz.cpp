@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any answer, classified as a read or a write of any page and checked for its form. The first
 // byte picks which.
 #include <cstddef>

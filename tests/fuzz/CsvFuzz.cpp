@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an apply file: the reader either names the line it stopped at, or its rows,
 // written back with every field quoted, read again as the same rows.
 #include <cstddef>

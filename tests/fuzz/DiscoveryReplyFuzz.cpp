@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any datagram a socket can hand the discovery engine: at most one reply's worth of bytes.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The network helper reads request lines from a process it does not trust: any bytes must be
 // refused or parsed into a request its rules allow, and the client reads any reply safely.
 #include <cstddef>

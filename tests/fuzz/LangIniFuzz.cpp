@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Language files come from anywhere (made on Windows, edited by hand): any bytes must parse,
 // and writing the one key the program writes must always read back, also after a round trip.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any answer a registration server can send, at most one answer buffer's worth.
 #include <cstddef>
 #include <cstdint>

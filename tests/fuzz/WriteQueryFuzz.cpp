@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A random record, written as the save writes it and received by the simulated camera, whose
 // request parser shares nothing with the writer: every value the camera stores is the
 // record's. Records the save refuses are skipped; among them any value holding '%', which a

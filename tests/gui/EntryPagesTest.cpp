@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first, choice, diagram and option pages.
 #include <QLabel>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings read, the save, finding the camera again and the access-point re-scan.
 #include <QLabel>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every key a loader reads exists, with a text, in every shipped language file.
 #include <QDir>
 #include <set>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search and camera IP pages, each built alone with a fake context; the codes they post
 // are recorded instead of handled.
 #include <arpa/inet.h>

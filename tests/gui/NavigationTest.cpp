@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Navigation codes and the page host.
 #include <QLabel>
 #include <QPushButton>

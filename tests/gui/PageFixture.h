@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One page built alone with a fake context: scripted backends, a record of its own, timers
 // that only a test ticks, and a host that records the codes instead of handling them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The UPnP and ports page and the DDNS page, each built alone.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every page and dialog in every shipped language: each control a user can reach has a name a
 // screen reader can say, and no text needs more room than its control has; in a marked copy of
 // the English file, every text shown comes from the file. Tab walks each page in reading order

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: language choice, language files, single instance, keys, destruction.
 #include <QComboBox>
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link-type, LAN address, wireless address and system pages, each built alone.
 #include <QComboBox>
 #include <QDateTime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wireless settings and access-point pages, each built alone.
 #include <QComboBox>
 #include <QLineEdit>

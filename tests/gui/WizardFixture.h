@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A wizard in a folder of its own, with scripted backends and prompt, ready to drive.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wizard against simulated cameras on a lab network: a settings read ending on the page
 // the road asks for, and a save after which the camera is found again at its new address.
 #include <arpa/inet.h>

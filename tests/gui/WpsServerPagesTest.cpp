@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WPS page with a ticked timer, and the registration-server login and list pages.
 #include <QComboBox>
 #include <QLineEdit>

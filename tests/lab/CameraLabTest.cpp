@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading cameras over a lab link: orvanta2-cli read and apscan against the simulator, and
 // the transport's time-outs against peers that do not behave.
 #include <gtest/gtest.h>

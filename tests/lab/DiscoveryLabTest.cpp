@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The discovery engine and the discover command against simulated cameras on a lab network.
 #include <gtest/gtest.h>
 #include <netinet/in.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cameras that misbehave, one way each, all on one lab link: every command must end within
 // its bound, with its exit status and a message that says what happened, never hold more
 // than one camera connection at a time, and never write back a read that was not whole.

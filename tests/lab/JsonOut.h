@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool's JSON output, read back: objects keep their key order, so equality checks it.
 #include <nlohmann/json.hpp>

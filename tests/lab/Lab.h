@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A lab for one test: virtual hosts in network namespaces of its own, built with
 // scripts/lab.sh and torn down by the destructor (a killed run is swept by the next one).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of a program inside a lab host, watched while it runs: its exit status, how long it
 // took, its peak memory, and the most TCP connections it held at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Many at once: reads that crowd one slow camera, and apply over a few hundred cameras of
 // which some misbehave. Bounds are generous; the figures are printed.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PC's own network on a lab: the survey, ARP probes against arping, free addresses, and
 // temporary addresses that reach a camera and leave nothing behind, even after kill -9.
 #include <arpa/inet.h>

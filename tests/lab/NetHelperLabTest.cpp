@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The privileged helper on a lab: a process without any capability reaches a camera in
 // another subnet through a copy of orvanta2-nethelper that holds the two it needs; the helper
 // refuses what it must, cleans up when its parent goes, and a kill -9 of both leaves nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving, WPS, the registration server and apply against simulated cameras on a lab network.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The simulator's discovery reply, checked byte for byte against the wire table by a client
 that shares no code with it: a plain socket in the lab's PC namespace."""
 import argparse

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks it with lintian, desktop-file-validate and appstreamcli,
-# installs it on this machine, runs what it installed, purges it and checks that nothing of
-# it is left.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Debian package with scripts/package (its build must not warn), checks it with
+# lintian, desktop-file-validate and appstreamcli, installs it on this machine, runs what it
+# installed (in a lab of its own, as "nobody", against a camera in another subnet), purges it
+# and checks that nothing of it is left.
 #
 #   package_test.sh SOURCE_DIR [BUILD_DIR]
 #
-# BUILD_DIR (default SOURCE_DIR/build/package, or $ORVANTA_PACKAGE_BUILD_DIR) is configured
-# as a Release tree for /usr when it is not yet, and reused otherwise. Exit 77 (skipped) when
-# not root, without dpkg, or when an orvanta2 package is already installed here.
+# BUILD_DIR (default SOURCE_DIR/build/package, or $ORVANTA_PACKAGE_BUILD_DIR) goes to
+# scripts/package. Exit 77 (skipped) when not root, without dpkg, or when an orvanta2 package
+# is already installed here.
 set -euo pipefail
 
 skip() { echo "SKIP: $*"; exit 77; }
@@ -28,7 +30,9 @@ done
 
 work=$(mktemp -d /tmp/orvanta2-package-test.XXXXXX)
 installed=0
+lab_id=""
 cleanup() {
+    if [ -n "$lab_id" ]; then "$source_dir/scripts/lab.sh" destroy "$lab_id"; fi
     if [ "$installed" = 1 ]; then
         DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq orvanta2 >/dev/null 2>&1 ||
             dpkg --purge orvanta2 >/dev/null 2>&1 || true
@@ -38,22 +42,30 @@ cleanup() {
 trap cleanup EXIT
 
 step "build the package in $build_dir"
-cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX=/usr -DORVANTA_TESTS=OFF -DORVANTA_BENCH=OFF -DORVANTA_HARDENING=ON \
-    >/dev/null
-# A package left from an earlier build must not stand in for this one.
-rm -f "$build_dir"/orvanta2_*.deb
-cmake --build "$build_dir" -j"$(nproc)" --target package
-debs=("$build_dir"/orvanta2_*.deb)
-[ ${#debs[@]} = 1 ] && [ -f "${debs[0]}" ] || fail "expected one orvanta2_*.deb, found: ${debs[*]}"
-deb=${debs[0]}
+# The one way to build it, as the README says; its build must not warn.
+{ "$source_dir/scripts/package" "$build_dir" 2>&1 >&3 | tee "$work/build.log" >&2; } 3>"$work/deb"
+deb=$(cat "$work/deb")
+[ -f "$deb" ] || fail "scripts/package printed '$deb', not a package"
+if grep -i 'warning:' "$work/build.log"; then fail "the package build warns"; fi
 version=$(dpkg-deb -f "$deb" Version)
 upstream=${version%-*}
 echo "package: $deb ($version)"
 
+step "license"
+# Every source file says its license in its SPDX line.
+if git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1; then
+    unmarked=$(git -C "$source_dir" ls-files | grep -E \
+        '\.(cpp|h|py|sh|cmake|desktop)$|CMakeLists\.txt$|^(scripts|\.ci|packaging/man)/|^packaging/(postinst|lintian-overrides|.*\.bash-completion)$' |
+        while read -r file; do
+            grep -q 'SPDX-License-Identifier: ' "$source_dir/$file" || echo "$file"
+        done)
+    [ -z "$unmarked" ] || fail "source files without an SPDX line: $(echo $unmarked)"
+    echo "license: every source file has its SPDX line"
+fi
+
 step "lintian"
-# Errors fail the test; warnings are printed for whoever reads the log.
-lintian --fail-on error --info "$deb" || fail "lintian reports errors"
+# Errors and warnings fail the test; pedantic notes are printed for whoever reads the log.
+lintian --pedantic --fail-on error,warning --info "$deb" || fail "lintian reports errors or warnings"
 
 step "contents"
 dpkg-deb -x "$deb" "$work/root"
@@ -202,6 +214,34 @@ if grep -qx "$helper" "$work/paths"; then
     done
 else
     echo "the package has no $helper yet: nothing to check"
+fi
+
+step "an ordinary user reads a camera in another subnet"
+if getcap "$helper" 2>/dev/null | grep -q 'cap_net_admin,cap_net_raw[+=]ep'; then
+    # A lab of its own: the PC at 10.1.1.5, the camera at 192.168.0.98 on the same wire.
+    lab_id="$$"
+    lab() { "$source_dir/scripts/lab.sh" "$@"; }
+    lab create "$lab_id"
+    lab add-host "$lab_id" pc 10.1.1.5/24
+    lab add-host "$lab_id" cam 192.168.0.98/24
+    lab exec "$lab_id" cam orvanta2-camsim --camera \
+        mac=00:11:22:33:44:55,ip=192.168.0.98,http_port=80,serial=SN98,model=Quent-9Z \
+        --ready-file "$work/camsim-ready" >/dev/null 2>&1 &
+    for _ in $(seq 1 100); do [ -e "$work/camsim-ready" ] && break; sleep 0.05; done
+    [ -e "$work/camsim-ready" ] || fail "the installed orvanta2-camsim did not start"
+    rc=0
+    out=$(lab exec "$lab_id" pc setpriv --reuid=nobody --regid=nogroup --clear-groups \
+        --inh-caps=-all orvanta2-cli read 192.168.0.98 2>&1) || rc=$?
+    echo "$out" | sed 's/^/  /'
+    [ "$rc" = 0 ] || fail "orvanta2-cli read as nobody exits $rc"
+    grep -q 'through the temporary address 192\.168\.0\.' <<<"$out" ||
+        fail "orvanta2-cli read as nobody did not reach the camera through the helper"
+    grep -q '^ModelName  *Quent-9Z$' <<<"$out" ||
+        fail "orvanta2-cli read as nobody did not print the camera's model"
+    lab destroy "$lab_id"
+    lab_id=""
+else
+    echo "the helper holds no capabilities here: nothing to check"
 fi
 
 step "purge"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The camera's side of its CGI: what a camera answers to one HTTP request. Built from the
 // wire description alone; it shares nothing with the wizard's own encoders and parsers.

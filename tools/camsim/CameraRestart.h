@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a camera does after its network settings were written: it goes away for a while and
 // comes back with the new address and HTTP port (a fixed address as written, or one from

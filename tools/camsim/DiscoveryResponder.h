@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cameras' side of discovery: listens on UDP 49160 and answers every request with one
 // 284-byte reply per camera, broadcast to port 49160 from the camera's own address, so that

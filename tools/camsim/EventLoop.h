@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small single-threaded poll loop: file descriptors with read handlers and one-shot timers.
 // Every emulated camera service of the simulator hangs off one of these.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cameras' HTTP/1.0 side: one listener per camera on its address and HTTP port, one
 // request per connection, answered by CameraCgi and closed after the answer.

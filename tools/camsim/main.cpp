@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanta2-camsim: plays one or more network cameras for tests, benchmarks and the demo.
 #include <arpa/inet.h>
 #include <sys/prctl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The camera's scan of wireless access points: an HTML-like table of cells, one per access
 // point, that is cut into fixed entries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "camera/commands/CameraSelection.h"
 
 #include "camera/wire/RequestFraming.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Selecting a camera, as the wizard and the command-line tool both do it: its system page,
 // and the same page with credentials when the camera asks for them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cameras registered on a registration server, listed after a login with ID and password.
 #include <optional>

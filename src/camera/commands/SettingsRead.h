@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings read job: the worker's sequence of reads that fills CameraSettings after a
 // camera was selected.

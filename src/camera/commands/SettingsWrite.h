@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing the edited settings back to the camera: one write query per page, filled from the
 // record key by key, and the steps of a save.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Push-button WPS on the camera: the start, and the status query that says whether the run
 // is still going (WPS 1) or ended with success (WPS_ACK 1).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the wizard knows about the camera being configured, in one fixed-size plain
 // record: no pointers, no owned memory, zero-filled at creation. Texts are NUL-terminated

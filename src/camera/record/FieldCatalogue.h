@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every camera field of CameraSettings, once: its wire key and the report that carries it,
 // its place and width in the record, whether a save writes it and how, and what a typed value

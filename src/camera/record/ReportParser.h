@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The camera's reports: text of key=value lines. Each page fills its own fields.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The camera's fields of CameraSettings by their wire names, for tools that show or set them
 // by name (the command-line tool's read, save and apply).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a camera's bytes read as text: valid UTF-8 is text as it is, and any other byte is the
 // Latin-1 character it would be. The command-line tool prints camera texts this way and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cell rule of the camera's and the registration server's tables: a value ends at a blank,
 // "<", a line feed, a carriage return or the end of the text; an SSID is quoted.

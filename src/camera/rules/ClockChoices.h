@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed lists of the system page's clock settings: the time zones, whose position is the
 // camera's time-zone number (position p is UTC offset p - 12 hours), and the NTP update

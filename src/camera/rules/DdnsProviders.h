@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DDNS providers the camera can update, by list position, as the DDNS page lists them
 // and the summary page names them.

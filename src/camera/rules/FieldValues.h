@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a value typed for a camera field may be: the one rule behind the settings pages and the
 // command-line tool's save and apply, applied before anything is sent, so that a value the

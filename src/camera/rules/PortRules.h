@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The camera's three service ports: how a typed port becomes a number, which values each
 // port takes, and the checks a set of three must pass, in the order they are told.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five texts of the summary page: what the wizard is about to write, in the user's
 // language, each value after its label and a separator (": ", or "：" after a CJK label). Labels

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wireless values a user types, by IEEE 802.11: the network name, the WEP key and the
 // WPA/WPA2 pre-shared key. One rule for the wireless and access-point pages and for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed lists of the wireless settings page, the channels a camera's region allows, and
 // how an access point from the camera's scan becomes record values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exact bytes of every camera request, the Basic authorization rule, and the general
 // command that sends one request and handles its answer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One short TCP connection per camera command: open with a short time-out, send the request
 // in one piece, read until the peer closes, classify the answer by the marks in its text.

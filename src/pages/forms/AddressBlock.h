@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DHCP or fixed address block of the address pages (camera IP, LAN IP, wireless IP): two
 // radio buttons and four or five address fields with their labels. It fills itself from a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PPPoE account fields of the link-type and PPPoE pages: the user name, the password and,
 // where the page asks for it twice, its confirmation.

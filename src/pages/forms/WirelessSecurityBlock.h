@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The security controls that the wireless and access-point pages share: the four WEP lists
 // (authentication, key length, key format, key number) with the WEP key, and the WPA

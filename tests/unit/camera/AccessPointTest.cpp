@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The access-point table parser.
 #include <gtest/gtest.h>
 

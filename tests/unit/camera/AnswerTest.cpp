@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a command makes of each kind of answer a peer may give, and that a save never starts
 // from a read that was not whole.
 #include <gtest/gtest.h>

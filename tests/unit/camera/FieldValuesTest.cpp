@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule for typed camera values: what passes, and what is refused with a message that names
 // the field, for every kind of field the save writes.
 #include <arpa/inet.h>

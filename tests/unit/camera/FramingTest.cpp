@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Request bytes, Base64, space encoding and the answer classification.
 #include <gtest/gtest.h>
 

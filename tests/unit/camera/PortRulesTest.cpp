@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed ports as numbers, the values each port takes, and the order of the checks.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings read job and the commands it sends, against the simulator's HTTP side.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>

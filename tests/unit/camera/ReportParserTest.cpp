@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key=value report parser and the model table.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The write queries, the save sequence with its read-backs and WPS, checked on the bytes a peer
 // receives.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The summary page's texts and the DDNS provider table behind its provider line.
 #include <gtest/gtest.h>
 

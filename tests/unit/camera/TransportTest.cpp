@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transport against raw peers on loopback. The timing cases run side by side, each with
 // its own peer, so the group costs one longest wait instead of their sum.
 #include <arpa/inet.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """orvanta2-cli save against a camera on Python's stock HTTP server: the four writes must
 arrive byte for byte as the request formats give them. The expected bytes are written out
 here from those formats, not taken from the client."""

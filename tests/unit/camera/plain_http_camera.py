@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A camera's CGI written on Python's stock http.server, as a peer that shares nothing with
 the simulator: different header set, CR LF report lines, its own table layout.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's CGI on its own: what it answers to exact request bytes, and its settings.
 #include <gtest/gtest.h>
 

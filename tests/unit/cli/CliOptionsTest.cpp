@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool's command lines: help, and wrong lines refused with exit code 2 before anything
 // reaches the network.
 #include <gtest/gtest.h>

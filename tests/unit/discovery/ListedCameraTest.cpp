@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search list's rows as the camera record takes them.
 #include <gtest/gtest.h>
 

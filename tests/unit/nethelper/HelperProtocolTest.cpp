@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The helper's request rules: what it takes, what it refuses and the reason it gives.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Address and MAC texts: the one parser every layer trusts with typed and received text.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Checks many record fields at once, by their wire names.
 #include <gtest/gtest.h>

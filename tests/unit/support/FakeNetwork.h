@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted PC network: interfaces, adapters, an address table that adds and deletes
 // change, and hosts that answer ARP. Records every call for the tests to check.

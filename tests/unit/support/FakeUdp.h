@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted stand-in for the datagram sockets: records what is opened, bound and sent, and
 // hands out datagrams queued per receive socket, each with the PC address it came in on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A peer on 127.0.0.1 that takes one connection per scripted answer, records each request
 // byte for byte and answers it (an empty answer closes without a word).

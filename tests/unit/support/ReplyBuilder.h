@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Discovery replies for tests, laid out byte by byte from the wire table.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One simulated camera's HTTP side on 127.0.0.1 with an ephemeral port, served by the
 // simulator's own event loop on a thread of the test.

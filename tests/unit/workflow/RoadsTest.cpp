@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wizard's roads: which page each code shows, and where the UPnP page's Back leads.
 #include <gtest/gtest.h>
 

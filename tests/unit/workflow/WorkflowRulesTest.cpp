@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules the wizard and the tool share: which answer is the saved camera, what a read-back
 // holds against it, and when WPS is started again.
 #include <gtest/gtest.h>
