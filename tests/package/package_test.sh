@@ -54,13 +54,10 @@ echo "package: $deb ($version)"
 step "license"
 # Every source file says its license in its SPDX line.
 if git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1; then
-    unmarked=$(git -C "$source_dir" ls-files | grep -E \
+    unmarked=$(cd "$source_dir" && git ls-files | grep -E \
         '\.(cpp|h|py|sh|cmake|desktop)$|CMakeLists\.txt$|^(scripts|\.ci|packaging/man)/|^packaging/(postinst|lintian-overrides|.*\.bash-completion)$' |
-        while read -r file; do
-            grep -q 'SPDX-License-Identifier: ' "$source_dir/$file" || echo "$file"
-        done)
+        xargs grep -L 'SPDX-License-Identifier: ' || true)
     [ -z "$unmarked" ] || fail "source files without an SPDX line: $(echo $unmarked)"
-    echo "license: every source file has its SPDX line"
 fi
 
 step "lintian"
@@ -79,23 +76,16 @@ expected=(
     /usr/share/icons/hicolor/scalable/apps/orvanta2.svg
     /usr/share/bash-completion/completions/orvanta2-cli
     /usr/share/doc/orvanta2/copyright /usr/share/doc/orvanta2/changelog.Debian.gz
+    /usr/share/metainfo/org.orvanta.orvanta2.metainfo.xml
+    "$helper" /usr/share/man/man8/orvanta2-nethelper.8.gz
 )
+# Every program has its manual page, the helper in section 8 (above).
+for program in "$work"/root/usr/bin/*; do expected+=("/usr/share/man/man1/${program##*/}.1.gz"); done
 for path in "${expected[@]}"; do
     grep -qx "$path" "$work/paths" || fail "the package lacks $path"
 done
-ls "$work"/root/usr/share/metainfo/*.metainfo.xml >/dev/null 2>&1 ||
-    fail "the package has no AppStream metainfo"
-# Every program has its manual page, the helper in section 8.
-for program in "$work"/root/usr/bin/*; do
-    name=$(basename "$program")
-    [ -f "$work/root/usr/share/man/man1/$name.1.gz" ] || fail "$name has no manual page"
-done
-if [ -e "$work/root$helper" ]; then
-    [ -f "$work/root/usr/share/man/man8/orvanta2-nethelper.8.gz" ] ||
-        fail "orvanta2-nethelper has no manual page"
-    grep -q '^libcap2-bin\b\|, libcap2-bin\b' <<<"$(dpkg-deb -f "$deb" Depends)" ||
-        fail "the package installs the helper but does not depend on libcap2-bin for setcap"
-fi
+grep -q '^libcap2-bin\b\|, libcap2-bin\b' <<<"$(dpkg-deb -f "$deb" Depends)" ||
+    fail "the package installs the helper but does not depend on libcap2-bin for setcap"
 # Nothing outside /usr, and nothing of the build machine (paths, /usr/local).
 if grep -v '^/usr\(/\|$\)' "$work/paths" | grep -q .; then
     fail "files outside /usr: $(grep -v '^/usr\(/\|$\)' "$work/paths" | tr '\n' ' ')"
@@ -113,13 +103,11 @@ grep -qx 'Exec=orvanta2' "$work/root/usr/share/applications/orvanta2.desktop" ||
     fail "the desktop entry does not start /usr/bin/orvanta2"
 
 step "appstreamcli validate"
-for file in "$work"/root/usr/share/metainfo/*.metainfo.xml; do
-    appstreamcli validate --no-net --explain "$file" || fail "appstreamcli validate $file"
-    grep -q "<launchable type=\"desktop-id\">orvanta2.desktop</launchable>" "$file" ||
-        fail "the metainfo does not name the desktop entry"
-    grep -q "<release version=\"$upstream\"" "$file" ||
-        fail "the metainfo has no release $upstream"
-done
+metainfo=$work/root/usr/share/metainfo/org.orvanta.orvanta2.metainfo.xml
+appstreamcli validate --no-net --explain "$metainfo" || fail "appstreamcli validate"
+grep -q "<launchable type=\"desktop-id\">orvanta2.desktop</launchable>" "$metainfo" ||
+    fail "the metainfo does not name the desktop entry"
+grep -q "<release version=\"$upstream\"" "$metainfo" || fail "the metainfo has no release $upstream"
 
 step "install"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$deb"
@@ -128,19 +116,12 @@ dpkg-query -W -f='${Status}\n' orvanta2 | grep -qx "install ok installed" ||
     fail "orvanta2 is not installed after apt-get install"
 
 step "run the installed programs"
-if out=$(orvanta2-cli --version 2>&1); then
-    echo "$out"
-    grep -qF "$upstream" <<<"$out" || fail "orvanta2-cli --version does not say $upstream"
-else
-    # Until the tool has --version: its help must work.
-    echo "orvanta2-cli --version is not there yet; checking --help"
-    orvanta2-cli --help >/dev/null || fail "orvanta2-cli --help"
-fi
+orvanta2-cli --version | grep -F "$upstream" || fail "orvanta2-cli --version does not say $upstream"
 orvanta2-camsim --help >/dev/null || fail "orvanta2-camsim --help"
 rc=0
 orvanta2-camsim >/dev/null 2>&1 || rc=$?
 [ "$rc" = 2 ] || fail "orvanta2-camsim with no camera exits $rc, not 2"
-for program in /usr/bin/orvanta2 /usr/bin/orvanta2-cli /usr/bin/orvanta2-camsim; do
+for program in /usr/bin/orvanta2 /usr/bin/orvanta2-cli /usr/bin/orvanta2-camsim "$helper"; do
     missing=$(ldd "$program" | grep 'not found' || true)
     [ -z "$missing" ] || fail "$program: libraries missing after install: $missing"
     file -L "$program" | grep -q ', stripped' || fail "$program is not stripped"
@@ -148,28 +129,26 @@ done
 [ -f /usr/share/orvanta2/Language/ENG.ini ] || fail "no language files installed"
 
 step "bash completion"
-if [ -f /usr/share/bash-completion/bash_completion ]; then
-    # The commands the completion offers are the commands the tool knows.
-    offered=$(bash -c '
+# What the completion offers after "orvanta2-cli [COMMAND] WORD", one per line.
+completions() {
+    bash -c '
         source /usr/share/bash-completion/bash_completion
         source /usr/share/bash-completion/completions/orvanta2-cli
-        COMP_WORDS=(orvanta2-cli ""); COMP_CWORD=1
-        COMP_LINE="orvanta2-cli "; COMP_POINT=${#COMP_LINE}
-        _orvanta2_cli orvanta2-cli "" orvanta2-cli
-        printf "%s\n" "${COMPREPLY[@]}"' | grep -v '^-' | sort)
+        COMP_WORDS=(orvanta2-cli "$@"); COMP_CWORD=$#
+        COMP_LINE="${COMP_WORDS[*]}"; COMP_POINT=${#COMP_LINE}
+        _orvanta2_cli orvanta2-cli "${@: -1}" "${COMP_WORDS[$# - 1]}"
+        printf "%s\n" "${COMPREPLY[@]}"' _ "$@"
+}
+if [ -f /usr/share/bash-completion/bash_completion ]; then
+    # The commands the completion offers are the commands the tool knows.
+    offered=$(completions "" | grep -v '^-' | sort)
     known=$(orvanta2-cli --help | awk '/^commands:/ { on = 1; next } on && NF { print $1 }' | sort)
     [ -n "$known" ] || fail "orvanta2-cli --help lists no commands"
     [ "$offered" = "$known" ] ||
         fail "completion offers [$(echo $offered)], the tool knows [$(echo $known)]"
     # And each command's options are the ones its --help lists.
     for command in $known; do
-        options=$(bash -c '
-            source /usr/share/bash-completion/bash_completion
-            source /usr/share/bash-completion/completions/orvanta2-cli
-            COMP_WORDS=(orvanta2-cli "$1" --); COMP_CWORD=2
-            COMP_LINE="orvanta2-cli $1 --"; COMP_POINT=${#COMP_LINE}
-            _orvanta2_cli orvanta2-cli -- "$1"
-            printf "%s\n" "${COMPREPLY[@]}"' _ "$command" | sort -u | tr '\n' ' ')
+        options=$(completions "$command" -- | sort -u | tr '\n' ' ')
         listed=$(orvanta2-cli "$command" --help | sed -n '/^Options:/,$p' |
             grep -o -- '--[a-z][a-z-]*' | sort -u | tr '\n' ' ')
         [ "$options" = "$listed" ] ||
@@ -181,63 +160,51 @@ else
 fi
 
 step "capabilities"
-if grep -qx "$helper" "$work/paths"; then
-    caps=$(getcap "$helper")
-    echo "getcap: ${caps:-(none)}"
-    if ! grep -q 'cap_net_admin,cap_net_raw[+=]ep' <<<"$caps"; then
-        # Only acceptable where the file system cannot hold capabilities at all.
-        if setcap cap_net_admin,cap_net_raw+ep "$helper" 2>/dev/null; then
-            fail "postinst did not grant the helper its capabilities, though the file system holds them"
-        fi
-        echo "the file system here cannot hold capabilities: postinst said so and went on"
+caps=$(getcap "$helper")
+echo "getcap: ${caps:-(none)}"
+if ! grep -q 'cap_net_admin,cap_net_raw[+=]ep' <<<"$caps"; then
+    # Only acceptable where the file system cannot hold capabilities at all.
+    if setcap cap_net_admin,cap_net_raw+ep "$helper" 2>/dev/null; then
+        fail "postinst did not grant the helper its capabilities, though the file system holds them"
     fi
-    for program in /usr/bin/orvanta2 /usr/bin/orvanta2-cli /usr/bin/orvanta2-camsim; do
-        [ -z "$(getcap "$program")" ] || fail "$program has capabilities; only the helper may"
-    done
-    file "$helper" | grep -q ', stripped' || fail "$helper is not stripped"
-
-    # Where setcap fails (a file system without capabilities) or is missing, configuring
-    # still succeeds and says what to run.
-    postinst=/var/lib/dpkg/info/orvanta2.postinst
-    mkdir -p "$work/fakebin" "$work/nobin"
-    printf '#!/bin/sh\necho "Failed to set capabilities on file: Operation not supported" >&2\nexit 1\n' \
-        >"$work/fakebin/setcap"
-    chmod 755 "$work/fakebin/setcap"
-    for bin in fakebin nobin; do
-        rc=0
-        said=$(PATH="$work/$bin" /bin/sh "$postinst" configure 2>&1 >/dev/null) || rc=$?
-        echo "postinst with setcap from $bin: exit $rc"
-        echo "$said" | sed 's/^/  /'
-        [ "$rc" = 0 ] || fail "postinst fails ($rc) when setcap cannot work"
-        grep -qF "setcap cap_net_admin,cap_net_raw+ep $helper" <<<"$said" ||
-            fail "postinst does not say how to grant the capabilities"
-    done
-else
-    echo "the package has no $helper yet: nothing to check"
+    echo "the file system here cannot hold capabilities: postinst said so and went on"
 fi
+for program in /usr/bin/orvanta2 /usr/bin/orvanta2-cli /usr/bin/orvanta2-camsim; do
+    [ -z "$(getcap "$program")" ] || fail "$program has capabilities; only the helper may"
+done
+# Where setcap fails (a file system without capabilities) or is missing, configuring
+# still succeeds and says what to run.
+postinst=/var/lib/dpkg/info/orvanta2.postinst
+mkdir -p "$work/fakebin" "$work/nobin"
+printf '#!/bin/sh\necho "Failed to set capabilities on file: Operation not supported" >&2\nexit 1\n' \
+    >"$work/fakebin/setcap"
+chmod 755 "$work/fakebin/setcap"
+for bin in fakebin nobin; do
+    rc=0
+    said=$(PATH="$work/$bin" /bin/sh "$postinst" configure 2>&1 >/dev/null) || rc=$?
+    echo "postinst with setcap from $bin: exit $rc"
+    echo "$said" | sed 's/^/  /'
+    [ "$rc" = 0 ] || fail "postinst fails ($rc) when setcap cannot work"
+    grep -qF "setcap cap_net_admin,cap_net_raw+ep $helper" <<<"$said" ||
+        fail "postinst does not say how to grant the capabilities"
+done
 
 step "an ordinary user reads a camera in another subnet"
-if getcap "$helper" 2>/dev/null | grep -q 'cap_net_admin,cap_net_raw[+=]ep'; then
+if grep -q 'cap_net_admin,cap_net_raw[+=]ep' <<<"$caps"; then
     # A lab of its own: the PC at 10.1.1.5, the camera at 192.168.0.98 on the same wire.
-    lab_id="$$"
     lab() { "$source_dir/scripts/lab.sh" "$@"; }
+    lab_id=$$
     lab create "$lab_id"
     lab add-host "$lab_id" pc 10.1.1.5/24
     lab add-host "$lab_id" cam 192.168.0.98/24
-    lab exec "$lab_id" cam orvanta2-camsim --camera \
-        mac=00:11:22:33:44:55,ip=192.168.0.98,http_port=80,serial=SN98,model=Quent-9Z \
-        --ready-file "$work/camsim-ready" >/dev/null 2>&1 &
+    lab exec "$lab_id" cam orvanta2-camsim --ready-file "$work/camsim-ready" \
+        --camera mac=00:11:22:33:44:55,ip=192.168.0.98,model=Quent-9Z >/dev/null 2>&1 &
     for _ in $(seq 1 100); do [ -e "$work/camsim-ready" ] && break; sleep 0.05; done
-    [ -e "$work/camsim-ready" ] || fail "the installed orvanta2-camsim did not start"
-    rc=0
     out=$(lab exec "$lab_id" pc setpriv --reuid=nobody --regid=nogroup --clear-groups \
-        --inh-caps=-all orvanta2-cli read 192.168.0.98 2>&1) || rc=$?
+        --inh-caps=-all orvanta2-cli read 192.168.0.98 2>&1) || fail "read as nobody: $out"
     echo "$out" | sed 's/^/  /'
-    [ "$rc" = 0 ] || fail "orvanta2-cli read as nobody exits $rc"
-    grep -q 'through the temporary address 192\.168\.0\.' <<<"$out" ||
-        fail "orvanta2-cli read as nobody did not reach the camera through the helper"
-    grep -q '^ModelName  *Quent-9Z$' <<<"$out" ||
-        fail "orvanta2-cli read as nobody did not print the camera's model"
+    grep -q 'through the temporary address 192\.168\.0\.' <<<"$out" &&
+        grep -q '^ModelName  *Quent-9Z$' <<<"$out" || fail "nobody did not read the camera"
     lab destroy "$lab_id"
     lab_id=""
 else
@@ -247,9 +214,8 @@ fi
 step "purge"
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -q orvanta2
 installed=0
-if dpkg-query -W -f='${Status}' orvanta2 2>/dev/null | grep -q "installed"; then
+dpkg-query -W -f='${Status}' orvanta2 2>/dev/null | grep -q "installed" &&
     fail "orvanta2 is still known to dpkg: $(dpkg-query -W -f='${Status}' orvanta2)"
-fi
 dpkg -L orvanta2 >/dev/null 2>&1 && fail "dpkg -L orvanta2 still lists files"
 left=()
 for path in /usr/share/orvanta2 /usr/libexec/orvanta2 /usr/share/doc/orvanta2 /usr/bin/orvanta2*; do
