@@ -1,6 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian package: `cmake --build BUILD --target package` in a tree configured with
-# -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr writes orvanta2_VERSION_ARCH.deb.
+# The Debian package: scripts/package configures a tree for it (Release, prefix /usr,
+# ORVANTA_HARDENING) and runs `cmake --build BUILD --target package`, which writes
+# orvanta2_VERSION_ARCH.deb. The same target in a tree for /usr/local gives a package that
+# does not belong in a Debian system.
 #
 # One package holds the wizard, the command-line tool, the camera simulator and the network
 # helper. The documentation Debian wants beside them (manual pages, changelog.Debian.gz,
@@ -106,7 +108,7 @@ if(ORVANTA_GUI)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
-# The hardening Debian builds its own packages with. The package test turns it on for the
+# The hardening Debian builds its own packages with. scripts/package turns it on for the
 # package tree; other trees keep their flags (benchmarks, sanitizers) unless asked.
 option(ORVANTA_HARDENING "Release builds with _FORTIFY_SOURCE and full RELRO (for the package)" OFF)
 if(ORVANTA_HARDENING)
