@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cstring>
 
 #include "camera/rules/WirelessKeys.h"
 #include "camera/rules/WirelessLists.h"
@@ -164,16 +162,11 @@ void CSubAPScan::StoreWepKey() {
     s.WepKeyL = static_cast<uint8_t>(security_->KeyLength()->currentIndex());
     s.WEPKeyE0 = static_cast<uint8_t>(security_->KeyNumber()->currentIndex());
     s.WEPMode = static_cast<uint8_t>(security_->KeyFormat()->currentIndex());
-    char* keySlots[] = {s.WEPKey0, s.WEPKey1, s.WEPKey2, s.WEPKey3};
     // A HEX key leaves no other key in the camera.
     if (security_->HexFormat())
-        for (char* slot : keySlots) std::memset(slot, 0, sizeof s.WEPKey0);
-    const int number = security_->KeyNumber()->currentIndex();
-    if (number >= 0 && number < 4) {
-        const std::string typed = FieldBytes(security_->WepKey()).toStdString();
-        std::memset(keySlots[number], 0, sizeof s.WEPKey0);
-        std::memcpy(keySlots[number], typed.data(), std::min(typed.size(), sizeof s.WEPKey0 - 1));
-    }
+        for (int slot = 0; slot < 4; ++slot) camera::SetWepKeySlot(s, slot, "");
+    camera::SetWepKeySlot(s, security_->KeyNumber()->currentIndex(),
+                          FieldBytes(security_->WepKey()).toStdString());
 }
 
 }  // namespace orvanta::pages

@@ -36,25 +36,6 @@ QString RecordKey(const camera::CameraSettings& s, int slot) {
     return QString::fromStdString(camera::Utf8Text(camera::WepKeySlot(s, slot)));
 }
 
-void StoreKey(camera::CameraSettings& s, int slot, const QString& key) {
-    switch (slot) {
-        case 0:
-            SetFieldString(s.WEPKey0, key);
-            break;
-        case 1:
-            SetFieldString(s.WEPKey1, key);
-            break;
-        case 2:
-            SetFieldString(s.WEPKey2, key);
-            break;
-        case 3:
-            SetFieldString(s.WEPKey3, key);
-            break;
-        default:
-            break;  // no default key chosen: no slot
-    }
-}
-
 }  // namespace
 
 CSubWLANAP::CSubWLANAP(QWidget* parent) : CSubPage("CSubWLANAP", parent) {
@@ -217,7 +198,9 @@ std::optional<int> CSubWLANAP::Next() {
         s.WepKeyL = security_->LongKey() ? 128 : 64;
         store(s.WEPMode, security_->KeyFormat()->currentIndex());
         store(s.WEPKeyE0, security_->KeyNumber()->currentIndex());
-        StoreKey(s, security_->KeyNumber()->currentIndex(), security_->WepKey()->text());
+        // Next has taken the key as ASCII or hexadecimal digits: its bytes are its characters.
+        camera::SetWepKeySlot(s, security_->KeyNumber()->currentIndex(),
+                              FieldBytes(security_->WepKey()).toStdString());
     } else if (secPosition > kSecWep) {
         SetFieldString(s.WPAKey, security_->PreSharedKey()->text());
     }

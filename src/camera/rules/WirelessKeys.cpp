@@ -2,6 +2,7 @@
 #include "camera/rules/WirelessKeys.h"
 
 #include <algorithm>
+#include <array>
 
 namespace orvanta::camera {
 namespace {
@@ -20,19 +21,20 @@ bool IsHexKey(std::string_view key) {
     return true;
 }
 
+// The four key slots in order, of a record or of a const record.
+template <typename Settings>
+auto WepKeySlots(Settings& s) {
+    return std::array{&s.WEPKey0, &s.WEPKey1, &s.WEPKey2, &s.WEPKey3};
+}
+
 }  // namespace
 
 std::string_view WepKeySlot(const CameraSettings& s, int slot) {
-    switch (slot) {
-        case 0:
-            return FieldText(s.WEPKey0);
-        case 1:
-            return FieldText(s.WEPKey1);
-        case 2:
-            return FieldText(s.WEPKey2);
-        default:
-            return FieldText(s.WEPKey3);
-    }
+    return FieldText(*WepKeySlots(s)[slot >= 0 && slot < 4 ? slot : 3]);
+}
+
+void SetWepKeySlot(CameraSettings& s, int slot, std::string_view key) {
+    if (slot >= 0 && slot < 4) SetFieldText(*WepKeySlots(s)[slot], key);
 }
 
 int WepKeyLength(bool hex, bool bits128) {

@@ -33,6 +33,8 @@ bool IsLongWepKey(int wepKeyL);
 
 // The WEP key of slot 0 to 3 (any other slot gives key 3).
 std::string_view WepKeySlot(const CameraSettings& s, int slot);
+// Stores `key` in slot 0 to 3; any other slot (no default key chosen) stores nothing.
+void SetWepKeySlot(CameraSettings& s, int slot, std::string_view key);
 
 // The wireless value `s` newly gives (one that differs from the camera's `read` record) that
 // the rules above refuse, named with why; "" when there is none. Only the key of the security

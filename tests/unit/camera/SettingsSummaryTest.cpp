@@ -201,6 +201,13 @@ TEST(WirelessKeys, KeysAndNamesFollow80211) {
         {"pass\xC3\xA9word", 0}, {"with space ~", 1}};
     for (const auto& [key, ok] : psk) EXPECT_EQ(ok, IsPreSharedKey(key)) << key;
     EXPECT_TRUE(IsSsid(std::string(32, 'n')) && !IsSsid(std::string(33, 'n')) && !IsSsid(""));
+
+    // Key slots 0 to 3; a slot outside them stores nothing and reads as key 3.
+    CameraSettings s = NewCameraSettings();
+    for (int slot : {0, 3, 4, -1}) SetWepKeySlot(s, slot, "k" + std::to_string(slot));
+    std::string slots;
+    for (int slot : {0, 1, 2, 3, 9}) slots += std::string(WepKeySlot(s, slot)) + "|";
+    EXPECT_EQ("k0|||k3|k3|", slots);
 }
 
 TEST(WirelessKeys, ASaveIsRefusedOnlyTheKeysItNewlyGivesForTheSecurityInUse) {
